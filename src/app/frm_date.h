@@ -1,0 +1,47 @@
+// The hidden host window: it holds the artwork in picture boxes, owns the 10 ms date watch and
+// the tray menu, and receives the tray entry's mouse reports.
+#pragma once
+
+#include "runtime/forms.h"
+
+namespace vorlin {
+
+class Program;
+
+// Popup menu flag: the menu's right edge at the pointer.
+inline constexpr int kPopupRightAlign = 8;
+// The mouse message of a right-button release over the tray entry.
+inline constexpr int kRightButtonUp = 517;
+
+class FrmDate final : public Form {
+ public:
+  enum Control : int {
+    kSource,  // picture boxes 0 to 5: the backgrounds
+    kSourceNumber,
+    kSourceText,
+    kTmDate,
+    kMnuVorlin,
+    kMnuProperties,
+    kMnuSep,
+    kMnuClose,
+  };
+
+  explicit FrmDate(Program& program) : program_(program) {}
+
+  const FormDesc& description() const override;
+  Status handle(const Event& event) override;
+
+  // True when today's date differs from the last one seen, which it then becomes.
+  bool dateChanged();
+  double lastDate() const { return lastDate_; }
+
+ private:
+  Status tick();
+  Status trayReport(Twips x);
+  Status close();
+
+  Program& program_;
+  double lastDate_ = 0;
+};
+
+}  // namespace vorlin

@@ -1,0 +1,29 @@
+// The program: its shared state and its two windows, run on the services of one runtime.
+//
+// A runtime starts it with start(), which loads the hidden host window, then runs its message
+// loop until no window is loaded. Events reach the windows through raise() (runtime/forms.h).
+#pragma once
+
+#include "app/frm_date.h"
+#include "app/m_date.h"
+#include "dialog/frm_properties.h"
+
+namespace vorlin {
+
+class Program {
+ public:
+  explicit Program(Services& services)
+      : services(services), frmDate(*this), frmProperties(*this), mDate(services, frmDate) {}
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Loads the start-up window without showing it; its timer runs from then on.
+  Status start() { return services.forms.load(frmDate); }
+
+  Services& services;
+  FrmDate frmDate;
+  FrmProperties frmProperties;
+  MDate mDate;
+};
+
+}  // namespace vorlin

@@ -1,0 +1,38 @@
+// The artwork as files: 318-byte icon files for the backgrounds and the program icon, and
+// uncompressed 4-bit bitmap files for the two glyph strips.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "art/picture.h"
+
+namespace vorlin::art {
+
+inline constexpr std::size_t kIconFileSize = 318;
+
+// The standard 16-colour VGA palette of the icon files.
+inline constexpr std::array<Rgb, 16> kVgaPalette{
+    rgb(0, 0, 0),       rgb(128, 0, 0),   rgb(0, 128, 0),   rgb(128, 128, 0),
+    rgb(0, 0, 128),     rgb(128, 0, 128), rgb(0, 128, 128), rgb(128, 128, 128),
+    rgb(192, 192, 192), rgb(255, 0, 0),   rgb(0, 255, 0),   rgb(255, 255, 0),
+    rgb(0, 0, 255),     rgb(255, 0, 255), rgb(0, 255, 255), rgb(255, 255, 255)};
+
+// The palette of the strip files; their pixels use entry 2 (ink) and entry 3 (paper).
+inline constexpr std::array<Rgb, 16> kStripPalette{
+    rgb(195, 223, 241), rgb(191, 211, 224), rgb(7, 9, 6), rgb(255, 255, 255)};
+
+struct ArtFile {
+  std::array<std::uint8_t, 526> bytes{};
+  std::size_t size = 0;
+  std::span<const std::uint8_t> view() const { return {bytes.data(), size}; }
+};
+
+// A 16 × 16 picture whose colours are all in the VGA palette, as an icon file.
+ArtFile iconFile(const Picture& picture);
+// A glyph strip as a bitmap file.
+ArtFile stripFile(const Picture& strip);
+
+}  // namespace vorlin::art

@@ -1,0 +1,77 @@
+// TrayIcon composes the 16 × 16 date icon (the day over the month, on the chosen background)
+// and keeps the program's one entry in the notification area.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "runtime/services.h"
+
+namespace vorlin {
+
+inline constexpr std::string_view kTip = "Tenwick Vorlin";
+inline constexpr std::uint32_t kTrayCallbackMessage = 512;  // reported as a mouse move
+inline constexpr std::uint32_t kTrayId = 1;
+
+// The request record for the entry of window `hWnd` showing `hIcon`.
+NotifyIconRecord trayRecord(Handle hWnd, Handle hIcon);
+
+class TrayIcon {
+ public:
+  // `host` is the window the tray entry reports to.
+  TrayIcon(Services& services, Form& host) : services_(services), host_(host) {}
+
+  // The device contexts of the background, the digit strip and the letter strip.
+  Status sourceHDC(std::int32_t shdc);
+  Status sourceNumberHDC(std::int32_t snhdc);
+  Status sourceTextHDC(std::int32_t sthdc);
+
+  // Composes the icon for the current date and adds or modifies the tray entry.
+  Status IconFromBitmap();
+
+  // An add request the shell refused is sent again, at most once a second, until it succeeds.
+  bool addPending() const { return addPending_; }
+  Status retryAddWhenDue();
+  // The shell's notification area was created anew: the entry is added again.
+  Status entryLost();
+  // Removes the entry and releases the icon.
+  Status removeFromSystemTray();
+
+  bool iconShown() const { return iconShown_; }
+  Handle dateIcon() const { return dateIcon_; }
+
+ private:
+  Status BlitDateIntoMemoryDC(double aDate);
+  Status makeIcon();
+  Status ShowIconInSystemTray();
+  Status processDay(std::string_view aDay);
+  Status processMonth(std::string_view aMonth, std::string_view english);
+  std::optional<std::int16_t> charPosition(char32_t aChar) const;
+  Result<std::int16_t> numPosition(std::int16_t aNumber) const;
+  Status blitDay(std::int16_t destX, std::int16_t sourceX);
+  Status blitMonth(std::int16_t destX, std::int16_t sourceX);
+  Status blitBitmap(std::int16_t destX, std::int16_t destY, std::int16_t width,
+                    std::int16_t height, std::int32_t sourceHDC, std::int16_t srcX,
+                    std::int16_t srcY);
+  Status releaseMemory();
+  Result<bool> request(std::uint32_t message, Handle hWnd);
+
+  Services& services_;
+  Form& host_;
+
+  Handle memoryHDC_ = 0;
+  Handle memoryBitmap_ = 0;
+  Handle oldBitmap_ = 0;
+  Handle dateIcon_ = 0;
+  std::int32_t sourceHDC_ = 0;
+  std::int32_t sourceNumberHDC_ = 0;
+  std::int32_t sourceTextHDC_ = 0;
+  bool iconShown_ = false;
+
+  Handle previousIcon_ = 0;  // released once the shell has been handed its successor
+  bool addPending_ = false;
+  std::uint32_t lastAddAttempt_ = 0;
+};
+
+}  // namespace vorlin

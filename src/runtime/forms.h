@@ -1,0 +1,86 @@
+// The forms runtime: windows, controls, timer, menus, screen, clock and locale, error report.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/form_desc.h"
+#include "runtime/handles.h"
+#include "runtime/short_text.h"
+#include "runtime/status.h"
+
+namespace vorlin {
+
+using Twips = float;
+
+enum class EventKind : std::uint8_t {
+  Load,            // the window was loaded
+  Timer,           // a timer control ticked
+  MouseMove,       // mouse over the window; tray reports arrive this way, x = message × twips/pixel
+  Click,           // a menu item, option button or command button
+  TaskbarCreated,  // the shell's notification area was (re)created
+};
+
+struct Event {
+  EventKind kind;
+  int control = kNone;
+  std::int16_t index = kNone;
+  std::int16_t button = 0;
+  std::int16_t shift = 0;
+  Twips x = 0;
+  Twips y = 0;
+};
+
+// A window definition: its description, and the handler of its events.
+class Form {
+ public:
+  virtual const FormDesc& description() const = 0;
+  virtual Status handle(const Event& event) = 0;
+
+ protected:
+  ~Form() = default;
+};
+
+class Forms {
+ public:
+  // Windows. Using an unloaded window (its handle, a picture box) loads it first.
+  virtual Status load(Form& form) = 0;
+  virtual Status show(Form& form) = 0;  // modeless, no owner; loads an unloaded window first
+  virtual Status unload(Form& form) = 0;
+  virtual bool isLoaded(const Form& form) const = 0;
+  virtual Result<Handle> windowHandle(Form& form) = 0;
+  virtual Result<Handle> pictureDC(Form& form, int control, std::int16_t index) = 0;
+
+  // Measures, in twips.
+  virtual Result<Twips> outerWidth(Form& form) = 0;
+  virtual Result<Twips> outerHeight(Form& form) = 0;
+  virtual Status setLeft(Form& form, Twips left) = 0;
+  virtual Status setTop(Form& form, Twips top) = 0;
+  virtual Result<Twips> screenWidth() = 0;
+  virtual Result<Twips> screenHeight() = 0;
+  virtual Result<Twips> twipsPerPixelX() = 0;
+
+  // Controls.
+  // Opens a menu as a popup at the pointer; returns once it is closed, the chosen item's click
+  // having been raised.
+  virtual Status popupMenu(Form& form, int menu, int flags) = 0;
+  // Selects the option, clears the others of its group and raises its click.
+  virtual Status setOptionValue(Form& form, int control, std::int16_t index) = 0;
+
+  // Clock and locale.
+  virtual double now() = 0;                 // local date and time: days since 30 Dec 1899
+  virtual std::uint32_t tickCount() = 0;    // milliseconds, steady
+  virtual ShortText formatMonth(double date) = 0;  // the user locale's abbreviated month, UTF-8
+
+  virtual void reportError(const Status& failure) = 0;
+
+ protected:
+  ~Forms() = default;
+};
+
+// Raises an event from the message loop: a failure that ends it goes to the error report and
+// the program goes on.
+inline void raise(Forms& forms, Form& form, const Event& event) {
+  if (const Status s = form.handle(event); s.failed()) forms.reportError(s);
+}
+
+}  // namespace vorlin
