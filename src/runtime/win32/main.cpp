@@ -1,0 +1,21 @@
+// vorlin.exe: the program on the real Win32 platform.
+#include <commctrl.h>
+#include <windows.h>
+
+#include "app/program.h"
+#include "runtime/win32/forms.h"
+#include "runtime/win32/graphics.h"
+#include "runtime/win32/shell.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  vorlin::win32::WinGraphics graphics;
+  vorlin::win32::WinShell shell;
+  vorlin::win32::WinForms forms(graphics, instance);
+  vorlin::Services services{graphics, shell, forms};
+  vorlin::Program program(services);
+  if (const vorlin::Status s = program.start(); s.failed()) forms.reportError(s);
+  return forms.run();
+}
