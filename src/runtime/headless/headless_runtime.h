@@ -41,6 +41,7 @@ class HeadlessRuntime final : public Forms {
 
   // Settings a test may change.
   double clock = 0;  // the local date and time: days since 30 December 1899
+  double (*clockSource)() = nullptr;  // when set, the clock is read from here instead
   std::uint32_t ticks = 0;
   std::array<std::string, 12> monthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -89,7 +90,7 @@ class HeadlessRuntime final : public Forms {
   Result<Twips> twipsPerPixelX() override;
   Status popupMenu(Form& form, int menu, int flags) override;
   Status setOptionValue(Form& form, int control, std::int16_t index) override;
-  double now() override { return clock; }
+  double now() override { return clockSource != nullptr ? clockSource() : clock; }
   std::uint32_t tickCount() override { return ticks; }
   ShortText formatMonth(double date) override;
   void reportError(const Status& failure) override;
