@@ -1,6 +1,5 @@
 #include "runtime/win32/binding.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace vorlin::win32 {
@@ -63,13 +62,12 @@ Result<FARPROC> EntryPoint::address() {
   if (address_ != nullptr) return {kOk, address_};
   HMODULE module = libraryModule(library_);
   if (module == nullptr) {
-    std::snprintf(message_.data(), message_.size(), "File not found: %s (for %s)", library_, name_);
+    wsprintfA(message_.data(), "File not found: %.30s (for %.30s)", library_, name_);
     return {Status{kDllNotFound, message_.data()}, nullptr};
   }
   FARPROC a = GetProcAddress(module, name_);
   if (a == nullptr) {
-    std::snprintf(message_.data(), message_.size(), "Can't find DLL entry point %s in %s", name_,
-                  library_);
+    wsprintfA(message_.data(), "Can't find DLL entry point %.30s in %.30s", name_, library_);
     return {Status{kEntryPointNotFound, message_.data()}, nullptr};
   }
   address_ = a;

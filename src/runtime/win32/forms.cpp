@@ -1,7 +1,6 @@
 #include "runtime/win32/forms.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "runtime/date.h"
 #include "runtime/win32/binding.h"
@@ -382,11 +381,10 @@ ShortText WinForms::formatMonth(double date) {
 }
 
 void WinForms::reportError(const Status& failure) {
-  std::array<char, 160> text{};
-  std::snprintf(text.data(), text.size(), "Run-time error '%ld':\n\n%.*s",
-                static_cast<long>(failure.code()), static_cast<int>(failure.message().size()),
-                failure.message().data());
-  MessageBoxW(nullptr, wide(text.data()).c_str(), L"Vorlin", MB_OK | MB_ICONERROR);
+  std::array<wchar_t, 320> text{};
+  wsprintfW(text.data(), L"Run-time error '%ld':\n\n%s", static_cast<long>(failure.code()),
+            wide(failure.message()).c_str());
+  MessageBoxW(nullptr, text.data(), L"Vorlin", MB_OK | MB_ICONERROR);
 }
 
 int WinForms::run() {

@@ -15,6 +15,7 @@ struct Gdi32 {
   Bound<BOOL(WINAPI*)(HGDIOBJ)> DeleteObject{kGdi32, "DeleteObject"};
   Bound<BOOL(WINAPI*)(HDC)> DeleteDC{kGdi32, "DeleteDC"};
   Bound<DWORD(WINAPI*)(HGDIOBJ)> GetObjectType{kGdi32, "GetObjectType"};
+  Bound<HGDIOBJ(WINAPI*)(HDC, UINT)> GetCurrentObject{kGdi32, "GetCurrentObject"};
   Bound<HBITMAP(WINAPI*)(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD)> CreateDIBSection{
       kGdi32, "CreateDIBSection"};
   Bound<int(WINAPI*)(HDC, HBITMAP, UINT, UINT, void*, BITMAPINFO*, UINT)> GetDIBits{kGdi32,
@@ -148,21 +149,11 @@ Status WinGraphics::DestroyIcon(Handle icon) {
 }
 
 Result<Handle> WinGraphics::loadPicture(const art::Picture& picture) {
-  PictureBox* box = nullptr;
-  for (PictureBox& b : pictures_) {
-    if (b.dc == 0) {
-      box = &b;
-      break;
-    }
-  }
-  if (box == nullptr) return {Status{kOutOfMemory, "Out of memory: too many pictures"}};
   VORLIN_BIND(createSection, gdi32().CreateDIBSection);
   VORLIN_BIND(select, gdi32().SelectObject);
-
   const Result<Handle> dc = CreateCompatibleDC(0);
-  if (dc.status.failed() || dc.value == 0)
-    return {dc.status.failed() ? dc.status
-                               : Status{kOutOfMemory, "Out of memory: no device context"}};
+  VORLIN_WIN_TRY(dc.status);
+  if (dc.value == 0) return {Status{kOutOfMemory, "Out of memory: no device context"}};
   const BITMAPINFO layout = colourLayout(picture.width, picture.height);
   void* bits = nullptr;
   HBITMAP section = createSection(nullptr, &layout, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -175,21 +166,16 @@ Result<Handle> WinGraphics::loadPicture(const art::Picture& picture) {
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) *pixels++ = picture.pixel(x, y);
   }
-  box->dc = dc.value;
-  box->original = select(fromHandle<HDC>(dc.value), section);
+  select(fromHandle<HDC>(dc.value), section);
   return {kOk, dc.value};
 }
 
 Status WinGraphics::releasePicture(Handle dc) {
-  for (PictureBox& box : pictures_) {
-    if (box.dc != dc || dc == 0) continue;
-    VORLIN_BIND(select, gdi32().SelectObject);
-    HGDIOBJ section = select(fromHandle<HDC>(dc), box.original);
-    box = {};
-    VORLIN_WIN_TRY(DeleteObject(toHandle(section)));
-    return DeleteDC(dc);
-  }
-  return kOk;
+  VORLIN_BIND(current, gdi32().GetCurrentObject);
+  HGDIOBJ section = current(fromHandle<HDC>(dc), OBJ_BITMAP);
+  // Deleting the device context lets go of its bitmap, which can then be deleted.
+  VORLIN_WIN_TRY(DeleteDC(dc));
+  return DeleteObject(toHandle(section));
 }
 
 Status WinGraphics::readIcon(Handle icon, IconPixels& out) {

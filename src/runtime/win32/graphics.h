@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <array>
-
 #include "runtime/graphics.h"
 #include "runtime/win32/binding.h"
 
@@ -36,13 +34,7 @@ class WinGraphics final : public Graphics {
   LiveObjects liveObjects() const override { return live_; }
 
  private:
-  struct PictureBox {
-    Handle dc = 0;
-    HGDIOBJ original = nullptr;  // the bitmap the device context was created with
-  };
-
   LiveObjects live_;
-  std::array<PictureBox, 16> pictures_{};
 };
 
 }  // namespace vorlin::win32
