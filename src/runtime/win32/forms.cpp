@@ -24,6 +24,21 @@ bool isSeparator(const ControlDesc& c) {
   return c.kind == ControlKind::Separator || (c.kind == ControlKind::Menu && c.caption == "-");
 }
 
+// The width a control's window gets: a control that reaches over a neighbour on its right stops
+// where the neighbour begins, so that neither paints over the other (the options of the left
+// column reach 375 twips into the right one).
+int unobstructedWidth(const FormDesc& form, const ControlDesc& control) {
+  int width = control.width;
+  for (const ControlDesc& other : form.controls) {
+    if (&other == &control || !isWindowControl(other.kind)) continue;
+    const bool sameRows =
+        other.top < control.top + control.height && control.top < other.top + other.height;
+    if (sameRows && other.left > control.left && other.left < control.left + width)
+      width = other.left - control.left;
+  }
+  return width;
+}
+
 }  // namespace
 
 WinForms::WinForms(Graphics& graphics, HINSTANCE instance)
@@ -33,6 +48,9 @@ WinForms::WinForms(Graphics& graphics, HINSTANCE instance)
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &WinForms::windowProc;
+  // A dialog class: the platform's dialog manager keeps the focus, moves it with Tab and the
+  // arrow keys, and presses the focused button on Enter.
+  wc.cbWndExtra = DLGWINDOWEXTRA;
   wc.hInstance = instance;
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
   wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON,
@@ -127,7 +145,7 @@ Status WinForms::load(Form& form) {
   if (slot == nullptr) return {kOutOfMemory, "Out of memory: too many windows"};
   const FormDesc& desc = form.description();
 
-  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  const DWORD style = WS_OVERLAPPEDWINDOW;
   RECT frame{0, 0, pixels(desc.clientWidth), pixels(desc.clientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   HWND window = CreateWindowExW(0, kWindowClass, wide(desc.caption).c_str(), style, CW_USEDEFAULT,
@@ -212,8 +230,8 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
       if (slot.count == 1 || (desc.tabIndex == 0)) style |= WS_GROUP;
       c.window = CreateWindowExW(
           0, L"BUTTON", wide(desc.caption).c_str(), style, pixels(desc.left), pixels(desc.top),
-          pixels(desc.width), pixels(desc.height), slot.window,
-          reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance_, nullptr);
+          pixels(unobstructedWidth(slot.form->description(), desc)), pixels(desc.height),
+          slot.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance_, nullptr);
       if (c.window == nullptr) return windowFailure("The control could not be created");
       SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
       break;
@@ -411,7 +429,7 @@ LRESULT CALLBACK WinForms::windowProc(HWND window, UINT message, WPARAM wParam, 
   }
   auto* self = reinterpret_cast<WinForms*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   FormSlot* slot = self != nullptr ? self->slotOf(window) : nullptr;
-  if (slot == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (slot == nullptr) return DefDlgProcW(window, message, wParam, lParam);
   return self->message(*slot, message, wParam, lParam);
 }
 
@@ -445,23 +463,10 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
       // Closing through the frame unloads the window; no handler of the form runs.
       if (const Status s = unload(form); s.failed()) reportError(s);
       return 0;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (IsChild(window, focus)) slot.focus = focus;
-      }
-      break;
-    case WM_SETFOCUS: {
-      HWND focus = slot.focus;
-      if (focus == nullptr || !IsChild(window, focus))
-        focus = GetNextDlgTabItem(window, nullptr, FALSE);
-      if (focus != nullptr) SetFocus(focus);
-      return 0;
-    }
     default:
       break;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return DefDlgProcW(window, message, wParam, lParam);
 }
 
 void WinForms::command(FormSlot& slot, WPARAM wParam) {

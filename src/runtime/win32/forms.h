@@ -60,7 +60,6 @@ class WinForms final : public Forms {
   struct FormSlot {
     Form* form = nullptr;
     HWND window = nullptr;
-    HWND focus = nullptr;  // the control that had the focus when the window was deactivated
     std::array<ControlSlot, kMaxControls> controls{};
     std::size_t count = 0;
   };

@@ -7,6 +7,7 @@
 //   probe forget           the shell forgets the tray entry of vorlin's host window
 //   probe taskbar-created  broadcasts "TaskbarCreated", as a restarted shell does
 //   probe tips             the tips of the notification area's entries
+//   probe month            today's abbreviated month in the user locale, as the program reads it
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
@@ -158,6 +159,12 @@ int main(int argc, char** argv) {
   if (command == "taskbar-created") {
     const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return PostMessageW(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
+  }
+  if (command == "month") {
+    wchar_t month[32] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, 0, nullptr, L"MMM", month, 32);
+    std::printf("%s\n", utf8(month).c_str());
+    return 0;
   }
   if (command == "tips") {
     EnumWindows(findTooltips, 0);
