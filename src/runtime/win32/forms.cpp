@@ -260,7 +260,18 @@ Status WinForms::show(Form& form) {
   HWND window = slot.value->window;
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
-  if (!IsChild(window, GetFocus())) SetFocus(window);
+  if (!IsChild(window, GetFocus())) {
+    // The first control in tab order takes the focus; of the option group, the selected option.
+    HWND first = nullptr;
+    for (std::size_t i = 0; i < slot.value->count && first == nullptr; ++i) {
+      const ControlSlot& c = slot.value->controls[i];
+      if (c.window == nullptr) continue;
+      if (c.desc->kind == ControlKind::CommandButton ||
+          SendMessageW(c.window, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        first = c.window;
+    }
+    SetFocus(first != nullptr ? first : window);
+  }
   return kOk;
 }
 

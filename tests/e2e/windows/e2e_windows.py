@@ -410,6 +410,13 @@ def scenario_dialog(d):
     d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "Alt+C to close the dialog")
     d.holds(lambda: d.screen().find(red) is not None, 1.0, "the icon left Red after Cancel")
 
+    # The focus starts on the first control in tab order, Cancel, since the group's stop, Red,
+    # comes after OK; Enter on a focused button presses that button.
+    open_properties(d, at)
+    tab_cycle(d, "&Cancel", ["&OK", "Red", "&Cancel"])
+    d.key("Return")
+    d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "Enter on Cancel to close")
+
 
 def scenario_close(d):
     at, _ = start_and_find_icon(d)
@@ -472,6 +479,17 @@ def scenario_soak(d):
           "live objects not flat (exit %d)" % result.returncode)
 
 
+def scenario_show(d):
+    # For ./run windows without a display: the program in the tray, on a screenshot.
+    at, _ = start_and_find_icon(d)
+    path = d.args.tray_shot
+    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    subprocess.run(["import", "-window", "root", "-crop",
+                    "%dx%d+%d+%d" % (SCREEN[0] // 4, SCREEN[1] - at[1] + 6, SCREEN[0] * 3 // 4,
+                                     at[1] - 6), "+repage", path], env=d.env, check=True)
+    print(path)
+
+
 SCENARIOS = {
     "tray": scenario_tray,
     "menu": scenario_menu,
@@ -481,6 +499,7 @@ SCENARIOS = {
     "taskbar-created": scenario_taskbar_created,
     "french": scenario_french,
     "soak": scenario_soak,
+    "show": scenario_show,
 }
 
 
@@ -489,6 +508,7 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--probe", required=True)
     parser.add_argument("--soak")
+    parser.add_argument("--tray-shot", default="vorlin-tray.png")
     parser.add_argument("--prefix", default=os.path.join(ROOT, "build", "wineprefix-e2e"))
     parser.add_argument("--shots", required=True)
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
@@ -507,7 +527,8 @@ def main():
     except Failure as failure:
         print("FAILED: %s" % failure)
         return 1
-    print("passed: %s" % args.scenario)
+    if args.scenario != "show":
+        print("passed: %s" % args.scenario)
     return 0
 
 
