@@ -109,8 +109,9 @@ class Screen:
 class Desktop:
     """Xvfb, a Wine desktop in it, and the programs the test starts there."""
 
-    def __init__(self, args):
+    def __init__(self, args, dpi=96):
         self.args = args
+        self.dpi = dpi
         self.env = dict(os.environ)
         self.env.update({
             "WINEPREFIX": args.prefix,
@@ -124,6 +125,7 @@ class Desktop:
     # Set-up and tear-down.
     def __enter__(self):
         self.prepare_prefix()
+        self.set_dpi(self.dpi)
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten",
@@ -149,6 +151,17 @@ class Desktop:
         if self.xvfb is not None:
             self.xvfb.send_signal(signal.SIGTERM)
             self.xvfb.wait()
+        if self.dpi != 96:
+            self.set_dpi(96)
+
+    def set_dpi(self, dpi):
+        """The screen's pixels per inch, as the Wine prefix tells its programs."""
+        env = dict(self.env)
+        env.pop("DISPLAY", None)
+        subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
+                        "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env)
 
     def prepare_prefix(self):
         marker = os.path.join(self.args.prefix, "vorlin-desktop")
@@ -192,8 +205,8 @@ class Desktop:
             handle, rest = line.split(" ", 1)
             cls, rest = rest.split(" ", 1)
             title = rest[rest.index('"') + 1:rest.rindex('"')]
-            l, t, r, b = (int(v) for v in rest[rest.rindex('"') + 1:].split())
-            out.append({"class": cls, "title": title, "rect": (l, t, r, b)})
+            l, t, r, b, cw, ch = (int(v) for v in rest[rest.rindex('"') + 1:].split())
+            out.append({"class": cls, "title": title, "rect": (l, t, r, b), "client": (cw, ch)})
         return out
 
     def windows_titled(self, title):
@@ -367,6 +380,7 @@ def scenario_dialog(d):
     # Centred on the screen, to the half pixel.
     check(abs((SCREEN[0] - (r - l)) / 2 - l) <= 0.5 and abs((SCREEN[1] - (b - t)) / 2 - t) <= 0.5,
           "dialog at %r" % (dialog["rect"],))
+    check(dialog["client"] == (197, 138), "client area %r" % (dialog["client"],))
     check(d.checked("Vorlin Properties") == ["Gray"], "first opening selects Gray")
     order = [c["text"] for c in d.controls("Vorlin Properties")]
     check(order == ["Gray", "Blue", "Purple", "Yellow", "&Cancel", "&OK", "Red", "White"],
@@ -416,6 +430,31 @@ def scenario_dialog(d):
     tab_cycle(d, "&Cancel", ["&OK", "Red", "&Cancel"])
     d.key("Return")
     d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "Enter on Cancel to close")
+
+
+def scenario_dpi(d):
+    """At 120 pixels an inch the dialog is laid out at 12 twips a pixel."""
+    d.start()
+    # The shell scales the 16 x 16 icon to its own size here; find it by its Gray background.
+    def gray_in_tray():
+        screen = d.screen()
+        found = [(x, y) for y in range(SCREEN[1] - 24, SCREEN[1]) for x in range(SCREEN[0] - 48,
+                 SCREEN[0]) if screen.pixel(x, y) == GRAY]
+        return found if len(found) > 100 else None
+    gray = d.wait(gray_in_tray, 30, "the icon in the tray")
+    x = sum(p[0] for p in gray) // len(gray)
+    y = sum(p[1] for p in gray) // len(gray)
+    dialog = open_properties(d, (x - 8, y - 8))
+    d.shot("dialog-120dpi")
+    check(dialog["client"] == (246, 173), "client area %r" % (dialog["client"],))
+    rects = {c["text"]: c["rect"] for c in d.controls("Vorlin Properties")}
+    check(rects["Yellow"][0] - rects["Gray"][0] == 90 and rects["Blue"][1] - rects["Gray"][1] == 30,
+          "options at %r" % rects)
+    ok = rects["&OK"]
+    check((ok[2] - ok[0], ok[3] - ok[1]) == (71, 31), "OK at %r" % (ok,))
+    l, t, r, b = dialog["rect"]
+    check(abs((SCREEN[0] - (r - l)) / 2 - l) <= 0.5 and abs((SCREEN[1] - (b - t)) / 2 - t) <= 0.5,
+          "dialog at %r" % (dialog["rect"],))
 
 
 def scenario_close(d):
@@ -500,6 +539,7 @@ SCENARIOS = {
     "french": scenario_french,
     "soak": scenario_soak,
     "show": scenario_show,
+    "dpi": scenario_dpi,
 }
 
 
@@ -518,7 +558,7 @@ def main():
             if name.startswith(args.scenario + "-"):
                 os.remove(os.path.join(args.shots, name))
     try:
-        with Desktop(args) as d:
+        with Desktop(args, 120 if args.scenario == "dpi" else 96) as d:
             try:
                 SCENARIOS[args.scenario](d)
             except Failure:

@@ -1,7 +1,8 @@
 // A helper the end-to-end tests run beside vorlin.exe, in the same Wine desktop: it reports the
 // windows on screen and plays the shell's part where the test needs it.
 //
-//   probe windows          visible top-level windows: handle class "title" left top right bottom
+//   probe windows          visible top-level windows:
+//                          handle class "title" left top right bottom client-width client-height
 //   probe controls TITLE   the controls of the window titled TITLE, with their check state
 //   probe focus            the class and text of the control with the keyboard focus
 //   probe forget           the shell forgets the tray entry of vorlin's host window
@@ -42,8 +43,11 @@ BOOL CALLBACK listWindow(HWND window, LPARAM all) {
   if (!all && !IsWindowVisible(window)) return TRUE;
   RECT r{};
   GetWindowRect(window, &r);
-  std::printf("%p %s \"%s\" %ld %ld %ld %ld\n", static_cast<void*>(window), classOf(window).c_str(),
-              textOf(window).c_str(), r.left, r.top, r.right, r.bottom);
+  RECT client{};
+  GetClientRect(window, &client);
+  std::printf("%p %s \"%s\" %ld %ld %ld %ld %ld %ld\n", static_cast<void*>(window),
+              classOf(window).c_str(), textOf(window).c_str(), r.left, r.top, r.right, r.bottom,
+              client.right, client.bottom);
   return TRUE;
 }
 
