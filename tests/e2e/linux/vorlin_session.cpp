@@ -77,10 +77,9 @@ std::optional<QRect> VorlinSession::openMenu(QPoint iconAt) {
   const QImage before = desktop_.screenshot();
   desktop_.click(iconAt + QPoint(8, 8), 3);
   std::optional<QRect> menu;
-  const QRect tray = desktop_.trayArea();
   pollUntil(
       [&] {
-        menu = changedArea(before, desktop_.screenshot(), tray);
+        menu = changedArea(before, desktop_.screenshot(), {});
         return menu.has_value() && menu->height() > 30;
       },
       3s);
