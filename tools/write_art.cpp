@@ -31,14 +31,16 @@ int main(int argc, char** argv) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {
-    std::fprintf(stderr, "write_art: cannot create %s: %s\n", folder.c_str(), error.message().c_str());
+    std::fprintf(stderr, "write_art: cannot create %s: %s\n", folder.c_str(),
+                 error.message().c_str());
     return 1;
   }
   namespace art = vorlin::art;
   bool ok = true;
   for (int i = 0; i < art::kBackgroundCount; ++i) {
     ok = write(folder, art::kBackgrounds[static_cast<unsigned>(i)].fileName,
-               art::iconFile(art::background(i))) && ok;
+               art::iconFile(art::background(i))) &&
+         ok;
   }
   ok = write(folder, "digits.bmp", art::stripFile(art::digitStrip())) && ok;
   ok = write(folder, "letters.bmp", art::stripFile(art::letterStrip())) && ok;

@@ -8,7 +8,9 @@ constexpr std::array<std::string_view, kIconSize> kPlainRows{
     kPlainRow, kPlainRow, kPlainRow, kPlainRow, kPlainRow, kPlainRow, kPlainRow, kPlainRow,
     kPlainRow, kPlainRow, kPlainRow, kPlainRow, kPlainRow, kPlainRow, kPlainRow, kPlainRow};
 
-constexpr Picture plain(Rgb colour) { return {kIconSize, kIconSize, kPlainRows.data(), colour, colour}; }
+constexpr Picture plain(Rgb colour) {
+  return {kIconSize, kIconSize, kPlainRows.data(), colour, colour};
+}
 
 constexpr std::array<Picture, kBackgroundCount> kBackgroundPictures{
     plain(kBackgrounds[0].colour), plain(kBackgrounds[1].colour), plain(kBackgrounds[2].colour),
@@ -24,17 +26,23 @@ constexpr std::array<std::string_view, kGlyphHeight> kDigitRows{
 };
 
 constexpr std::array<std::string_view, kGlyphHeight> kLetterRows{
-    ".##..###...##..###..####.####..###.#..#..###....#.#..#.#....#..#.#..#..##..###...##..###...###."
+    ".##..###...##..###..####.####..###.#..#..###....#.#..#.#....#..#.#..#..##..###...##..###...###"
+    "."
     ".###.#..#.#..#.#..#.#..#.#..#.####",
-    "#..#.#..#.#..#.#..#.#....#....#....#..#...#.....#.#.#..#....####.#..#.#..#.#..#.#..#.#..#.#...."
+    "#..#.#..#.#..#.#..#.#....#....#....#..#...#.....#.#.#..#....####.#..#.#..#.#..#.#..#.#..#.#..."
+    "."
     "..#..#..#.#..#.#..#.#..#.#..#....#",
-    "####.###..#....#..#.###..###..#.##.####...#.....#.##...#....####.##.#.#..#.###..#..#.###...##.."
+    "####.###..#....#..#.###..###..#.##.####...#.....#.##...#....####.##.#.#..#.###..#..#.###...##."
+    "."
     "..#..#..#.#..#.#..#..##...##....#.",
-    "#..#.#..#.#....#..#.#....#....#..#.#..#...#..#..#.##...#....#..#.#.##.#..#.#....##.#.##......#."
+    "#..#.#..#.#....#..#.#....#....#..#.#..#...#..#..#.##...#....#..#.#.##.#..#.#....##.#.##......#"
+    "."
     "..#..#..#.#..#.####..##....#...#..",
-    "#..#.#..#.#..#.#..#.#....#....#..#.#..#...#..#..#.#.#..#....#..#.#..#.#..#.#....#.##.#.#.....#."
+    "#..#.#..#.#..#.#..#.#....#....#..#.#..#...#..#..#.#.#..#....#..#.#..#.#..#.#....#.##.#.#.....#"
+    "."
     "..#..#..#..##..####.#..#...#..#...",
-    "#..#.###...##..###..####.#.....##..#..#..###..##..#..#.####.#..#.#..#..##..#.....###.#..#.###.."
+    "#..#.###...##..###..####.#.....##..#..#..###..##..#..#.####.#..#.#..#..##..#.....###.#..#.###."
+    "."
     "..#...##...##..#..#.#..#...#..####",
 };
 
@@ -61,9 +69,17 @@ static_assert(rowsHaveWidth(kDigitStrip) && rowsHaveWidth(kLetterStrip) &&
 
 }  // namespace
 
-const Picture& background(int index) { return kBackgroundPictures[static_cast<unsigned>(index)]; }
-const Picture& digitStrip() { return kDigitStrip; }
-const Picture& letterStrip() { return kLetterStrip; }
-const Picture& programIcon() { return kProgramIcon; }
+const Picture& background(int index) {
+  return kBackgroundPictures[static_cast<unsigned>(index)];
+}
+const Picture& digitStrip() {
+  return kDigitStrip;
+}
+const Picture& letterStrip() {
+  return kLetterStrip;
+}
+const Picture& programIcon() {
+  return kProgramIcon;
+}
 
 }  // namespace vorlin::art

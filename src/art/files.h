@@ -21,8 +21,8 @@ inline constexpr std::array<Rgb, 16> kVgaPalette{
     rgb(0, 0, 255),     rgb(255, 0, 255), rgb(0, 255, 255), rgb(255, 255, 255)};
 
 // The palette of the strip files; their pixels use entry 2 (ink) and entry 3 (paper).
-inline constexpr std::array<Rgb, 16> kStripPalette{
-    rgb(195, 223, 241), rgb(191, 211, 224), rgb(7, 9, 6), rgb(255, 255, 255)};
+inline constexpr std::array<Rgb, 16> kStripPalette{rgb(195, 223, 241), rgb(191, 211, 224),
+                                                   rgb(7, 9, 6), rgb(255, 255, 255)};
 
 struct ArtFile {
   std::array<std::uint8_t, 526> bytes{};

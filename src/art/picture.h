@@ -8,10 +8,18 @@ namespace vorlin::art {
 
 using Rgb = std::uint32_t;  // 0x00RRGGBB
 
-constexpr Rgb rgb(unsigned r, unsigned g, unsigned b) { return (r << 16) | (g << 8) | b; }
-constexpr unsigned red(Rgb c) { return (c >> 16) & 0xFF; }
-constexpr unsigned green(Rgb c) { return (c >> 8) & 0xFF; }
-constexpr unsigned blue(Rgb c) { return c & 0xFF; }
+constexpr Rgb rgb(unsigned r, unsigned g, unsigned b) {
+  return (r << 16) | (g << 8) | b;
+}
+constexpr unsigned red(Rgb c) {
+  return (c >> 16) & 0xFF;
+}
+constexpr unsigned green(Rgb c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr unsigned blue(Rgb c) {
+  return c & 0xFF;
+}
 
 struct Picture {
   std::uint16_t width;

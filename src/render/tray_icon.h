@@ -51,9 +51,8 @@ class TrayIcon {
   Result<std::int16_t> numPosition(std::int16_t aNumber) const;
   Status blitDay(std::int16_t destX, std::int16_t sourceX);
   Status blitMonth(std::int16_t destX, std::int16_t sourceX);
-  Status blitBitmap(std::int16_t destX, std::int16_t destY, std::int16_t width,
-                    std::int16_t height, std::int32_t sourceHDC, std::int16_t srcX,
-                    std::int16_t srcY);
+  Status blitBitmap(std::int16_t destX, std::int16_t destY, std::int16_t width, std::int16_t height,
+                    std::int32_t sourceHDC, std::int16_t srcX, std::int16_t srcY);
   Status releaseMemory();
   Result<bool> request(std::uint32_t message, Handle hWnd);
 

@@ -49,6 +49,8 @@ inline CivilDate civilFromSerial(double serial) {
 }
 
 // The date alone, without the time of day.
-inline double dateOnly(double serial) { return std::floor(serial); }
+inline double dateOnly(double serial) {
+  return std::floor(serial);
+}
 
 }  // namespace vorlin

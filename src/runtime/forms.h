@@ -13,10 +13,10 @@ namespace vorlin {
 using Twips = float;
 
 enum class EventKind : std::uint8_t {
-  Load,            // the window was loaded
-  Timer,           // a timer control ticked
-  MouseMove,       // mouse over the window; tray reports arrive this way, x = message × twips/pixel
-  Click,           // a menu item, option button or command button
+  Load,       // the window was loaded
+  Timer,      // a timer control ticked
+  MouseMove,  // mouse over the window; tray reports arrive this way, x = message × twips/pixel
+  Click,      // a menu item, option button or command button
   TaskbarCreated,  // the shell's notification area was (re)created
 };
 
@@ -67,8 +67,8 @@ class Forms {
   virtual Status setOptionValue(Form& form, int control, std::int16_t index) = 0;
 
   // Clock and locale.
-  virtual double now() = 0;                 // local date and time: days since 30 Dec 1899
-  virtual std::uint32_t tickCount() = 0;    // milliseconds, steady
+  virtual double now() = 0;                        // local date and time: days since 30 Dec 1899
+  virtual std::uint32_t tickCount() = 0;           // milliseconds, steady
   virtual ShortText formatMonth(double date) = 0;  // the user locale's abbreviated month, UTF-8
 
   virtual void reportError(const Status& failure) = 0;

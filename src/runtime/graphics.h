@@ -49,9 +49,8 @@ class Graphics {
                         std::int32_t height, Handle source, std::int32_t srcX, std::int32_t srcY,
                         std::uint32_t rop) = 0;
   // `bits`: rows of 16-bit-aligned scan lines, top row first; null leaves the contents undefined.
-  virtual Result<Handle> CreateBitmap(std::int32_t width, std::int32_t height,
-                                      std::uint32_t planes, std::uint32_t bitsPerPixel,
-                                      const void* bits) = 0;
+  virtual Result<Handle> CreateBitmap(std::int32_t width, std::int32_t height, std::uint32_t planes,
+                                      std::uint32_t bitsPerPixel, const void* bits) = 0;
   virtual Status DeleteObject(Handle object) = 0;
   virtual Status DeleteDC(Handle dc) = 0;
   virtual Result<Handle> CreateIconIndirect(const IconInfo& info) = 0;

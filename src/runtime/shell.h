@@ -69,7 +69,8 @@ constexpr NotifyIconFields decodeRecord(const NotifyIconRecord& r) {
   f.uFlags = readU32(r, record_offset::uFlags);
   f.uCallbackMessage = readU32(r, record_offset::uCallbackMessage);
   f.hIcon = static_cast<Handle>(readU32(r, record_offset::hIcon));
-  for (std::size_t i = 0; i < kTipSize; ++i) f.szTip[i] = static_cast<char>(r[record_offset::szTip + i]);
+  for (std::size_t i = 0; i < kTipSize; ++i)
+    f.szTip[i] = static_cast<char>(r[record_offset::szTip + i]);
   return f;
 }
 

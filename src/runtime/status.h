@@ -41,15 +41,17 @@ inline constexpr Status kOk{};
 
 template <class T>
 struct [[nodiscard]] Result {
+  // A failure converts to a result with no value.
+  constexpr Result(Status s, T v = T{}) : status(s), value(v) {}  // NOLINT: implicit on purpose
   Status status;
-  T value{};
+  T value;
 };
 
 }  // namespace vorlin
 
 // Ends the calling operation with the status of `expr` when it failed.
-#define VORLIN_TRY(expr)                                               \
-  do {                                                                 \
+#define VORLIN_TRY(expr)                                                         \
+  do {                                                                           \
     if (const ::vorlin::Status vorlin_status_ = (expr); vorlin_status_.failed()) \
-      return vorlin_status_;                                           \
+      return vorlin_status_;                                                     \
   } while (0)

@@ -9,7 +9,9 @@ constexpr art::Rgb kWhite = 0xFFFFFF;
 
 // A monochrome bitmap holds black and white only: the background colour white maps to white,
 // everything else to black.
-art::Rgb toMonochrome(art::Rgb c) { return c == kWhite ? kWhite : 0; }
+art::Rgb toMonochrome(art::Rgb c) {
+  return c == kWhite ? kWhite : 0;
+}
 
 }  // namespace
 
@@ -31,8 +33,9 @@ Handle SoftGraphics::addBitmap(int width, int height, bool monochrome) {
   b.width = width;
   b.height = height;
   b.monochrome = monochrome;
+  // Whatever a new bitmap holds: set bits in a monochrome one, a grey in a colour one.
   b.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-                  monochrome ? toMonochrome(kUndefinedPixel) : kUndefinedPixel);
+                  monochrome ? kWhite : kUndefinedPixel);
   return h;
 }
 
@@ -83,7 +86,8 @@ Status SoftGraphics::BitBlt(Handle dest, std::int32_t x, std::int32_t y, std::in
   const int bottom = std::min({height, d->height - y, s->height - srcY});
   for (int row = top; row < bottom; ++row) {
     for (int col = left; col < right; ++col) {
-      const art::Rgb from = s->pixels[static_cast<std::size_t>((srcY + row) * s->width + srcX + col)];
+      const art::Rgb from =
+          s->pixels[static_cast<std::size_t>((srcY + row) * s->width + srcX + col)];
       art::Rgb& to = d->pixels[static_cast<std::size_t>((y + row) * d->width + x + col)];
       const art::Rgb result = rop == kSrcCopy ? from : (to & from);
       to = d->monochrome ? toMonochrome(result) : result;
@@ -111,8 +115,8 @@ Result<Handle> SoftGraphics::CreateBitmap(std::int32_t width, std::int32_t heigh
     }
   } else {
     for (std::size_t i = 0; i < b.pixels.size(); ++i) {
-      b.pixels[i] = static_cast<art::Rgb>(bytes[4 * i] | bytes[4 * i + 1] << 8 |
-                                          bytes[4 * i + 2] << 16);
+      b.pixels[i] =
+          static_cast<art::Rgb>(bytes[4 * i] | bytes[4 * i + 1] << 8 | bytes[4 * i + 2] << 16);
     }
   }
   return {kOk, h};

@@ -15,7 +15,7 @@ class SoftGraphics final : public Graphics {
   // The bitmap every new memory device context starts with: one monochrome pixel, never deleted.
   static constexpr Handle kStockBitmap = 1;
   // What a bitmap created without initial bits holds: the platform promises nothing.
-  static constexpr art::Rgb kUndefinedPixel = 0x5A5A5A;
+  static constexpr art::Rgb kUndefinedPixel = 0x5A5A5A;  // monochrome bitmaps: all bits set
 
   Result<Handle> CreateCompatibleDC(Handle dc) override;
   Result<Handle> CreateCompatibleBitmap(Handle dc, std::int32_t width,

@@ -1,0 +1,27 @@
+// What the date watch costs while it waits: one same-day tick beside one read of the local date.
+#include <benchmark/benchmark.h>
+
+#include "app/program.h"
+#include "runtime/headless/headless_runtime.h"
+#include "runtime/posix/local_clock.h"
+
+namespace {
+
+void ClockRead(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(vorlin::localNow());
+}
+BENCHMARK(ClockRead);
+
+void SameDayTick(benchmark::State& state) {
+  vorlin::HeadlessRuntime rt;
+  rt.clockSource = &vorlin::localNow;
+  vorlin::Program program(rt.services());
+  if (program.start().failed()) state.SkipWithError("the program did not start");
+  rt.tick();  // the first tick adds the entry; every later one finds the same day
+  const vorlin::Event tick{.kind = vorlin::EventKind::Timer, .control = vorlin::FrmDate::kTmDate};
+  for (auto _ : state) vorlin::raise(rt, program.frmDate, tick);
+  if (rt.shell.requests.size() > 2) state.SkipWithError("the date changed during the run");
+}
+BENCHMARK(SameDayTick);
+
+}  // namespace

@@ -1,0 +1,183 @@
+#include "app/frm_date.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "app/program.h"
+#include "art/artwork.h"
+#include "runtime/date.h"
+
+namespace vorlin {
+namespace {
+
+using art::background;
+
+constexpr std::array<ControlDesc, 13> kControls{{
+    {.id = FrmDate::kSource,
+     .name = "source",
+     .kind = ControlKind::PictureBox,
+     .index = 0,
+     .left = 120,
+     .top = 240,
+     .width = 615,
+     .height = 495,
+     .tabIndex = 0},
+    {.id = FrmDate::kSource,
+     .name = "source",
+     .kind = ControlKind::PictureBox,
+     .index = 1,
+     .left = 720,
+     .top = 240,
+     .width = 615,
+     .height = 495,
+     .tabIndex = 3},
+    {.id = FrmDate::kSource,
+     .name = "source",
+     .kind = ControlKind::PictureBox,
+     .index = 2,
+     .left = 1320,
+     .top = 240,
+     .width = 615,
+     .height = 495,
+     .tabIndex = 4},
+    {.id = FrmDate::kSource,
+     .name = "source",
+     .kind = ControlKind::PictureBox,
+     .index = 3,
+     .left = 1920,
+     .top = 240,
+     .width = 615,
+     .height = 495,
+     .tabIndex = 5},
+    {.id = FrmDate::kSource,
+     .name = "source",
+     .kind = ControlKind::PictureBox,
+     .index = 4,
+     .left = 2520,
+     .top = 240,
+     .width = 615,
+     .height = 495,
+     .tabIndex = 6},
+    {.id = FrmDate::kSource,
+     .name = "source",
+     .kind = ControlKind::PictureBox,
+     .index = 5,
+     .left = 3120,
+     .top = 240,
+     .width = 615,
+     .height = 495,
+     .tabIndex = 7},
+    {.id = FrmDate::kSourceNumber,
+     .name = "sourceNumber",
+     .kind = ControlKind::PictureBox,
+     .left = 1080,
+     .top = 1200,
+     .width = 1815,
+     .height = 495,
+     .tabIndex = 1},
+    {.id = FrmDate::kSourceText,
+     .name = "sourceText",
+     .kind = ControlKind::PictureBox,
+     .left = 1080,
+     .top = 1920,
+     .width = 2655,
+     .height = 495,
+     .tabIndex = 2},
+    {.id = FrmDate::kTmDate, .name = "tmDate", .kind = ControlKind::Timer, .interval = 10},
+    {.id = FrmDate::kMnuVorlin,
+     .name = "mnuVorlin",
+     .kind = ControlKind::Menu,
+     .caption = "Vorlin"},
+    {.id = FrmDate::kMnuProperties,
+     .name = "mnuProperties",
+     .kind = ControlKind::Menu,
+     .caption = "Properties",
+     .parent = FrmDate::kMnuVorlin},
+    {.id = FrmDate::kMnuSep,
+     .name = "mnuSep",
+     .kind = ControlKind::Separator,
+     .caption = "-",
+     .parent = FrmDate::kMnuVorlin},
+    {.id = FrmDate::kMnuClose,
+     .name = "mnuClose",
+     .kind = ControlKind::Menu,
+     .caption = "Close",
+     .parent = FrmDate::kMnuVorlin},
+}};
+
+// The picture boxes' pictures are attached here: the artwork lives in another translation unit.
+std::array<ControlDesc, kControls.size()> withPictures() {
+  std::array<ControlDesc, kControls.size()> controls{};
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    controls[i] = kControls[i];
+    if (controls[i].id == FrmDate::kSource) controls[i].picture = &background(controls[i].index);
+    if (controls[i].id == FrmDate::kSourceNumber) controls[i].picture = &art::digitStrip();
+    if (controls[i].id == FrmDate::kSourceText) controls[i].picture = &art::letterStrip();
+  }
+  return controls;
+}
+
+constexpr Status kFloatingPointFailure{kOverflow,
+                                       "Floating-point error: invalid operation, "
+                                       "division by zero or overflow"};
+
+}  // namespace
+
+const FormDesc& FrmDate::description() const {
+  static const std::array<ControlDesc, kControls.size()> controls = withPictures();
+  static const FormDesc desc{"frmDate", "Form1", 4200, 2790, false, &art::programIcon(), controls};
+  return desc;
+}
+
+Status FrmDate::handle(const Event& event) {
+  switch (event.kind) {
+    case EventKind::Load:
+      return kOk;
+    case EventKind::Timer:
+      return event.control == kTmDate ? tick() : kOk;
+    case EventKind::MouseMove:
+      return trayReport(event.x);
+    case EventKind::Click:
+      if (event.control == kMnuProperties)
+        return program_.services.forms.show(program_.frmProperties);
+      if (event.control == kMnuClose) return close();
+      return kOk;
+    case EventKind::TaskbarCreated:
+      return program_.mDate.trayIcon().entryLost();
+  }
+  return kOk;
+}
+
+bool FrmDate::dateChanged() {
+  Forms& forms = program_.services.forms;
+  if (dateOnly(forms.now()) == lastDate_) return false;
+  lastDate_ = dateOnly(forms.now());
+  return true;
+}
+
+Status FrmDate::tick() {
+  if (dateChanged()) return program_.mDate.refreshTrayIcon();
+  return program_.mDate.trayIcon().retryAddWhenDue();
+}
+
+Status FrmDate::trayReport(Twips x) {
+  const Result<Twips> perPixel = program_.services.forms.twipsPerPixelX();
+  VORLIN_TRY(perPixel.status);
+  const float quotient = x / perPixel.value;
+  if (!std::isfinite(quotient) || std::fabs(quotient) >= 2147483648.0f)
+    return kFloatingPointFailure;
+  // Rounded to nearest, halves to even.
+  const auto message = static_cast<std::int32_t>(std::nearbyint(quotient));
+  if (message != kRightButtonUp) return kOk;
+  return program_.services.forms.popupMenu(*this, kMnuVorlin, kPopupRightAlign);
+}
+
+Status FrmDate::close() {
+  // The entry goes before the window it reports to.
+  const Status removed = program_.mDate.trayIcon().removeFromSystemTray();
+  const Status unloaded = program_.services.forms.unload(*this);
+  return removed.failed() ? removed : unloaded;
+}
+
+}  // namespace vorlin

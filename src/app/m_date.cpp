@@ -1,0 +1,27 @@
+#include "app/m_date.h"
+
+#include "app/frm_date.h"
+
+namespace vorlin {
+
+TrayIcon& MDate::trayIcon() {
+  if (!trayIcon_) trayIcon_.emplace(services_, frmDate_);
+  return *trayIcon_;
+}
+
+Status MDate::refreshTrayIcon() {
+  Forms& forms = services_.forms;
+  TrayIcon& icon = trayIcon();
+  const Result<Handle> background = forms.pictureDC(frmDate_, FrmDate::kSource, colourIndex);
+  VORLIN_TRY(background.status);
+  VORLIN_TRY(icon.sourceHDC(background.value));
+  const Result<Handle> digits = forms.pictureDC(frmDate_, FrmDate::kSourceNumber, kNone);
+  VORLIN_TRY(digits.status);
+  VORLIN_TRY(icon.sourceNumberHDC(digits.value));
+  const Result<Handle> letters = forms.pictureDC(frmDate_, FrmDate::kSourceText, kNone);
+  VORLIN_TRY(letters.status);
+  VORLIN_TRY(icon.sourceTextHDC(letters.value));
+  return icon.IconFromBitmap();
+}
+
+}  // namespace vorlin

@@ -1,0 +1,158 @@
+#include "dialog/frm_properties.h"
+
+#include <array>
+#include <cmath>
+
+#include "app/program.h"
+#include "art/artwork.h"
+
+namespace vorlin {
+namespace {
+
+using P = FrmProperties;
+
+constexpr std::array<ControlDesc, 8> kControls{{
+    {.id = P::kOptColour,
+     .name = "optColour",
+     .kind = ControlKind::OptionButton,
+     .index = 0,
+     .caption = "Gray",
+     .left = 360,
+     .top = 240,
+     .width = 1455,
+     .height = 255,
+     .tabIndex = 0},
+    {.id = P::kOptColour,
+     .name = "optColour",
+     .kind = ControlKind::OptionButton,
+     .index = 1,
+     .caption = "Blue",
+     .left = 360,
+     .top = 600,
+     .width = 1455,
+     .height = 255,
+     .tabIndex = 1},
+    {.id = P::kOptColour,
+     .name = "optColour",
+     .kind = ControlKind::OptionButton,
+     .index = 2,
+     .caption = "Purple",
+     .left = 360,
+     .top = 960,
+     .width = 1455,
+     .height = 255,
+     .tabIndex = 2},
+    {.id = P::kOptColour,
+     .name = "optColour",
+     .kind = ControlKind::OptionButton,
+     .index = 3,
+     .caption = "Yellow",
+     .left = 1440,
+     .top = 240,
+     .width = 1455,
+     .height = 255,
+     .tabIndex = 3},
+    {.id = P::kCmdCancel,
+     .name = "cmdCancel",
+     .kind = ControlKind::CommandButton,
+     .caption = "&Cancel",
+     .left = 1440,
+     .top = 1440,
+     .width = 855,
+     .height = 375,
+     .tabIndex = 4},
+    {.id = P::kCmdOK,
+     .name = "cmdOK",
+     .kind = ControlKind::CommandButton,
+     .caption = "&OK",
+     .left = 360,
+     .top = 1440,
+     .width = 855,
+     .height = 375,
+     .tabIndex = 5},
+    {.id = P::kOptColour,
+     .name = "optColour",
+     .kind = ControlKind::OptionButton,
+     .index = 4,
+     .caption = "Red",
+     .left = 1440,
+     .top = 600,
+     .width = 1455,
+     .height = 255,
+     .tabIndex = 6},
+    {.id = P::kOptColour,
+     .name = "optColour",
+     .kind = ControlKind::OptionButton,
+     .index = 5,
+     .caption = "White",
+     .left = 1440,
+     .top = 960,
+     .width = 1455,
+     .height = 255,
+     .tabIndex = 7},
+}};
+
+constexpr Status kFloatingPointFailure{kOverflow,
+                                       "Floating-point error: invalid operation, "
+                                       "division by zero or overflow"};
+
+// (screen − window) / 2 in single precision, unrounded.
+Result<Twips> centred(Result<Twips> screen, Result<Twips> window) {
+  if (screen.status.failed()) return {screen.status, 0};
+  if (window.status.failed()) return {window.status, 0};
+  const float edge = (screen.value - window.value) / 2.0f;
+  if (!std::isfinite(edge)) return {kFloatingPointFailure, 0};
+  return {kOk, edge};
+}
+
+}  // namespace
+
+const FormDesc& FrmProperties::description() const {
+  static const FormDesc desc{
+      "frmProperties", "Vorlin Properties", 2955, 2070, true, &art::programIcon(), kControls};
+  return desc;
+}
+
+Status FrmProperties::handle(const Event& event) {
+  switch (event.kind) {
+    case EventKind::Load:
+      return load();
+    case EventKind::Click:
+      if (event.control == kOptColour) {
+        program_.mDate.colourIndex = event.index;
+        return kOk;
+      }
+      if (event.control == kCmdOK) return ok();
+      if (event.control == kCmdCancel) return cancel();
+      return kOk;
+    default:
+      return kOk;
+  }
+}
+
+Status FrmProperties::load() {
+  Forms& forms = program_.services.forms;
+  const Result<Twips> left = centred(forms.screenWidth(), forms.outerWidth(*this));
+  VORLIN_TRY(left.status);
+  VORLIN_TRY(forms.setLeft(*this, left.value));
+  const Result<Twips> top = centred(forms.screenHeight(), forms.outerHeight(*this));
+  VORLIN_TRY(top.status);
+  VORLIN_TRY(forms.setTop(*this, top.value));
+  savedColour_ = program_.mDate.colourIndex;
+  return forms.setOptionValue(*this, kOptColour, program_.mDate.colourIndex);
+}
+
+Status FrmProperties::ok() {
+  Forms& forms = program_.services.forms;
+  // After Close the host window and its tray entry are gone: there is nothing to recompose,
+  // and reloading the host would leave a hidden program with no entry to end it from.
+  if (forms.isLoaded(program_.frmDate)) VORLIN_TRY(program_.mDate.refreshTrayIcon());
+  return forms.unload(*this);
+}
+
+Status FrmProperties::cancel() {
+  program_.mDate.colourIndex = savedColour_;
+  return program_.services.forms.unload(*this);
+}
+
+}  // namespace vorlin

@@ -1,0 +1,209 @@
+#include "runtime/headless/headless_runtime.h"
+
+#include "runtime/date.h"
+
+namespace vorlin {
+
+HeadlessRuntime::Window& HeadlessRuntime::window(const Form& form) {
+  for (Window& w : windows_) {
+    if (w.form == &form) return w;
+  }
+  windows_.push_back({});
+  windows_.back().form = &form;
+  return windows_.back();
+}
+
+const HeadlessRuntime::Window* HeadlessRuntime::find(const Form& form) const {
+  for (const Window& w : windows_) {
+    if (w.form == &form) return &w;
+  }
+  return nullptr;
+}
+
+void HeadlessRuntime::deliver(Form& form, const Event& event) {
+  if (isLoaded(form)) raise(*this, form, event);
+}
+
+void HeadlessRuntime::tick(int count) {
+  for (int i = 0; i < count; ++i) {
+    ticks += 10;
+    for (std::size_t w = 0; w < windows_.size(); ++w) {
+      if (!windows_[w].loaded) continue;
+      Form& form = const_cast<Form&>(*windows_[w].form);
+      for (const ControlDesc& c : form.description().controls) {
+        if (c.kind == ControlKind::Timer)
+          deliver(form, {.kind = EventKind::Timer, .control = c.id});
+      }
+    }
+  }
+}
+
+void HeadlessRuntime::trayReport(Form& host, int mouseMessage) {
+  deliver(host,
+          {.kind = EventKind::MouseMove, .x = static_cast<Twips>(mouseMessage) * twipsPerPixel});
+}
+
+void HeadlessRuntime::clickMenu(Form& form, int control) {
+  deliver(form, {.kind = EventKind::Click, .control = control});
+}
+
+void HeadlessRuntime::clickOption(Form& form, int control, std::int16_t index) {
+  if (!isLoaded(form)) return;
+  if (const Status s = setOptionValue(form, control, index); s.failed()) reportError(s);
+}
+
+void HeadlessRuntime::clickButton(Form& form, int control) {
+  deliver(form, {.kind = EventKind::Click, .control = control});
+}
+
+void HeadlessRuntime::closeFromFrame(Form& form) {
+  if (const Status s = unload(form); s.failed()) reportError(s);
+}
+
+void HeadlessRuntime::taskbarCreated(Form& host) {
+  deliver(host, {.kind = EventKind::TaskbarCreated});
+}
+
+bool HeadlessRuntime::running() const {
+  for (const Window& w : windows_) {
+    if (w.loaded) return true;
+  }
+  return false;
+}
+
+bool HeadlessRuntime::isVisible(const Form& form) const {
+  const Window* w = find(form);
+  return w != nullptr && w->loaded && w->visible;
+}
+
+Twips HeadlessRuntime::left(const Form& form) const {
+  const Window* w = find(form);
+  return w == nullptr ? 0 : w->left;
+}
+
+Twips HeadlessRuntime::top(const Form& form) const {
+  const Window* w = find(form);
+  return w == nullptr ? 0 : w->top;
+}
+
+std::int16_t HeadlessRuntime::selectedOption(const Form& form) const {
+  const Window* w = find(form);
+  return w == nullptr ? kNone : w->selectedOption;
+}
+
+Status HeadlessRuntime::load(Form& form) {
+  Window& w = window(form);
+  if (w.loaded) return kOk;
+  w.loaded = true;
+  w.visible = false;
+  w.hWnd = nextWindow_++;
+  w.selectedOption = kNone;
+  // The platform places a new window somewhere of its own choosing.
+  w.left = 600;
+  w.top = 450;
+  for (const ControlDesc& c : form.description().controls) {
+    if (c.kind != ControlKind::PictureBox || c.picture == nullptr) continue;
+    const Result<Handle> dc = graphics.loadPicture(*c.picture);
+    VORLIN_TRY(dc.status);
+    w.pictures.push_back({c.id, c.index, dc.value});
+  }
+  return form.handle({.kind = EventKind::Load});
+}
+
+Status HeadlessRuntime::show(Form& form) {
+  VORLIN_TRY(load(form));
+  window(form).visible = true;
+  shown.emplace_back(form.description().name);
+  return kOk;
+}
+
+Status HeadlessRuntime::unload(Form& form) {
+  Window& w = window(form);
+  if (!w.loaded) return kOk;
+  for (const Picture& p : w.pictures) VORLIN_TRY(graphics.releasePicture(p.dc));
+  w.pictures.clear();
+  w.loaded = false;
+  w.visible = false;
+  unloaded.emplace_back(form.description().name);
+  return kOk;
+}
+
+bool HeadlessRuntime::isLoaded(const Form& form) const {
+  const Window* w = find(form);
+  return w != nullptr && w->loaded;
+}
+
+Result<Handle> HeadlessRuntime::windowHandle(Form& form) {
+  const Status loaded = load(form);
+  return {loaded, window(form).hWnd};
+}
+
+Result<Handle> HeadlessRuntime::pictureDC(Form& form, int control, std::int16_t index) {
+  VORLIN_TRY(load(form));
+  for (const Picture& p : window(form).pictures) {
+    if (p.control == control && p.index == index) return {kOk, p.dc};
+  }
+  return {{kControlArrayElementMissing, "Control array element does not exist"}, 0};
+}
+
+Result<Twips> HeadlessRuntime::outerWidth(Form& form) {
+  VORLIN_TRY(load(form));
+  return {kOk, static_cast<Twips>(form.description().clientWidth) +
+                   static_cast<Twips>(2 * framePixels) * twipsPerPixel};
+}
+
+Result<Twips> HeadlessRuntime::outerHeight(Form& form) {
+  VORLIN_TRY(load(form));
+  return {kOk, static_cast<Twips>(form.description().clientHeight) +
+                   static_cast<Twips>(2 * framePixels + captionPixels) * twipsPerPixel};
+}
+
+Status HeadlessRuntime::setLeft(Form& form, Twips value) {
+  VORLIN_TRY(load(form));
+  window(form).left = value;
+  return kOk;
+}
+
+Status HeadlessRuntime::setTop(Form& form, Twips value) {
+  VORLIN_TRY(load(form));
+  window(form).top = value;
+  return kOk;
+}
+
+Result<Twips> HeadlessRuntime::screenWidth() {
+  return {kOk, static_cast<Twips>(screenWidthPixels) * twipsPerPixel};
+}
+
+Result<Twips> HeadlessRuntime::screenHeight() {
+  return {kOk, static_cast<Twips>(screenHeightPixels) * twipsPerPixel};
+}
+
+Result<Twips> HeadlessRuntime::twipsPerPixelX() {
+  return {kOk, twipsPerPixel};
+}
+
+Status HeadlessRuntime::popupMenu(Form& form, int menu, int flags) {
+  popups.push_back({std::string(form.description().name), menu, flags});
+  const std::optional<int> choice = nextMenuChoice;
+  nextMenuChoice.reset();
+  if (!choice) return kOk;
+  return form.handle({.kind = EventKind::Click, .control = *choice});
+}
+
+Status HeadlessRuntime::setOptionValue(Form& form, int control, std::int16_t index) {
+  VORLIN_TRY(load(form));
+  if (form.description().find(control, index) == nullptr)
+    return {kControlArrayElementMissing, "Control array element does not exist"};
+  window(form).selectedOption = index;
+  return form.handle({.kind = EventKind::Click, .control = control, .index = index});
+}
+
+ShortText HeadlessRuntime::formatMonth(double date) {
+  return ShortText(monthNames[civilFromSerial(date).month - 1]);
+}
+
+void HeadlessRuntime::reportError(const Status& failure) {
+  errors.push_back({failure.code(), std::string(failure.message())});
+}
+
+}  // namespace vorlin

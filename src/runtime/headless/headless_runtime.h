@@ -1,0 +1,128 @@
+// The headless runtime: windows, timer, menus and dialog kept in memory, every request
+// recorded, and every event fired by the test that drives it. Graphics are the software
+// stand-in; the notification area is HeadlessShell.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/headless/headless_shell.h"
+#include "runtime/services.h"
+#include "runtime/soft/soft_graphics.h"
+
+namespace vorlin {
+
+struct PopupRecord {
+  std::string form;
+  int menu;
+  int flags;
+};
+
+struct ErrorReport {
+  std::int32_t code;
+  std::string message;
+};
+
+class HeadlessRuntime final : public Forms {
+ public:
+  // Runs on the software graphics stand-in, or on the graphics given.
+  explicit HeadlessRuntime(Graphics* realGraphics = nullptr)
+      : graphics(realGraphics != nullptr ? *realGraphics : soft),
+        shell(graphics),
+        services_{graphics, shell, *this} {}
+  HeadlessRuntime(const HeadlessRuntime&) = delete;
+  HeadlessRuntime& operator=(const HeadlessRuntime&) = delete;
+
+  Services& services() { return services_; }
+
+  // Settings a test may change.
+  double clock = 0;  // the local date and time: days since 30 December 1899
+  double (*clockSource)() = nullptr;  // when set, the clock is read from here instead
+  std::uint32_t ticks = 0;
+  std::array<std::string, 12> monthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  int screenWidthPixels = 1024;
+  int screenHeightPixels = 768;
+  float twipsPerPixel = 15;
+  int framePixels = 4;     // each side of a window's frame
+  int captionPixels = 23;  // its title bar
+
+  // What happened.
+  std::vector<std::string> shown;     // windows shown, by name
+  std::vector<std::string> unloaded;  // windows unloaded, by name
+  std::vector<PopupRecord> popups;
+  std::vector<ErrorReport> errors;
+  // The menu item the user picks in the next popup; none dismisses it.
+  std::optional<int> nextMenuChoice;
+
+  // Events a user or the platform causes.
+  void tick(int count = 1);  // 10 ms a tick: every loaded window's timers
+  void trayReport(Form& host, int mouseMessage);
+  void clickMenu(Form& form, int control);
+  void clickOption(Form& form, int control, std::int16_t index);
+  void clickButton(Form& form, int control);
+  void closeFromFrame(Form& form);
+  void taskbarCreated(Form& host);
+
+  bool running() const;
+  bool isVisible(const Form& form) const;
+  Twips left(const Form& form) const;
+  Twips top(const Form& form) const;
+  std::int16_t selectedOption(const Form& form) const;
+
+  // Forms.
+  Status load(Form& form) override;
+  Status show(Form& form) override;
+  Status unload(Form& form) override;
+  bool isLoaded(const Form& form) const override;
+  Result<Handle> windowHandle(Form& form) override;
+  Result<Handle> pictureDC(Form& form, int control, std::int16_t index) override;
+  Result<Twips> outerWidth(Form& form) override;
+  Result<Twips> outerHeight(Form& form) override;
+  Status setLeft(Form& form, Twips value) override;
+  Status setTop(Form& form, Twips value) override;
+  Result<Twips> screenWidth() override;
+  Result<Twips> screenHeight() override;
+  Result<Twips> twipsPerPixelX() override;
+  Status popupMenu(Form& form, int menu, int flags) override;
+  Status setOptionValue(Form& form, int control, std::int16_t index) override;
+  double now() override { return clockSource != nullptr ? clockSource() : clock; }
+  std::uint32_t tickCount() override { return ticks; }
+  ShortText formatMonth(double date) override;
+  void reportError(const Status& failure) override;
+
+  SoftGraphics soft;
+  Graphics& graphics;
+  HeadlessShell shell;
+
+ private:
+  struct Picture {
+    int control;
+    std::int16_t index;
+    Handle dc;
+  };
+  struct Window {
+    const Form* form = nullptr;
+    bool loaded = false;
+    bool visible = false;
+    Handle hWnd = 0;
+    Twips left = 0;
+    Twips top = 0;
+    std::int16_t selectedOption = kNone;
+    std::vector<Picture> pictures;
+  };
+
+  Window& window(const Form& form);
+  const Window* find(const Form& form) const;
+  void deliver(Form& form, const Event& event);
+
+  Services services_;
+  std::deque<Window> windows_;
+  Handle nextWindow_ = 0x10000;
+};
+
+}  // namespace vorlin

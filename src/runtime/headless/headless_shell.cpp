@@ -1,0 +1,45 @@
+#include "runtime/headless/headless_shell.h"
+
+#include <algorithm>
+
+namespace vorlin {
+
+Result<bool> HeadlessShell::Shell_NotifyIconA(std::uint32_t message,
+                                              const NotifyIconRecord& record) {
+  const NotifyIconFields f = decodeRecord(record);
+  const auto entry = std::find_if(entries.begin(), entries.end(), [&](const TrayEntry& e) {
+    return e.hWnd == f.hWnd && e.uID == f.uID;
+  });
+  bool answer = f.cbSize == kNotifyIconRecordSize;
+  if (refuseNextRequests > 0) {
+    --refuseNextRequests;
+    answer = false;
+  }
+  IconPixels icon;
+  if (answer && message != kNimDelete && (f.uFlags & kNifIcon)) {
+    answer = graphics_.readIcon(f.hIcon, icon).ok();
+  }
+  if (answer) {
+    switch (message) {
+      case kNimAdd:
+        answer = entry == entries.end();
+        if (answer)
+          entries.push_back({f.hWnd, f.uID, f.uCallbackMessage, std::string(f.tip()), icon});
+        break;
+      case kNimModify:
+        answer = entry != entries.end();
+        if (answer) *entry = {f.hWnd, f.uID, f.uCallbackMessage, std::string(f.tip()), icon};
+        break;
+      case kNimDelete:
+        answer = entry != entries.end();
+        if (answer) entries.erase(entry);
+        break;
+      default:
+        answer = false;
+    }
+  }
+  requests.push_back({message, record, answer});
+  return {kOk, answer};
+}
+
+}  // namespace vorlin

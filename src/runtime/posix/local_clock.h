@@ -1,0 +1,16 @@
+// The local date and time on a POSIX system, as the program keeps dates.
+#pragma once
+
+#include <cstdint>
+
+namespace vorlin {
+
+// Days since 30 December 1899 in local time, the time of day as the fraction. Every read asks
+// the system afresh: a clock set forward or back, a new time zone or a resume from sleep shows
+// at once.
+double localNow();
+
+// A steady count of milliseconds.
+std::uint32_t steadyMilliseconds();
+
+}  // namespace vorlin

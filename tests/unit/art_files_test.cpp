@@ -1,0 +1,134 @@
+// The nine art files, byte for byte, and read back into pixels.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "art/artwork.h"
+#include "art/files.h"
+#include "glyph_tables.h"
+
+namespace vorlin::test {
+namespace {
+
+using art::ArtFile;
+using art::Rgb;
+
+unsigned u16(const ArtFile& f, std::size_t at) {
+  return f.bytes[at] | f.bytes[at + 1] << 8;
+}
+std::uint32_t u32(const ArtFile& f, std::size_t at) {
+  return u16(f, at) | u16(f, at + 2) << 16;
+}
+
+Rgb paletteEntry(const ArtFile& f, std::size_t paletteAt, unsigned entry) {
+  const std::size_t at = paletteAt + 4 * entry;
+  EXPECT_EQ(f.bytes[at + 3], 0);
+  return art::rgb(f.bytes[at + 2], f.bytes[at + 1], f.bytes[at]);
+}
+
+// 4-bit pixels, bottom row first, high nibble left, rows padded to 4 bytes.
+Rgb pixel(const ArtFile& f, std::size_t paletteAt, std::size_t rowsAt, int width, int height, int x,
+          int y) {
+  const std::size_t rowBytes = static_cast<std::size_t>((width + 7) / 8 * 4);
+  const std::uint8_t byte = f.bytes[rowsAt + static_cast<std::size_t>(height - 1 - y) * rowBytes +
+                                    static_cast<std::size_t>(x / 2)];
+  return paletteEntry(f, paletteAt, x % 2 == 0 ? byte >> 4 : byte & 0xF);
+}
+
+void expectIconLayout(const ArtFile& f) {
+  ASSERT_EQ(f.size, 318u);
+  const std::vector<std::uint8_t> head(f.bytes.begin(), f.bytes.begin() + 22);
+  EXPECT_EQ(head, (std::vector<std::uint8_t>{0, 0, 1, 0,  1, 0, 16, 16, 16, 0, 0,
+                                             0, 0, 0, 40, 1, 0, 0,  22, 0,  0, 0}));
+  EXPECT_EQ(u32(f, 22), 40u);
+  EXPECT_EQ(u32(f, 26), 16u);
+  EXPECT_EQ(u32(f, 30), 32u);
+  EXPECT_EQ(u16(f, 34), 1u);
+  EXPECT_EQ(u16(f, 36), 4u);
+  EXPECT_EQ(u32(f, 38), 0u);
+  EXPECT_EQ(u32(f, 42), 192u);
+  for (std::size_t at = 46; at < 62; at += 4) EXPECT_EQ(u32(f, at), 0u) << at;
+  const std::array<Rgb, 16> vga{0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                0x008080, 0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+  for (unsigned i = 0; i < 16; ++i) EXPECT_EQ(paletteEntry(f, 62, i), vga[i]) << i;
+  for (std::size_t at = 254; at < 318; ++at) EXPECT_EQ(f.bytes[at], 0) << "mask byte " << at;
+}
+
+TEST(ArtFiles, Backgrounds) {
+  const std::array<std::uint8_t, 6> bytes{0x88, 0xEE, 0xDD, 0xBB, 0x99, 0xFF};
+  const std::array<Rgb, 6> colours{0xC0C0C0, 0x00FFFF, 0xFF00FF, 0xFFFF00, 0xFF0000, 0xFFFFFF};
+  for (int i = 0; i < 6; ++i) {
+    const ArtFile f = art::iconFile(art::background(i));
+    expectIconLayout(f);
+    for (std::size_t at = 126; at < 254; ++at)
+      ASSERT_EQ(f.bytes[at], bytes[static_cast<unsigned>(i)]) << i << " at " << at;
+    EXPECT_EQ(pixel(f, 62, 126, 16, 16, 5, 7), colours[static_cast<unsigned>(i)]);
+  }
+}
+
+TEST(ArtFiles, ProgramIcon) {
+  const ArtFile f = art::iconFile(art::programIcon());
+  expectIconLayout(f);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const bool ink = kProgramIconRows[static_cast<unsigned>(y)][static_cast<unsigned>(x)] == '#';
+      ASSERT_EQ(pixel(f, 62, 126, 16, 16, x, y), ink ? 0x000000u : 0xFFFF00u) << x << "," << y;
+    }
+  }
+}
+
+template <std::size_t N>
+void expectStrip(const ArtFile& f, int width, std::size_t fileSize, std::uint32_t imageSize,
+                 const std::array<Glyph, N>& glyphs) {
+  ASSERT_EQ(f.size, fileSize);
+  EXPECT_EQ(f.bytes[0], 'B');
+  EXPECT_EQ(f.bytes[1], 'M');
+  EXPECT_EQ(u32(f, 2), fileSize);
+  EXPECT_EQ(u32(f, 6), 0u);
+  EXPECT_EQ(u32(f, 10), 118u);
+  const std::array<std::uint32_t, 9> header{
+      40, static_cast<std::uint32_t>(width), 6, 0x00040001, 0, imageSize, 2834, 2834, 16};
+  for (std::size_t i = 0; i < header.size(); ++i) EXPECT_EQ(u32(f, 14 + 4 * i), header[i]) << i;
+  EXPECT_EQ(u32(f, 50), 16u);
+  const std::array<Rgb, 4> palette{0xC3DFF1, 0xBFD3E0, 0x070906, 0xFFFFFF};
+  for (unsigned i = 0; i < 16; ++i) EXPECT_EQ(paletteEntry(f, 54, i), i < 4 ? palette[i] : 0u) << i;
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int cell = x / 5;
+      const bool ink = x % 5 != 4 && glyphs[static_cast<unsigned>(cell)][static_cast<unsigned>(y)]
+                                           [static_cast<unsigned>(x % 5)] == '#';
+      ASSERT_EQ(pixel(f, 54, 118, width, 6, x, y), ink ? 0x070906u : 0xFFFFFFu) << x << "," << y;
+    }
+  }
+}
+
+TEST(ArtFiles, DigitStrip) {
+  expectStrip(art::stripFile(art::digitStrip()), 49, 286, 168, kDigitGlyphs);
+}
+
+TEST(ArtFiles, LetterStrip) {
+  expectStrip(art::stripFile(art::letterStrip()), 129, 526, 408, kLetterGlyphs);
+}
+
+TEST(ArtFiles, TheBuildWritesAllNine) {
+  auto bytes = [](const std::string& name) {
+    std::ifstream in(std::string(VORLIN_ART_DIR) + "/" + name, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+  };
+  auto same = [](const ArtFile& f) {
+    return std::vector<std::uint8_t>(f.view().begin(), f.view().end());
+  };
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(bytes(std::string(art::kBackgrounds[static_cast<unsigned>(i)].fileName)),
+              same(art::iconFile(art::background(i))));
+  }
+  EXPECT_EQ(bytes("digits.bmp"), same(art::stripFile(art::digitStrip())));
+  EXPECT_EQ(bytes("letters.bmp"), same(art::stripFile(art::letterStrip())));
+  EXPECT_EQ(bytes("vorlin.ico"), same(art::iconFile(art::programIcon())));
+}
+
+}  // namespace
+}  // namespace vorlin::test

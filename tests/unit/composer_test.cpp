@@ -1,0 +1,127 @@
+// The composed date icon, pixel for pixel, through the whole program: timer tick, refresh,
+// composer, and the notification area's copy of the icon.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "vorlin_fixture.h"
+
+namespace vorlin::test {
+namespace {
+
+TEST(ComposedIcon, SixthOfDecemberOnGray) {
+  Vorlin v;
+  v.rt.tick();
+  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
+  EXPECT_TRUE(v.rt.errors.empty());
+}
+
+TEST(ComposedIcon, EveryDayOfAMonthWithItsLeadingZero) {
+  // Days 1 to 31 draw every digit in both places, with the leading zero up to the 9th.
+  Vorlin v(serialFromCivil(2027, 1, 1, 0, 0, 1));
+  for (unsigned day = 1; day <= 31; ++day) {
+    v.rt.clock = serialFromCivil(2027, 1, day, 23, 59, 59);
+    v.rt.tick();
+    const std::string text{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
+    ASSERT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, text, "JAN")), "") << day;
+  }
+}
+
+TEST(ComposedIcon, EveryLetterOfTheStrip) {
+  Vorlin v(serialFromCivil(2026, 1, 15));
+  const std::array<std::string, 9> names{"ABC", "DEF", "GHI", "JKL", "MNO",
+                                         "PQR", "STU", "VWX", "YZA"};
+  for (unsigned i = 0; i < names.size(); ++i) {
+    v.rt.monthNames[i] = names[i];
+    v.rt.clock = serialFromCivil(2026, i + 1, 15);
+    v.rt.tick();
+    ASSERT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "15", names[i])), "") << names[i];
+  }
+}
+
+TEST(ComposedIcon, EachBackgroundWithItsInk) {
+  // The ink is the glyph's (7, 9, 6) ANDed into the background.
+  const std::array<art::Rgb, 6> inks{0x000000, 0x000906, 0x070006, 0x070900, 0x070000, 0x070906};
+  Vorlin v(serialFromCivil(2026, 11, 28));
+  v.rt.tick();
+  for (std::int16_t i = 0; i < 6; ++i) {
+    v.program.mDate.colourIndex = i;
+    ASSERT_TRUE(v.program.mDate.refreshTrayIcon().ok());
+    const art::Rgb background = art::kBackgrounds[static_cast<unsigned>(i)].colour;
+    const IconPixels icon = v.shownIcon();
+    EXPECT_EQ(differences(icon, expectedIcon(background, "28", "NOV")), "") << i;
+    EXPECT_EQ(inkOn(background), inks[static_cast<unsigned>(i)]);
+    std::set<art::Rgb> colours(icon.colour.begin(), icon.colour.end());
+    EXPECT_EQ(colours, (std::set<art::Rgb>{background, inks[static_cast<unsigned>(i)]}));
+    for (int k = 0; k < 16; ++k) {
+      for (int row : {0, 1, 8, 15}) EXPECT_EQ(icon.at(k, row), background) << k << "," << row;
+      for (int column : {0, 15}) EXPECT_EQ(icon.at(column, k), background) << column << "," << k;
+    }
+  }
+}
+
+struct MonthCase {
+  const char* name;
+  std::string text;  // the locale's abbreviation for December
+  const char* drawn;
+};
+
+void PrintTo(const MonthCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class MonthText : public testing::TestWithParam<MonthCase> {};
+
+TEST_P(MonthText, DrawsCapitalsAndNeverFails) {
+  Vorlin v(serialFromCivil(2026, 12, 24));
+  v.rt.monthNames[11] = GetParam().text;
+  v.rt.tick();
+  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "24", GetParam().drawn)), "");
+  EXPECT_TRUE(v.rt.errors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, MonthText,
+    testing::Values(
+        MonthCase{"English", "Dec", "DEC"}, MonthCase{"LowerCase", "dec", "DEC"},
+        MonthCase{"FourLetters", "Sept", "SEP"},
+        MonthCase{"FrenchAccentAndStop",
+                  "d\xC3\xA9"
+                  "c.",
+                  "DEC"},
+        MonthCase{"FrenchDecomposedAccent",
+                  "de\xCC\x81"
+                  "c.",
+                  "DEC"},
+        MonthCase{"German", "Dez", "DEZ"}, MonthCase{"GermanUmlaut", "M\xC3\xA4r", "MAR"},
+        MonthCase{"StopInsideTheThree", "d.c", "D C"}, MonthCase{"TwoCharacters", "Ma", "MA "},
+        MonthCase{"Empty", "", "DEC"}, MonthCase{"Cyrillic", "\xD0\xB4\xD0\xB5\xD0\xBA", "DEC"},
+        MonthCase{"Japanese", "12\xE6\x9C\x88", "DEC"}, MonthCase{"BrokenUtf8", "\xFF\xC3", "DEC"}),
+    [](const testing::TestParamInfo<MonthCase>& info) { return info.param.name; });
+
+TEST(ComposedIcon, IsOpaque) {
+  Vorlin v;
+  v.rt.tick();
+  const IconPixels icon = v.shownIcon();
+  for (std::uint8_t bit : icon.mask) ASSERT_EQ(bit, 0);
+}
+
+TEST(ComposedIcon, TenThousandRefreshesLeaveNothingBehind) {
+  Vorlin v;
+  const LiveObjects before = v.rt.graphics.liveObjects();
+  v.rt.tick();
+  const LiveObjects afterFirst = v.rt.graphics.liveObjects();
+  EXPECT_EQ(afterFirst.icons, before.icons + 1);  // the icon the entry shows
+  for (int i = 0; i < 10000; ++i) {
+    v.program.mDate.colourIndex = static_cast<std::int16_t>(i % 6);
+    ASSERT_TRUE(v.program.mDate.refreshTrayIcon().ok());
+  }
+  EXPECT_EQ(v.rt.graphics.liveObjects(), afterFirst);
+  // Close releases the last icon; unloading the window releases its pictures.
+  v.rt.clickMenu(v.frmDate, FrmDate::kMnuClose);
+  EXPECT_EQ(v.rt.graphics.liveObjects(), LiveObjects{});
+}
+
+}  // namespace
+}  // namespace vorlin::test

@@ -1,0 +1,53 @@
+// The software graphics stand-in behaves as the composer expects of the platform.
+#include <gtest/gtest.h>
+
+#include "art/artwork.h"
+#include "runtime/soft/soft_graphics.h"
+
+namespace vorlin::test {
+namespace {
+
+TEST(SoftGraphics, CopyAndAndWithSourceRectanglesReachingOutside) {
+  SoftGraphics g;
+  const Handle strip = g.loadPicture(art::letterStrip()).value;
+  const Handle dc = g.CreateCompatibleDC(strip).value;
+  const Handle bitmap = g.CreateCompatibleBitmap(strip, 16, 16).value;
+  const Handle old = g.SelectObject(dc, bitmap).value;
+  const Handle red = g.loadPicture(art::background(4)).value;
+  ASSERT_TRUE(g.BitBlt(dc, 0, 0, 16, 16, red, 0, 0, kSrcCopy).ok());
+  // "Z" is the last cell: the source rectangle from x 127 reaches two columns past the strip.
+  ASSERT_TRUE(g.BitBlt(dc, 1, 9, 4, 6, strip, 127, 0, kSrcAnd).ok());
+  ASSERT_TRUE(g.BitBlt(dc, 6, 9, 4, 6, strip, -2, 0, kSrcAnd).ok());
+  for (int y = 9; y < 15; ++y) {
+    EXPECT_EQ(g.pixel(dc, 1, y), art::letterStrip().pixel(127, y - 9) & 0xFF0000);
+    EXPECT_EQ(g.pixel(dc, 2, y), art::letterStrip().pixel(128, y - 9) & 0xFF0000);
+    EXPECT_EQ(g.pixel(dc, 3, y), 0xFF0000u) << "outside the strip: untouched";
+    EXPECT_EQ(g.pixel(dc, 6, y), 0xFF0000u) << "outside the strip: untouched";
+    EXPECT_EQ(g.pixel(dc, 8, y), art::letterStrip().pixel(0, y - 9) & 0xFF0000);
+  }
+  EXPECT_EQ(g.pixel(dc, 8, 9), 0xFF0000u) << "A's top-left is paper";
+  EXPECT_EQ(g.pixel(dc, 9, 9), 0x070000u) << "ink ANDed into red";
+  ASSERT_EQ(g.SelectObject(dc, old).value, bitmap);
+  (void)g.DeleteObject(bitmap);
+  (void)g.DeleteDC(dc);
+  (void)g.releasePicture(strip);
+  (void)g.releasePicture(red);
+  EXPECT_EQ(g.liveObjects(), LiveObjects{});
+}
+
+TEST(SoftGraphics, ABitmapCompatibleWithAFreshMemoryContextIsMonochrome) {
+  SoftGraphics g;
+  const Handle fresh = g.CreateCompatibleDC(0).value;
+  const Handle mono = g.CreateCompatibleBitmap(fresh, 16, 16).value;
+  const Handle dc = g.CreateCompatibleDC(0).value;
+  (void)g.SelectObject(dc, mono);
+  const Handle yellow = g.loadPicture(art::background(3)).value;
+  (void)g.BitBlt(dc, 0, 0, 16, 16, yellow, 0, 0, kSrcCopy);
+  EXPECT_EQ(g.pixel(dc, 4, 4), 0u) << "yellow is not the white of a monochrome bitmap";
+  // A bitmap selected into a context survives DeleteObject, as on the platform.
+  (void)g.DeleteObject(mono);
+  EXPECT_EQ(g.liveObjects().bitmaps, 2);
+}
+
+}  // namespace
+}  // namespace vorlin::test

@@ -1,0 +1,130 @@
+// What the program asks of the notification area, request by request and byte by byte.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "vorlin_fixture.h"
+
+namespace vorlin::test {
+namespace {
+
+TEST(TrayRequests, AddedOnTheFirstTickThenModifiedWhenTheDateChanges) {
+  Vorlin v(serialFromCivil(2026, 12, 6, 23, 59, 58));
+  EXPECT_TRUE(v.rt.shell.requests.empty()) << "nothing before the first tick";
+  v.rt.tick();
+  EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
+  v.rt.tick(50);
+  v.rt.clock = serialFromCivil(2026, 12, 6, 23, 59, 59);  // the time alone changes nothing
+  v.rt.tick(50);
+  EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
+  v.rt.clock = serialFromCivil(2026, 12, 7, 0, 0, 0);
+  v.rt.tick();
+  v.rt.tick(5);
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
+  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
+  v.rt.clock = serialFromCivil(2026, 12, 6, 12, 0, 0);  // the clock set back a day
+  v.rt.tick();
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimModify}));
+  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
+  EXPECT_EQ(v.rt.shell.entries.size(), 1u);
+}
+
+TEST(TrayRequests, EveryRecordHasTheSameFieldsAndTip) {
+  Vorlin v;
+  v.rt.tick();
+  v.openProperties();
+  v.rt.clickButton(v.frmProperties, FrmProperties::kCmdOK);
+  ASSERT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
+  const Handle hWnd = v.rt.windowHandle(v.frmDate).value;
+  for (const TrayRequest& r : v.rt.shell.requests) {
+    const NotifyIconFields f = r.fields();
+    NotifyIconRecord want{88, 0, 0, 0};
+    writeU32(want, 4, static_cast<std::uint32_t>(hWnd));
+    want[8] = 1;
+    want[12] = 7;
+    want[17] = 2;  // 512
+    writeU32(want, 20, static_cast<std::uint32_t>(f.hIcon));
+    std::memcpy(want.data() + 24, "Tenwick Vorlin", 14);
+    std::memset(want.data() + 39, ' ', 88 - 39);
+    EXPECT_EQ(r.record, want);
+    EXPECT_NE(f.hIcon, 0);
+    EXPECT_EQ(f.tip(), "Tenwick Vorlin");
+  }
+  EXPECT_NE(v.rt.shell.requests[0].fields().hIcon, v.rt.shell.requests[1].fields().hIcon);
+}
+
+TEST(TrayRequests, RefusedAddIsRetriedOnceASecondUntilItSucceeds) {
+  Vorlin v;
+  v.rt.shell.refuseNextRequests = 2;
+  v.rt.tick();
+  EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
+  v.rt.tick(99);  // 990 ms later
+  EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
+  v.rt.tick();
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimAdd}));
+  v.rt.tick(100);
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimAdd, kNimAdd}));
+  EXPECT_TRUE(v.rt.shell.requests.back().answer);
+  v.rt.tick(300);
+  EXPECT_EQ(v.rt.shell.requests.size(), 3u) << "nothing more once the entry is there";
+  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
+  EXPECT_TRUE(v.rt.errors.empty());
+}
+
+TEST(TrayRequests, LostEntryComesBackByModifyFallbackAndByTaskbarCreated) {
+  Vorlin v;
+  v.rt.tick();
+  v.rt.shell.restart();
+  v.rt.clock += 1;
+  v.rt.tick();
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimAdd}));
+  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
+
+  v.rt.shell.restart();
+  v.rt.taskbarCreated(v.frmDate);
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimAdd, kNimAdd}));
+  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
+}
+
+TEST(TrayRequests, CloseRemovesTheEntryAndEndsTheProgram) {
+  Vorlin v;
+  v.rt.tick();
+  v.rt.nextMenuChoice = FrmDate::kMnuClose;
+  v.rt.trayReport(v.frmDate, kRightButtonUp);
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimDelete}));
+  EXPECT_TRUE(v.rt.shell.entries.empty());
+  EXPECT_FALSE(v.rt.running());
+  v.rt.tick(10);
+  EXPECT_EQ(v.rt.shell.requests.size(), 2u) << "the timer went with the window";
+}
+
+TEST(TrayReports, OnlyARightButtonReleaseOpensTheMenu) {
+  Vorlin v;
+  v.rt.tick();
+  for (int message : {512, 513, 514, 515, 516, 518, 519, 520}) v.rt.trayReport(v.frmDate, message);
+  EXPECT_TRUE(v.rt.popups.empty());
+  v.rt.twipsPerPixel = 10;  // 144 dots an inch
+  v.rt.trayReport(v.frmDate, kRightButtonUp);
+  ASSERT_EQ(v.rt.popups.size(), 1u);
+  EXPECT_EQ(v.rt.popups[0].form, "frmDate");
+  EXPECT_EQ(v.rt.popups[0].menu, FrmDate::kMnuVorlin);
+  EXPECT_EQ(v.rt.popups[0].flags, 8);
+  EXPECT_TRUE(v.rt.running()) << "a dismissed menu changes nothing";
+  EXPECT_EQ(v.rt.shell.requests.size(), 1u);
+}
+
+TEST(TrayReports, AFailureIsReportedAndTheProgramGoesOn) {
+  Vorlin v;
+  v.rt.tick();
+  v.rt.twipsPerPixel = 0;
+  v.rt.trayReport(v.frmDate, kRightButtonUp);
+  ASSERT_EQ(v.rt.errors.size(), 1u);
+  EXPECT_EQ(v.rt.errors[0].code, kOverflow);
+  EXPECT_TRUE(v.rt.popups.empty());
+  v.rt.twipsPerPixel = 15;
+  v.rt.trayReport(v.frmDate, kRightButtonUp);
+  EXPECT_EQ(v.rt.popups.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vorlin::test
