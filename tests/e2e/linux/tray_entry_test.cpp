@@ -106,6 +106,10 @@ struct LocaleCase {
   const char* month;  // as drawn
 };
 
+void PrintTo(const LocaleCase& c, std::ostream* out) {
+  *out << c.locale << " " << c.date;
+}
+
 class LocaleMonth : public testing::TestWithParam<LocaleCase> {};
 
 TEST_P(LocaleMonth, AnIconIsAlwaysShownWithTheMonthAsDrawable) {
