@@ -7,13 +7,15 @@
 namespace vorlin {
 
 double localNow() {
-  const std::time_t seconds = std::time(nullptr);
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
   // localtime, not localtime_r: it looks at the time-zone settings on every call.
-  const std::tm* t = std::localtime(&seconds);
+  const std::tm* t = std::localtime(&now.tv_sec);
   if (t == nullptr) return 0;
   return serialFromCivil(t->tm_year + 1900, static_cast<unsigned>(t->tm_mon + 1),
                          static_cast<unsigned>(t->tm_mday), static_cast<unsigned>(t->tm_hour),
-                         static_cast<unsigned>(t->tm_min), static_cast<unsigned>(t->tm_sec));
+                         static_cast<unsigned>(t->tm_min), static_cast<unsigned>(t->tm_sec)) +
+         static_cast<double>(now.tv_nsec) / 86400e9;
 }
 
 std::uint32_t steadyMilliseconds() {

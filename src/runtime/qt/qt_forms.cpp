@@ -5,8 +5,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "runtime/posix/local_clock.h"
 #include "runtime/qt/error_report.h"
-#include "runtime/qt/local_clock.h"
+#include "runtime/qt/month_name.h"
 #include "runtime/qt/popup_menu.h"
 
 namespace vorlin::qt {
@@ -244,11 +245,11 @@ Status QtForms::setOptionValue(Form& form, int control, std::int16_t index) {
 }
 
 double QtForms::now() {
-  return localNow();
+  return vorlin::localNow();
 }
 
 std::uint32_t QtForms::tickCount() {
-  return steadyMilliseconds();
+  return vorlin::steadyMilliseconds();
 }
 
 ShortText QtForms::formatMonth(double date) {

@@ -1,4 +1,4 @@
-#include "runtime/qt/local_clock.h"
+#include "runtime/qt/month_name.h"
 
 #include <iconv.h>
 #include <langinfo.h>
@@ -48,24 +48,6 @@ class TimeLocale {
 };
 
 }  // namespace
-
-double localNow() {
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  tm local{};
-  localtime_r(&now.tv_sec, &local);
-  return serialFromCivil(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
-                         static_cast<unsigned>(local.tm_mday), static_cast<unsigned>(local.tm_hour),
-                         static_cast<unsigned>(local.tm_min), static_cast<unsigned>(local.tm_sec)) +
-         static_cast<double>(now.tv_nsec) / 86400e9;
-}
-
-std::uint32_t steadyMilliseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(now.tv_sec) * 1000u +
-                                    static_cast<std::uint64_t>(now.tv_nsec) / 1000000u);
-}
 
 ShortText localMonthAbbreviation(double date) {
   const CivilDate civil = civilFromSerial(date);
