@@ -9,12 +9,18 @@ namespace vorlin {
 double localNow() {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  // localtime, not localtime_r: it looks at the time-zone settings on every call.
-  const std::tm* t = std::localtime(&now.tv_sec);
-  if (t == nullptr) return 0;
-  return serialFromCivil(t->tm_year + 1900, static_cast<unsigned>(t->tm_mon + 1),
-                         static_cast<unsigned>(t->tm_mday), static_cast<unsigned>(t->tm_hour),
-                         static_cast<unsigned>(t->tm_min), static_cast<unsigned>(t->tm_sec)) +
+  // The time-zone settings (TZ, the zone file) are looked at again once a second: looking at
+  // them costs a file-system lookup, which every 10 ms tick would pay for nothing.
+  static std::time_t zoneCheckedAt = 0;
+  if (now.tv_sec != zoneCheckedAt) {
+    zoneCheckedAt = now.tv_sec;
+    tzset();
+  }
+  std::tm t{};
+  if (localtime_r(&now.tv_sec, &t) == nullptr) return 0;
+  return serialFromCivil(t.tm_year + 1900, static_cast<unsigned>(t.tm_mon + 1),
+                         static_cast<unsigned>(t.tm_mday), static_cast<unsigned>(t.tm_hour),
+                         static_cast<unsigned>(t.tm_min), static_cast<unsigned>(t.tm_sec)) +
          static_cast<double>(now.tv_nsec) / 86400e9;
 }
 

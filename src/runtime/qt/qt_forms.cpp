@@ -80,7 +80,6 @@ Status QtForms::load(Form& form) {
     } else if (control.kind == ControlKind::Timer && control.interval > 0 && timers < kMaxTimers) {
       auto& timer = slot->timers[timers++];
       timer.reset(new QTimer);
-      timer->setTimerType(Qt::PreciseTimer);
       timer->setInterval(control.interval);
       const Event tick{.kind = EventKind::Timer, .control = control.id, .index = control.index};
       QObject::connect(timer.get(), &QTimer::timeout, [this, &form, tick] {
