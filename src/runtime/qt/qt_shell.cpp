@@ -118,21 +118,20 @@ QSystemTrayIcon* QtShell::entryAt(const QPoint& global) const {
 }
 
 bool QtShell::eventFilter(QObject* watched, QEvent* event) {
-  if (!isEmbeddedEntry(watched)) return QObject::eventFilter(watched, event);
-  std::uint32_t mouseMessage = 0;
+  // Every event of the program passes here, a timer event every 10 ms: the type is looked at
+  // first, the receiver's class only for mouse events.
   const QEvent::Type type = event->type();
-  if (type == QEvent::MouseMove) {
-    mouseMessage = kMouseMove;
-  } else if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
-             type == QEvent::MouseButtonDblClick) {
+  const bool mouse = type == QEvent::MouseMove || type == QEvent::MouseButtonPress ||
+                     type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
+  if (!mouse || !isEmbeddedEntry(watched)) return QObject::eventFilter(watched, event);
+  std::uint32_t mouseMessage = kMouseMove;
+  if (type != QEvent::MouseMove) {
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
     const int base = button == Qt::LeftButton ? 0x201 : button == Qt::RightButton ? 0x204 : 0x207;
     const int offset = type == QEvent::MouseButtonPress     ? 0
                        : type == QEvent::MouseButtonRelease ? 1
                                                             : 2;
     mouseMessage = static_cast<std::uint32_t>(base + offset);
-  } else {
-    return QObject::eventFilter(watched, event);
   }
   const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
   if (QSystemTrayIcon* icon = entryAt(global)) report(icon, mouseMessage);
