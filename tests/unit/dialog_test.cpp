@@ -8,13 +8,6 @@
 namespace vorlin::test {
 namespace {
 
-std::vector<std::uint32_t> messages(const HeadlessShell& shell) {
-  std::vector<std::uint32_t> out;
-  for (const TrayRequest& r : shell.requests) out.push_back(r.message);
-  return out;
-}
-
-using Messages = std::vector<std::uint32_t>;
 constexpr art::Rgb kGray = 0xC0C0C0;
 constexpr art::Rgb kRed = 0xFF0000;
 

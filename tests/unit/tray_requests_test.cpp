@@ -8,14 +8,6 @@
 namespace vorlin::test {
 namespace {
 
-std::vector<std::uint32_t> messages(const HeadlessShell& shell) {
-  std::vector<std::uint32_t> out;
-  for (const TrayRequest& r : shell.requests) out.push_back(r.message);
-  return out;
-}
-
-using Messages = std::vector<std::uint32_t>;
-
 TEST(TrayRequests, AddedOnTheFirstTickThenModifiedWhenTheDateChanges) {
   Vorlin v(serialFromCivil(2026, 12, 6, 23, 59, 58));
   EXPECT_TRUE(v.rt.shell.requests.empty()) << "nothing before the first tick";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <vector>
 
 #include "app/program.h"
 #include "art/artwork.h"
@@ -41,6 +42,15 @@ struct Vorlin {
     rt.trayReport(frmDate, kRightButtonUp);
   }
 };
+
+using Messages = std::vector<std::uint32_t>;
+
+// The requests the notification area was handed, in order.
+inline Messages messages(const HeadlessShell& shell) {
+  Messages out;
+  for (const TrayRequest& r : shell.requests) out.push_back(r.message);
+  return out;
+}
 
 inline art::Rgb inkOn(art::Rgb background) {
   return background & art::kInk;

@@ -6,8 +6,8 @@
 namespace vorlin {
 
 // Days since 30 December 1899 in local time, the time of day as the fraction. Every read asks
-// the system afresh: a clock set forward or back, a new time zone or a resume from sleep shows
-// at once.
+// the system for the time afresh, so a clock set forward or back or a resume from sleep shows at
+// once; a new time zone shows within a second.
 double localNow();
 
 // A steady count of milliseconds.

@@ -1,0 +1,29 @@
+// The Linux desktop program: the portable program on the Qt runtime.
+#include <QApplication>
+
+#include "app/program.h"
+#include "art/artwork.h"
+#include "runtime/qt/icon_image.h"
+#include "runtime/qt/qt_forms.h"
+#include "runtime/qt/qt_shell.h"
+#include "runtime/soft/soft_graphics.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("vorlin"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("vorlin"));
+  QApplication::setWindowIcon(
+      vorlin::qt::exactIcon(vorlin::qt::imageOfPicture(vorlin::art::programIcon())));
+  // The hidden host window keeps the program going; it ends when no window is loaded.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  vorlin::SoftGraphics graphics;
+  vorlin::qt::QtForms forms(graphics);
+  vorlin::qt::QtShell shell(forms, graphics);
+  vorlin::Services services{graphics, shell, forms};
+  vorlin::Program program(services);
+
+  if (const vorlin::Status s = program.start(); s.failed()) forms.reportError(s);
+  if (!forms.anyLoaded()) return 0;
+  return QApplication::exec();
+}

@@ -1,0 +1,84 @@
+#include "runtime/qt/month_name.h"
+
+#include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <time.h>
+
+#include <array>
+#include <cstring>
+#include <string_view>
+
+#include "runtime/date.h"
+
+namespace vorlin::qt {
+namespace {
+
+// An iconv conversion descriptor, closed when it goes out of scope.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (valid()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+// A locale object for the user's LC_TIME, freed when it goes out of scope.
+class TimeLocale {
+ public:
+  TimeLocale() : locale_(newlocale(LC_TIME_MASK, "", nullptr)) {}
+  ~TimeLocale() {
+    if (locale_ != nullptr) freelocale(locale_);
+  }
+  TimeLocale(const TimeLocale&) = delete;
+  TimeLocale& operator=(const TimeLocale&) = delete;
+
+  locale_t get() const { return locale_; }
+
+ private:
+  locale_t locale_;
+};
+
+}  // namespace
+
+ShortText localMonthAbbreviation(double date) {
+  const CivilDate civil = civilFromSerial(date);
+  tm when{};
+  when.tm_year = civil.year - 1900;
+  when.tm_mon = static_cast<int>(civil.month) - 1;
+  when.tm_mday = static_cast<int>(civil.day);
+
+  const TimeLocale locale;
+  std::array<char, 64> local{};
+  std::size_t length = 0;
+  const char* codeset = "UTF-8";
+  if (locale.get() != nullptr) {
+    length = strftime_l(local.data(), local.size(), "%b", &when, locale.get());
+    codeset = nl_langinfo_l(CODESET, locale.get());
+  } else {
+    length = strftime(local.data(), local.size(), "%b", &when);
+  }
+  if (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "ANSI_X3.4-1968") == 0) {
+    return ShortText(std::string_view(local.data(), length));
+  }
+
+  const Converter converter("UTF-8", codeset);
+  if (!converter.valid()) return ShortText(std::string_view(local.data(), length));
+  std::array<char, ShortText::kCapacity> utf8{};
+  char* in = local.data();
+  std::size_t inLeft = length;
+  char* out = utf8.data();
+  std::size_t outLeft = utf8.size();
+  iconv(converter.get(), &in, &inLeft, &out, &outLeft);
+  return ShortText(std::string_view(utf8.data(), utf8.size() - outLeft));
+}
+
+}  // namespace vorlin::qt

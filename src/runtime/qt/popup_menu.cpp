@@ -1,0 +1,48 @@
+#include "runtime/qt/popup_menu.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace vorlin::qt {
+namespace {
+
+QString text(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Items are chosen with the left button only: the right button does nothing over the menu.
+class LeftButtonOnly final : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+        type == QEvent::MouseButtonDblClick) {
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
+
+int runPopupMenu(const FormDesc& desc, int menu, int flags) {
+  QMenu popup;
+  for (const ControlDesc& item : desc.controls) {
+    if (item.parent != menu) continue;
+    if (item.kind == ControlKind::Separator) {
+      popup.addSeparator();
+    } else if (item.kind == ControlKind::Menu) {
+      popup.addAction(text(item.caption))->setData(item.id);
+    }
+  }
+  LeftButtonOnly filter;
+  popup.installEventFilter(&filter);
+
+  QPoint at = QCursor::pos();
+  if ((flags & kPopupRightAlign) != 0) at.rx() -= popup.sizeHint().width();
+  const QAction* chosen = popup.exec(at);
+  return chosen != nullptr ? chosen->data().toInt() : kNone;
+}
+
+}  // namespace vorlin::qt

@@ -1,0 +1,262 @@
+#include "runtime/qt/qt_forms.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "runtime/posix/local_clock.h"
+#include "runtime/qt/error_report.h"
+#include "runtime/qt/month_name.h"
+#include "runtime/qt/popup_menu.h"
+
+namespace vorlin::qt {
+namespace {
+
+constexpr Status kNoScreen{kWindowFailure, "No screen is available"};
+constexpr Status kTooManyWindows{kOutOfMemory, "Out of memory"};
+constexpr Status kNoSuchElement{kControlArrayElementMissing,
+                                "Control array element does not exist"};
+
+QScreen* screen() {
+  return QGuiApplication::primaryScreen();
+}
+
+}  // namespace
+
+QtForms::~QtForms() {
+  for (Loaded& slot : forms_) {
+    if (slot.form != nullptr) release(slot);
+  }
+}
+
+QtForms::Loaded* QtForms::find(const Form& form) {
+  for (Loaded& slot : forms_) {
+    if (slot.form == &form) return &slot;
+  }
+  return nullptr;
+}
+
+const QtForms::Loaded* QtForms::find(const Form& form) const {
+  for (const Loaded& slot : forms_) {
+    if (slot.form == &form) return &slot;
+  }
+  return nullptr;
+}
+
+Status QtForms::load(Form& form) {
+  if (find(form) != nullptr) return kOk;
+  Loaded* slot = nullptr;
+  for (Loaded& s : forms_) {
+    if (s.form == nullptr) {
+      slot = &s;
+      break;
+    }
+  }
+  if (slot == nullptr) return kTooManyWindows;
+  const Result<Twips> ratio = twipsPerPixelX();
+  VORLIN_TRY(ratio.status);
+
+  const FormDesc& desc = form.description();
+  slot->form = &form;
+  slot->handle = nextHandle_;
+  nextHandle_ += 4;
+  slot->window.reset(new FormWindow(
+      desc, ratio.value, [this, &form](const Event& click) { raise(*this, form, click); },
+      [this, &form] {
+        if (const Status s = unload(form); s.failed()) reportError(s);
+      }));
+
+  std::size_t timers = 0;
+  for (const ControlDesc& control : desc.controls) {
+    if (control.kind == ControlKind::PictureBox && control.picture != nullptr &&
+        slot->pictureCount < kMaxPictures) {
+      const Result<Handle> dc = graphics_.loadPicture(*control.picture);
+      if (dc.status.failed()) {
+        release(*slot);
+        return dc.status;
+      }
+      slot->pictures[slot->pictureCount++] = {control.id, control.index, dc.value};
+    } else if (control.kind == ControlKind::Timer && control.interval > 0 && timers < kMaxTimers) {
+      auto& timer = slot->timers[timers++];
+      timer.reset(new QTimer);
+      timer->setInterval(control.interval);
+      const Event tick{.kind = EventKind::Timer, .control = control.id, .index = control.index};
+      QObject::connect(timer.get(), &QTimer::timeout, [this, &form, tick] {
+        if (isLoaded(form)) raise(*this, form, tick);
+      });
+      timer->start();
+    }
+  }
+  return form.handle(Event{.kind = EventKind::Load});
+}
+
+Status QtForms::show(Form& form) {
+  VORLIN_TRY(load(form));
+  Loaded* slot = find(form);
+  if (slot == nullptr) return kOk;  // the load step unloaded the window again
+  slot->window->show();
+  slot->window->raise();
+  slot->window->activateWindow();
+  return kOk;
+}
+
+void QtForms::release(Loaded& slot) {
+  for (auto& timer : slot.timers) {
+    if (timer) timer->stop();
+    timer.reset();
+  }
+  for (std::size_t i = 0; i < slot.pictureCount; ++i) {
+    (void)graphics_.releasePicture(slot.pictures[i].dc);
+  }
+  slot.pictureCount = 0;
+  if (slot.window) slot.window->hide();
+  slot.window.reset();
+  slot.form = nullptr;
+  slot.handle = 0;
+}
+
+Status QtForms::unload(Form& form) {
+  Loaded* slot = find(form);
+  if (slot == nullptr) return kOk;
+  release(*slot);
+  // The program ends when no window is left.
+  if (!anyLoaded()) QCoreApplication::quit();
+  return kOk;
+}
+
+bool QtForms::isLoaded(const Form& form) const {
+  return find(form) != nullptr;
+}
+
+bool QtForms::anyLoaded() const {
+  for (const Loaded& slot : forms_) {
+    if (slot.form != nullptr) return true;
+  }
+  return false;
+}
+
+Form* QtForms::formOfWindow(Handle window) const {
+  for (const Loaded& slot : forms_) {
+    if (slot.form != nullptr && slot.handle == window) return slot.form;
+  }
+  return nullptr;
+}
+
+Result<QtForms::Loaded*> QtForms::loaded(Form& form) {
+  if (Loaded* slot = find(form)) return {kOk, slot};
+  if (const Status s = load(form); s.failed()) return {s, nullptr};
+  Loaded* slot = find(form);
+  if (slot == nullptr) return {kNoSuchElement, nullptr};
+  return {kOk, slot};
+}
+
+Result<Handle> QtForms::windowHandle(Form& form) {
+  const Result<Loaded*> slot = loaded(form);
+  if (slot.status.failed()) return {slot.status, 0};
+  return {kOk, slot.value->handle};
+}
+
+Result<Handle> QtForms::pictureDC(Form& form, int control, std::int16_t index) {
+  const Result<Loaded*> slot = loaded(form);
+  if (slot.status.failed()) return {slot.status, 0};
+  for (std::size_t i = 0; i < slot.value->pictureCount; ++i) {
+    const PictureBox& box = slot.value->pictures[i];
+    if (box.control == control && box.index == index) return {kOk, box.dc};
+  }
+  return {kNoSuchElement, 0};
+}
+
+Result<Twips> QtForms::outerWidth(Form& form) {
+  const Result<Loaded*> slot = loaded(form);
+  if (slot.status.failed()) return {slot.status, 0};
+  const Result<Twips> ratio = twipsPerPixelX();
+  if (ratio.status.failed()) return ratio;
+  return {kOk, static_cast<Twips>(slot.value->window->frameGeometry().width()) * ratio.value};
+}
+
+Result<Twips> QtForms::outerHeight(Form& form) {
+  const Result<Loaded*> slot = loaded(form);
+  if (slot.status.failed()) return {slot.status, 0};
+  const Result<Twips> ratio = twipsPerPixelX();
+  if (ratio.status.failed()) return ratio;
+  return {kOk, static_cast<Twips>(slot.value->window->frameGeometry().height()) * ratio.value};
+}
+
+Status QtForms::setLeft(Form& form, Twips left) {
+  const Result<Loaded*> slot = loaded(form);
+  VORLIN_TRY(slot.status);
+  const Result<Twips> ratio = twipsPerPixelX();
+  VORLIN_TRY(ratio.status);
+  FormWindow& window = *slot.value->window;
+  window.move(qRound(left / ratio.value), window.frameGeometry().y());
+  return kOk;
+}
+
+Status QtForms::setTop(Form& form, Twips top) {
+  const Result<Loaded*> slot = loaded(form);
+  VORLIN_TRY(slot.status);
+  const Result<Twips> ratio = twipsPerPixelX();
+  VORLIN_TRY(ratio.status);
+  FormWindow& window = *slot.value->window;
+  window.move(window.frameGeometry().x(), qRound(top / ratio.value));
+  return kOk;
+}
+
+Result<Twips> QtForms::screenWidth() {
+  QScreen* s = screen();
+  if (s == nullptr) return {kNoScreen, 0};
+  const Result<Twips> ratio = twipsPerPixelX();
+  if (ratio.status.failed()) return ratio;
+  return {kOk, static_cast<Twips>(s->geometry().width()) * ratio.value};
+}
+
+Result<Twips> QtForms::screenHeight() {
+  QScreen* s = screen();
+  if (s == nullptr) return {kNoScreen, 0};
+  const Result<Twips> ratio = twipsPerPixelX();
+  if (ratio.status.failed()) return ratio;
+  return {kOk, static_cast<Twips>(s->geometry().height()) * ratio.value};
+}
+
+Result<Twips> QtForms::twipsPerPixelX() {
+  QScreen* s = screen();
+  if (s == nullptr || s->logicalDotsPerInchX() <= 0) return {kNoScreen, 0};
+  return {kOk, static_cast<Twips>(1440.0 / s->logicalDotsPerInchX())};
+}
+
+Status QtForms::popupMenu(Form& form, int menu, int flags) {
+  VORLIN_TRY(load(form));
+  const int chosen = runPopupMenu(form.description(), menu, flags);
+  if (chosen != kNone && isLoaded(form)) {
+    raise(*this, form, Event{.kind = EventKind::Click, .control = chosen});
+  }
+  return kOk;
+}
+
+Status QtForms::setOptionValue(Form& form, int control, std::int16_t index) {
+  const Result<Loaded*> slot = loaded(form);
+  VORLIN_TRY(slot.status);
+  QAbstractButton* option = slot.value->window->button(control, index);
+  if (option == nullptr) return kNoSuchElement;
+  option->setChecked(true);
+  return form.handle(Event{.kind = EventKind::Click, .control = control, .index = index});
+}
+
+double QtForms::now() {
+  return vorlin::localNow();
+}
+
+std::uint32_t QtForms::tickCount() {
+  return vorlin::steadyMilliseconds();
+}
+
+ShortText QtForms::formatMonth(double date) {
+  return localMonthAbbreviation(date);
+}
+
+void QtForms::reportError(const Status& failure) {
+  showErrorReport(failure);
+}
+
+}  // namespace vorlin::qt

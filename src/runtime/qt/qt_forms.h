@@ -1,0 +1,84 @@
+// The forms runtime on Qt Widgets: windows built from the form descriptions, picture boxes held
+// by the graphics layer, timers, popup menus, measures in twips, the clock, the error report.
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+#include "runtime/forms.h"
+#include "runtime/graphics.h"
+#include "runtime/qt/form_window.h"
+
+namespace vorlin::qt {
+
+class QtForms final : public Forms {
+ public:
+  explicit QtForms(Graphics& graphics) : graphics_(graphics) {}
+  ~QtForms();
+  QtForms(const QtForms&) = delete;
+  QtForms& operator=(const QtForms&) = delete;
+
+  Status load(Form& form) override;
+  Status show(Form& form) override;
+  Status unload(Form& form) override;
+  bool isLoaded(const Form& form) const override;
+  Result<Handle> windowHandle(Form& form) override;
+  Result<Handle> pictureDC(Form& form, int control, std::int16_t index) override;
+
+  Result<Twips> outerWidth(Form& form) override;
+  Result<Twips> outerHeight(Form& form) override;
+  Status setLeft(Form& form, Twips left) override;
+  Status setTop(Form& form, Twips top) override;
+  Result<Twips> screenWidth() override;
+  Result<Twips> screenHeight() override;
+  Result<Twips> twipsPerPixelX() override;
+
+  Status popupMenu(Form& form, int menu, int flags) override;
+  Status setOptionValue(Form& form, int control, std::int16_t index) override;
+
+  double now() override;
+  std::uint32_t tickCount() override;
+  ShortText formatMonth(double date) override;
+
+  void reportError(const Status& failure) override;
+
+  // The loaded form whose window has this handle, or null.
+  Form* formOfWindow(Handle window) const;
+  bool anyLoaded() const;
+
+ private:
+  // Takes a window down once control has left its event handlers.
+  struct LaterDeleter {
+    void operator()(QObject* object) const { object->deleteLater(); }
+  };
+  struct PictureBox {
+    int control = kNone;
+    std::int16_t index = kNone;
+    Handle dc = 0;
+  };
+  static constexpr std::size_t kMaxForms = 4;
+  static constexpr std::size_t kMaxPictures = 16;
+  static constexpr std::size_t kMaxTimers = 4;
+
+  struct Loaded {
+    Form* form = nullptr;
+    Handle handle = 0;
+    std::unique_ptr<FormWindow, LaterDeleter> window;
+    std::array<PictureBox, kMaxPictures> pictures{};
+    std::size_t pictureCount = 0;
+    std::array<std::unique_ptr<QTimer, LaterDeleter>, kMaxTimers> timers;
+  };
+
+  Loaded* find(const Form& form);
+  const Loaded* find(const Form& form) const;
+  Result<Loaded*> loaded(Form& form);  // loads the form first when it is not loaded
+  void release(Loaded& slot);
+
+  Graphics& graphics_;
+  std::array<Loaded, kMaxForms> forms_;
+  Handle nextHandle_ = 0x00010010;
+};
+
+}  // namespace vorlin::qt

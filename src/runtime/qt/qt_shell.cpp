@@ -1,0 +1,167 @@
+#include "runtime/qt/qt_shell.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "runtime/qt/icon_image.h"
+
+namespace vorlin::qt {
+namespace {
+
+// The tray panel embeds a widget of this class for each entry when it offers no
+// StatusNotifierItem host; its mouse events are the entry's own.
+bool isEmbeddedEntry(const QObject* object) {
+  return object->isWidgetType() && object->inherits("QSystemTrayIconSys");
+}
+
+bool embeddedEntriesExist() {
+  for (const QWidget* widget : QApplication::topLevelWidgets()) {
+    if (isEmbeddedEntry(widget)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+QtShell::QtShell(QtForms& forms, Graphics& graphics) : forms_(forms), graphics_(graphics) {
+  qApp->installEventFilter(this);
+}
+
+QtShell::~QtShell() {
+  if (qApp != nullptr) qApp->removeEventFilter(this);
+  for (Entry& entry : entries_) {
+    if (entry.icon) entry.icon->hide();
+  }
+}
+
+QtShell::Entry* QtShell::find(Handle window, std::uint32_t id) {
+  for (Entry& entry : entries_) {
+    if (entry.icon && entry.window == window && entry.id == id) return &entry;
+  }
+  return nullptr;
+}
+
+void QtShell::apply(Entry& entry, const NotifyIconFields& fields) {
+  if ((fields.uFlags & kNifMessage) != 0) entry.callbackMessage = fields.uCallbackMessage;
+  if ((fields.uFlags & kNifIcon) != 0) {
+    IconPixels pixels;
+    if (graphics_.readIcon(fields.hIcon, pixels).ok()) {
+      entry.icon->setIcon(exactIcon(imageOfIcon(pixels)));
+    } else {
+      entry.icon->setIcon(QIcon());
+    }
+  }
+  if ((fields.uFlags & kNifTip) != 0) {
+    const std::string_view tip = fields.tip();
+    entry.icon->setToolTip(QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size())));
+  }
+}
+
+Result<bool> QtShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) {
+  const NotifyIconFields fields = decodeRecord(record);
+  if (fields.cbSize != kNotifyIconRecordSize) return {kOk, false};
+  Entry* entry = find(fields.hWnd, fields.uID);
+
+  switch (message) {
+    case kNimAdd: {
+      if (entry != nullptr || !QSystemTrayIcon::isSystemTrayAvailable()) return {kOk, false};
+      for (Entry& free : entries_) {
+        if (free.icon) continue;
+        free.window = fields.hWnd;
+        free.id = fields.uID;
+        free.callbackMessage = 0;
+        free.icon.reset(new QSystemTrayIcon);
+        QSystemTrayIcon* icon = free.icon.get();
+        QObject::connect(icon, &QSystemTrayIcon::activated, this,
+                         [this, icon](QSystemTrayIcon::ActivationReason reason) {
+                           // An embedded entry's buttons are read from its own mouse events.
+                           if (embeddedEntriesExist()) return;
+                           if (reason == QSystemTrayIcon::Context) report(icon, kRightButtonUp);
+                           if (reason == QSystemTrayIcon::Trigger) report(icon, kLeftButtonDown);
+                           if (reason == QSystemTrayIcon::DoubleClick) {
+                             report(icon, kLeftButtonDoubleClick);
+                           }
+                           if (reason == QSystemTrayIcon::MiddleClick)
+                             report(icon, kMiddleButtonUp);
+                         });
+        apply(free, fields);
+        icon->show();
+        return {kOk, true};
+      }
+      return {kOk, false};
+    }
+    case kNimModify:
+      if (entry == nullptr) return {kOk, false};
+      apply(*entry, fields);
+      return {kOk, true};
+    case kNimDelete:
+      if (entry == nullptr) return {kOk, false};
+      entry->icon->hide();
+      entry->icon.reset();
+      return {kOk, true};
+    default:
+      return {kOk, false};
+  }
+}
+
+QSystemTrayIcon* QtShell::entryAt(const QPoint& global) const {
+  const Entry* only = nullptr;
+  int count = 0;
+  for (const Entry& entry : entries_) {
+    if (!entry.icon) continue;
+    if (entry.icon->geometry().contains(global)) return entry.icon.get();
+    only = &entry;
+    ++count;
+  }
+  return count == 1 ? only->icon.get() : nullptr;
+}
+
+bool QtShell::eventFilter(QObject* watched, QEvent* event) {
+  // Every event of the program passes here, a timer event every 10 ms: the type is looked at
+  // first, the receiver's class only for mouse events.
+  const QEvent::Type type = event->type();
+  const bool mouse = type == QEvent::MouseMove || type == QEvent::MouseButtonPress ||
+                     type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
+  if (!mouse || !isEmbeddedEntry(watched)) return QObject::eventFilter(watched, event);
+  std::uint32_t mouseMessage = kMouseMove;
+  if (type != QEvent::MouseMove) {
+    const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+    const int base = button == Qt::LeftButton ? 0x201 : button == Qt::RightButton ? 0x204 : 0x207;
+    const int offset = type == QEvent::MouseButtonPress     ? 0
+                       : type == QEvent::MouseButtonRelease ? 1
+                                                            : 2;
+    mouseMessage = static_cast<std::uint32_t>(base + offset);
+  }
+  const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+  if (QSystemTrayIcon* icon = entryAt(global)) report(icon, mouseMessage);
+  // The entry's own handling (it would open no menu of ours) is left out.
+  return true;
+}
+
+void QtShell::report(QSystemTrayIcon* icon, std::uint32_t mouseMessage) {
+  for (const Entry& entry : entries_) {
+    if (entry.icon.get() != icon || entry.callbackMessage != kMouseMove) continue;
+    const Handle window = entry.window;
+    // Delivered from the event loop, once the tray's own event handling is over: a handler may
+    // remove the entry.
+    QMetaObject::invokeMethod(
+        this,
+        [this, window, mouseMessage] {
+          Form* form = forms_.formOfWindow(window);
+          if (form == nullptr) return;
+          const Result<Twips> ratio = forms_.twipsPerPixelX();
+          if (ratio.status.failed()) {
+            forms_.reportError(ratio.status);
+            return;
+          }
+          raise(forms_, *form,
+                Event{.kind = EventKind::MouseMove,
+                      .x = static_cast<Twips>(mouseMessage) * ratio.value});
+        },
+        Qt::QueuedConnection);
+    return;
+  }
+}
+
+}  // namespace vorlin::qt

@@ -1,0 +1,216 @@
+#include "desktop.h"
+
+// Before the X headers, whose macros would clash with it.
+#include <gtest/gtest.h>
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+// clang-format on
+#include <unistd.h>
+
+#include <cstdio>
+#include <stdexcept>
+#include <thread>
+
+namespace e2e {
+
+bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
+namespace {
+
+std::string freeDisplay() {
+  for (int n = 90 + getpid() % 400;; ++n) {
+    const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+    if (access(lock.c_str(), F_OK) != 0) return ":" + std::to_string(n);
+  }
+}
+
+}  // namespace
+
+Desktop::Desktop() : name_(freeDisplay()) {
+  xvfb_ = std::make_unique<Process>(
+      std::vector<std::string>{"Xvfb", name_, "-screen", "0",
+                               std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",
+                               "-dpi", "96", "-nolisten", "tcp"},
+      Env{});
+  if (!pollUntil([&] { return (display_ = XOpenDisplay(name_.c_str())) != nullptr; }, 10s)) {
+    throw std::runtime_error("Xvfb did not start on " + name_);
+  }
+  trayer_ = std::make_unique<Process>(
+      std::vector<std::string>{"trayer", "--edge", "top", "--align", "right", "--widthtype",
+                               "request", "--height", "24", "--SetDockType", "true",
+                               "--transparent", "false", "--tint", "0x336699"},
+      env());
+  const Atom tray = XInternAtom(display_, "_NET_SYSTEM_TRAY_S0", False);
+  if (!pollUntil([&] { return XGetSelectionOwner(display_, tray) != None; }, 10s)) {
+    throw std::runtime_error("the tray panel did not start");
+  }
+}
+
+Desktop::~Desktop() {
+  trayer_.reset();
+  if (display_ != nullptr) XCloseDisplay(display_);
+  xvfb_.reset();
+}
+
+Env Desktop::env() const {
+  return {{"DISPLAY", name_},
+          {"WAYLAND_DISPLAY", ""},
+          {"DBUS_SESSION_BUS_ADDRESS", ""},
+          {"QT_QPA_PLATFORM", "xcb"},
+          {"XDG_RUNTIME_DIR", ""}};
+}
+
+QImage Desktop::screenshot() const {
+  const Window root = DefaultRootWindow(display_);
+  XImage* x = XGetImage(display_, root, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
+  if (x == nullptr) throw std::runtime_error("screenshot failed");
+  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  for (int y = 0; y < kHeight; ++y) {
+    for (int xx = 0; xx < kWidth; ++xx) {
+      image.setPixel(xx, y, 0xFF000000u | static_cast<QRgb>(XGetPixel(x, xx, y) & 0xFFFFFF));
+    }
+  }
+  XDestroyImage(x);
+  return image;
+}
+
+namespace {
+
+std::string titleOf(Display* d, Window w) {
+  char* name = nullptr;
+  std::string title;
+  if (XFetchName(d, w, &name) && name != nullptr) {
+    title = name;
+    XFree(name);
+  }
+  return title;
+}
+
+std::vector<Window> mappedTopLevels(Display* d) {
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  std::vector<Window> out;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return out;
+  for (unsigned i = 0; i < count; ++i) {
+    XWindowAttributes a;
+    if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable) {
+      out.push_back(children[i]);
+    }
+  }
+  if (children != nullptr) XFree(children);
+  return out;
+}
+
+}  // namespace
+
+unsigned long Desktop::findWindow(const std::string& title) const {
+  XSync(display_, False);
+  for (Window w : mappedTopLevels(display_)) {
+    if (titleOf(display_, w) == title) return w;
+  }
+  return 0;
+}
+
+QRect Desktop::geometry(unsigned long window) const {
+  XWindowAttributes a;
+  if (!XGetWindowAttributes(display_, window, &a)) return {};
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+  return QRect(x, y, a.width, a.height);
+}
+
+std::vector<QRect> Desktop::tooltips() const {
+  XSync(display_, False);
+  const Atom type = XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False);
+  const Atom tooltip = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_TOOLTIP", False);
+  std::vector<QRect> out;
+  for (Window w : mappedTopLevels(display_)) {
+    Atom actual = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display_, w, type, 0, 16, False, XA_ATOM, &actual, &format, &n, &after,
+                           &data) == Success &&
+        data != nullptr) {
+      const Atom* atoms = reinterpret_cast<const Atom*>(data);
+      for (unsigned long i = 0; i < n; ++i) {
+        if (atoms[i] == tooltip) out.push_back(geometry(w));
+      }
+      XFree(data);
+    }
+  }
+  return out;
+}
+
+void Desktop::closeThroughFrame(unsigned long window) const {
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = window;
+  e.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+  e.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display_, window, False, NoEventMask, &e);
+  XFlush(display_);
+}
+
+void Desktop::xdotool(const std::vector<std::string>& args) const {
+  std::vector<std::string> argv{"xdotool"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  if (runCommand(argv, env()) != 0) throw std::runtime_error("xdotool failed");
+}
+
+void Desktop::moveTo(QPoint p) const {
+  xdotool({"mousemove", std::to_string(p.x()), std::to_string(p.y())});
+}
+void Desktop::press(int button) const {
+  xdotool({"mousedown", std::to_string(button)});
+}
+void Desktop::release(int button) const {
+  xdotool({"mouseup", std::to_string(button)});
+}
+void Desktop::click(QPoint p, int button) const {
+  moveTo(p);
+  xdotool({"click", std::to_string(button)});
+}
+
+std::optional<QPoint> findIcon(const QImage& screen, const QImage& icon, QRect area) {
+  area = area.intersected(screen.rect());
+  for (int y = area.top(); y + icon.height() <= area.bottom() + 1; ++y) {
+    for (int x = area.left(); x + icon.width() <= area.right() + 1; ++x) {
+      bool same = true;
+      for (int j = 0; same && j < icon.height(); ++j) {
+        for (int i = 0; same && i < icon.width(); ++i) {
+          same = (screen.pixel(x + i, y + j) & 0xFFFFFF) == (icon.pixel(i, j) & 0xFFFFFF);
+        }
+      }
+      if (same) return QPoint(x, y);
+    }
+  }
+  return std::nullopt;
+}
+
+std::string saveShot(const QImage& image, const std::string& what) {
+  const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+  std::string test = info != nullptr ? std::string(info->test_suite_name()) + "." + info->name()
+                                     : std::string("shot");
+  for (char& c : test) {
+    if (c == '/') c = '_';
+  }
+  const std::string name = std::string(VORLIN_E2E_OUTPUT) + "/" + test + "-" + what + ".png";
+  image.save(QString::fromStdString(name));
+  return name;
+}
+
+}  // namespace e2e

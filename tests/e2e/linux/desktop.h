@@ -1,0 +1,67 @@
+// A virtual display with a tray panel, read back as pixels and driven with real input.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "process.h"
+
+typedef struct _XDisplay Display;
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// Polls `condition` until it holds or the deadline passes.
+bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline);
+
+class Desktop {
+ public:
+  static constexpr int kWidth = 1024;
+  static constexpr int kHeight = 768;
+
+  Desktop();  // Xvfb, then trayer docked at the top right
+  ~Desktop();
+
+  const std::string& name() const { return name_; }  // ":N"
+  Env env() const;
+
+  QImage screenshot() const;
+  // The tray panel's area of the screen.
+  QRect trayArea() const { return QRect(kWidth - 200, 0, 200, 40); }
+
+  // A mapped top-level window with this title, or 0.
+  unsigned long findWindow(const std::string& title) const;
+  QRect geometry(unsigned long window) const;
+  // The mapped tooltip windows' areas.
+  std::vector<QRect> tooltips() const;
+  // Asks the window to close, as its frame's close box does.
+  void closeThroughFrame(unsigned long window) const;
+
+  void moveTo(QPoint p) const;
+  void press(int button) const;
+  void release(int button) const;
+  void click(QPoint p, int button) const;
+
+ private:
+  void xdotool(const std::vector<std::string>& args) const;
+
+  std::string name_;
+  std::unique_ptr<Process> xvfb_;
+  std::unique_ptr<Process> trayer_;
+  Display* display_ = nullptr;
+};
+
+// The position of the 16 x 16 `icon` inside `area` of `screen`, matched exactly, if it is there.
+std::optional<QPoint> findIcon(const QImage& screen, const QImage& icon, QRect area);
+
+// Saves a screenshot into the test output folder, named after the current test.
+std::string saveShot(const QImage& image, const std::string& what);
+
+}  // namespace e2e

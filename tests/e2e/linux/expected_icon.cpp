@@ -1,0 +1,33 @@
+#include "expected_icon.h"
+
+#include "art/artwork.h"
+
+namespace e2e {
+namespace {
+
+void andGlyph(QImage& icon, const vorlin::art::Picture& strip, int cell, int destX, int destY) {
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      const QRgb under = icon.pixel(destX + x, destY + y);
+      icon.setPixel(destX + x, destY + y, under & (0xFF000000u | strip.pixel(cell * 5 + x, y)));
+    }
+  }
+}
+
+}  // namespace
+
+QImage expectedIcon(int colourIndex, int day, const std::string& month) {
+  QImage icon(16, 16, QImage::Format_RGB32);
+  icon.fill(0xFF000000u | vorlin::art::kBackgrounds[static_cast<unsigned>(colourIndex)].colour);
+  andGlyph(icon, vorlin::art::digitStrip(), day / 10, 3, 2);
+  andGlyph(icon, vorlin::art::digitStrip(), day % 10, 8, 2);
+  for (int k = 0; k < 3; ++k) {
+    if (month[static_cast<unsigned>(k)] != ' ') {
+      andGlyph(icon, vorlin::art::letterStrip(), month[static_cast<unsigned>(k)] - 'A', 1 + 5 * k,
+               9);
+    }
+  }
+  return icon;
+}
+
+}  // namespace e2e

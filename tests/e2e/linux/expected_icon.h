@@ -1,0 +1,13 @@
+// The date icon as the artwork's tables say it must look: the background, the day's two digits
+// at x 3 and 8, y 2, and the month's three letters at x 1, 6 and 11, y 9, each glyph ANDed on.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+namespace e2e {
+
+// `month`: three characters, 'A' to 'Z', or ' ' for a cell left blank.
+QImage expectedIcon(int colourIndex, int day, const std::string& month);
+
+}  // namespace e2e

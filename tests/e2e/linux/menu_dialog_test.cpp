@@ -1,0 +1,123 @@
+// The tray menu and the properties dialog, driven with the pointer.
+#include <gtest/gtest.h>
+
+#include "dialog_reading.h"
+#include "expected_icon.h"
+#include "vorlin_session.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kGray = 0;
+constexpr int kRed = 4;
+
+class MenuAndDialog : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(at = vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s)); }
+  Desktop& desktop() { return vorlin.desktop(); }
+  // Nothing on the screen changes for `period`.
+  bool screenStays(const QImage& before, std::chrono::milliseconds period) {
+    return !pollUntil([&] { return changedArea(before, desktop().screenshot(), {}).has_value(); },
+                      period);
+  }
+  QRect openDialog() {
+    const unsigned long dialog = vorlin.openProperties(*at);
+    return dialog != 0 ? desktop().geometry(dialog) : QRect();
+  }
+  bool dialogGone() {
+    return pollUntil([&] { return desktop().findWindow("Vorlin Properties") == 0; }, 3s);
+  }
+
+  VorlinSession vorlin{{.fakeTime = "2024-12-06 10:00:00"}};
+  std::optional<QPoint> at;
+};
+
+TEST_F(MenuAndDialog, RightButtonReleaseOpensTheMenuWithItsRightEdgeAtThePointer) {
+  const QPoint pointer = *at + QPoint(8, 8);
+  const QImage before = desktop().screenshot();
+
+  desktop().moveTo(pointer + QPoint(-3, -2));
+  desktop().moveTo(pointer);
+  desktop().click(pointer, 1);
+  EXPECT_TRUE(screenStays(before, 500ms)) << "pointer movement or a left click did something";
+
+  desktop().press(3);
+  EXPECT_TRUE(screenStays(before, 500ms)) << "a right-button press alone opened something";
+  desktop().release(3);
+  std::optional<QRect> menu;
+  ASSERT_TRUE(pollUntil(
+      [&] {
+        menu = changedArea(before, desktop().screenshot(), {});
+        return menu && menu->height() > 30;
+      },
+      3s));
+  saveShot(desktop().screenshot(), "menu");
+  EXPECT_EQ(menu->right() + 1, pointer.x());
+  EXPECT_EQ(menu->top(), pointer.y());
+}
+
+TEST_F(MenuAndDialog, PropertiesOpensCentredWithGrayThenRedAndOkMakesTheIconRed) {
+  const QRect dialog = openDialog();
+  ASSERT_FALSE(dialog.isNull());
+  QImage screen = desktop().screenshot();
+  saveShot(screen, "dialog");
+  EXPECT_EQ(dialog.size(), QSize(2955 / kTwipsPerPixel, 2070 / kTwipsPerPixel));
+  EXPECT_LE(std::abs(2 * dialog.x() - (Desktop::kWidth - dialog.width())), 1);
+  EXPECT_LE(std::abs(2 * dialog.y() - (Desktop::kHeight - dialog.height())), 1);
+  EXPECT_EQ(selectedOption(screen, dialog), kGray);
+
+  desktop().click(optionCentre(dialog, kRed), 1);
+  ASSERT_TRUE(
+      pollUntil([&] { return selectedOption(desktop().screenshot(), dialog) == kRed; }, 2s));
+  EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 200ms)) << "Red alone recomposed";
+  desktop().click(buttonCentre(dialog, kOK), 1);
+  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kRed, 6, "DEC"), 1s))
+      << saveShot(desktop().screenshot(), "after-ok");
+  EXPECT_TRUE(dialogGone());
+
+  // Opened again: centred again, with the colour now in use.
+  const QRect again = openDialog();
+  ASSERT_FALSE(again.isNull());
+  EXPECT_EQ(again, dialog);
+  EXPECT_EQ(selectedOption(desktop().screenshot(), again), kRed);
+}
+
+TEST_F(MenuAndDialog, RedThenCancelKeepsTheOldColour) {
+  const QRect dialog = openDialog();
+  ASSERT_FALSE(dialog.isNull());
+  desktop().click(optionCentre(dialog, kRed), 1);
+  ASSERT_TRUE(
+      pollUntil([&] { return selectedOption(desktop().screenshot(), dialog) == kRed; }, 2s));
+  desktop().click(buttonCentre(dialog, kCancel), 1);
+  EXPECT_TRUE(dialogGone());
+  EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 300ms));
+
+  const QRect again = openDialog();
+  ASSERT_FALSE(again.isNull());
+  EXPECT_EQ(selectedOption(desktop().screenshot(), again), kGray)
+      << saveShot(desktop().screenshot(), "reopened");
+  // OK without a choice composes the icon anew, in the colour restored by Cancel.
+  desktop().click(buttonCentre(again, kOK), 1);
+  EXPECT_TRUE(dialogGone());
+  EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 300ms));
+}
+
+TEST_F(MenuAndDialog, EnterAndEscapeDoNothingAltOPressesOk) {
+  const QRect dialog = openDialog();
+  ASSERT_FALSE(dialog.isNull());
+  desktop().click(optionCentre(dialog, kRed), 1);  // focus on an option
+  ASSERT_TRUE(
+      pollUntil([&] { return selectedOption(desktop().screenshot(), dialog) == kRed; }, 2s));
+  for (const char* key : {"Return", "Escape"}) {
+    ASSERT_EQ(runCommand({"xdotool", "key", key}, desktop().env()), 0);
+  }
+  const QImage before = desktop().screenshot();
+  EXPECT_TRUE(screenStays(before, 300ms));
+  EXPECT_NE(desktop().findWindow("Vorlin Properties"), 0u);
+  ASSERT_EQ(runCommand({"xdotool", "key", "alt+o"}, desktop().env()), 0);
+  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kRed, 6, "DEC"), 1s));
+  EXPECT_TRUE(dialogGone());
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,84 @@
+#include "process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <stdexcept>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+pid_t spawn(const std::vector<std::string>& argv, const Env& env, const std::string& log) {
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    setpgid(0, 0);
+    for (const auto& [name, value] : env) {
+      if (value.empty()) {
+        unsetenv(name.c_str());
+      } else {
+        setenv(name.c_str(), value.c_str(), 1);
+      }
+    }
+    const int out =
+        open(log.empty() ? "/dev/null" : log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (out >= 0) {
+      dup2(out, 1);
+      dup2(out, 2);
+    }
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+}  // namespace
+
+Process::Process(const std::vector<std::string>& argv, const Env& env, const std::string& log)
+    : pid_(spawn(argv, env, log)) {}
+
+Process::~Process() {
+  stop();
+}
+
+bool Process::running() {
+  if (exited_) return false;
+  int status = 0;
+  if (waitpid(pid_, &status, WNOHANG) == pid_) exited_ = true;
+  return !exited_;
+}
+
+bool Process::waitForExit(std::chrono::milliseconds deadline) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  while (running()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+void Process::stop() {
+  if (!running()) return;
+  kill(pid_, SIGTERM);
+  if (!waitForExit(std::chrono::seconds(3))) {
+    kill(pid_, SIGKILL);
+    waitForExit(std::chrono::seconds(3));
+  }
+}
+
+int runCommand(const std::vector<std::string>& argv, const Env& env) {
+  const pid_t pid = spawn(argv, env, "");
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace e2e

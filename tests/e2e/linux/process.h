@@ -1,0 +1,37 @@
+// A child process for the end-to-end tests, ended when the object goes.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+using Env = std::vector<std::pair<std::string, std::string>>;
+
+class Process {
+ public:
+  // Starts `argv` with the environment extended by `env` (an empty value removes the variable).
+  Process(const std::vector<std::string>& argv, const Env& env, const std::string& log = "");
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  pid_t pid() const { return pid_; }
+  bool running();
+  // Waits for the process to end; true when it did within `deadline`.
+  bool waitForExit(std::chrono::milliseconds deadline);
+  void stop();
+
+ private:
+  pid_t pid_ = -1;
+  bool exited_ = false;
+};
+
+// Runs a command to its end; answers its exit status.
+int runCommand(const std::vector<std::string>& argv, const Env& env);
+
+}  // namespace e2e

@@ -1,0 +1,149 @@
+// The tray entry as a user sees it: today's icon, its tip, the date watch, the locale's month.
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "expected_icon.h"
+#include "vorlin_session.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kGray = 0;
+constexpr int kRed = 4;
+
+TEST(TrayEntry, ShowsTodayOnGrayExactToThePixelWithinASecond) {
+  VorlinSession vorlin({.fakeTime = ""});
+  const auto started = std::chrono::steady_clock::now();
+  const std::time_t now = std::time(nullptr);
+  std::tm today{};
+  gmtime_r(&now, &today);
+  static const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                  "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+  const QImage expected = expectedIcon(kGray, today.tm_mday, kMonths[today.tm_mon]);
+
+  const auto at = vorlin.waitForIcon(expected, 1000ms);
+  const auto took = std::chrono::steady_clock::now() - started;
+  const QImage screen = vorlin.desktop().screenshot();
+  ASSERT_TRUE(at) << "no exact icon; see " << saveShot(screen, "tray");
+  saveShot(screen, "tray");
+  EXPECT_LE(took, 1000ms);
+}
+
+// A tooltip's pixels once it is painted: two readings alike, not a plain block.
+QImage paintedTip(Desktop& desktop) {
+  std::vector<QRect> tips;
+  if (!pollUntil([&] { return (tips = desktop.tooltips()).size() == 1; }, 5s)) return {};
+  QImage previous, current;
+  pollUntil(
+      [&] {
+        previous = current;
+        current = desktop.screenshot().copy(tips[0]);
+        return current == previous &&
+               current.pixel(0, 0) != current.pixel(current.width() / 2, current.height() / 2);
+      },
+      3s);
+  return current;
+}
+
+TEST(TrayEntry, TipReadsTenwickVorlin) {
+  VorlinSession vorlin({.fakeTime = "2024-12-06 10:00:00"});
+  const auto at = vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s);
+  ASSERT_TRUE(at);
+  Desktop& desktop = vorlin.desktop();
+  desktop.moveTo(*at + QPoint(4, 4));
+  desktop.moveTo(*at + QPoint(8, 8));
+  const QImage tip = paintedTip(desktop);
+  ASSERT_FALSE(tip.isNull()) << "no tip shown";
+  saveShot(desktop.screenshot(), "tip");
+
+  // The same text in a tooltip of another program on this desktop looks the same, to the pixel.
+  desktop.moveTo(QPoint(300, 500));
+  ASSERT_TRUE(pollUntil([&] { return desktop.tooltips().empty(); }, 5s));
+  Process reference({VORLIN_TIP_REFERENCE, "Tenwick Vorlin", "100", "400"}, desktop.env());
+  const QImage expected = paintedTip(desktop);
+  EXPECT_TRUE(tip == expected) << saveShot(tip, "shown") << " " << saveShot(expected, "reference");
+}
+
+// The clock moves while the program runs; a colour chosen and left without OK shows when the
+// icon is next composed, so that a composition within the day would show.
+TEST(DateWatch, MidnightAndSettingBackRecomposeTimeWithinTheDayDoesNot) {
+  VorlinSession vorlin({.fakeTime = "2024-12-06 23:59:58"});
+  const auto at = vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s);
+  ASSERT_TRUE(at) << saveShot(vorlin.desktop().screenshot(), "start");
+
+  vorlin.setTime("2024-12-07 00:00:01");
+  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 7, "DEC"), 1s))
+      << saveShot(vorlin.desktop().screenshot(), "midnight");
+
+  vorlin.setTime("2024-12-06 09:00:00");
+  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 1s))
+      << saveShot(vorlin.desktop().screenshot(), "set-back");
+
+  // Red, then the dialog's close box: nothing is composed yet.
+  Desktop& desktop = vorlin.desktop();
+  const unsigned long dialog = vorlin.openProperties(*at);
+  ASSERT_NE(dialog, 0u);
+  const QRect frame = desktop.geometry(dialog);
+  desktop.click(QPoint(frame.x() + 96 + 8, frame.y() + 40 + 8), 1);  // Red
+  desktop.closeThroughFrame(dialog);
+  ASSERT_TRUE(pollUntil([&] { return desktop.findWindow("Vorlin Properties") == 0; }, 3s));
+  EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 300ms));
+
+  vorlin.setTime("2024-12-06 18:30:00");
+  EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 500ms))
+      << saveShot(desktop.screenshot(), "time-of-day");
+
+  vorlin.setTime("2024-12-07 00:00:05");
+  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kRed, 7, "DEC"), 1s))
+      << saveShot(desktop.screenshot(), "next-day");
+}
+
+struct LocaleCase {
+  const char* locale;
+  const char* date;
+  int day;
+  const char* month;  // as drawn
+};
+
+void PrintTo(const LocaleCase& c, std::ostream* out) {
+  *out << c.locale << " " << c.date;
+}
+
+class LocaleMonth : public testing::TestWithParam<LocaleCase> {};
+
+TEST_P(LocaleMonth, AnIconIsAlwaysShownWithTheMonthAsDrawable) {
+  const LocaleCase& c = GetParam();
+  VorlinSession vorlin({.fakeTime = std::string(c.date) + " 12:00:00", .locale = c.locale});
+  const auto at = vorlin.waitForIcon(expectedIcon(kGray, c.day, c.month), 5s);
+  const QImage screen = vorlin.desktop().screenshot();
+  saveShot(screen, "tray");
+  EXPECT_TRUE(at) << "see " << saveShot(screen, "tray");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, LocaleMonth,
+    testing::Values(LocaleCase{"fr_FR.UTF-8", "2024-02-06", 6, "FEV"},    // "févr.": accent folded
+                    LocaleCase{"de_DE.UTF-8", "2024-12-24", 24, "DEZ"},   // "Dez"
+                    LocaleCase{"ru_RU.UTF-8", "2024-03-09", 9, "MAR"},    // "мар": English
+                    LocaleCase{"ja_JP.UTF-8", "2024-10-31", 31, "OCT"}),  // "10月": English
+    [](const testing::TestParamInfo<LocaleCase>& info) {
+      return std::string(info.param.locale).substr(0, 5);
+    });
+
+TEST(TrayEntry, CloseRemovesTheEntryAndTheProgramEnds) {
+  VorlinSession vorlin({.fakeTime = "2024-12-06 10:00:00"});
+  const QImage icon = expectedIcon(kGray, 6, "DEC");
+  const auto at = vorlin.waitForIcon(icon, 5s);
+  ASSERT_TRUE(at);
+  const auto menu = vorlin.openMenu(*at);
+  ASSERT_TRUE(menu);
+  vorlin.desktop().click(QPoint(menu->center().x(), menu->bottom() - 10), 1);  // Close
+  EXPECT_TRUE(vorlin.process().waitForExit(3s));
+  const QImage screen = vorlin.desktop().screenshot();
+  EXPECT_FALSE(findIcon(screen, icon, vorlin.desktop().trayArea()))
+      << saveShot(screen, "after-close");
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,99 @@
+#include "vorlin_session.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+
+namespace e2e {
+
+VorlinSession::VorlinSession(const Start& start) {
+  Env env = desktop_.env();
+  env.push_back({"TZ", "UTC"});
+  env.push_back({"LC_ALL", start.locale});
+  env.push_back({"LANG", start.locale});
+  if (!start.fakeTime.empty()) {
+    char name[] = "/tmp/vorlin-clock-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0) throw std::runtime_error("no timestamp file");
+    close(fd);
+    timeFile_ = name;
+    setTime(start.fakeTime);
+    env.push_back({"LD_PRELOAD", VORLIN_FAKETIME_LIBRARY});
+    env.push_back({"FAKETIME_TIMESTAMP_FILE", timeFile_});
+    env.push_back({"FAKETIME_NO_CACHE", "1"});
+    env.push_back({"FAKETIME_DONT_FAKE_MONOTONIC", "1"});
+  }
+  vorlin_ = std::make_unique<Process>(std::vector<std::string>{VORLIN_PROGRAM}, env,
+                                      std::string(VORLIN_E2E_OUTPUT) + "/vorlin.log");
+}
+
+VorlinSession::~VorlinSession() {
+  vorlin_.reset();
+  if (!timeFile_.empty()) std::remove(timeFile_.c_str());
+}
+
+void VorlinSession::setTime(const std::string& fakeTime) {
+  const std::string next = timeFile_ + ".next";
+  {
+    std::ofstream out(next);
+    out << fakeTime << "\n";
+  }
+  // Replaced in one step, so that no reading sees a half-written file.
+  std::rename(next.c_str(), timeFile_.c_str());
+}
+
+std::optional<QPoint> VorlinSession::waitForIcon(const QImage& icon,
+                                                 std::chrono::milliseconds deadline) {
+  std::optional<QPoint> at;
+  pollUntil(
+      [&] { return (at = findIcon(desktop_.screenshot(), icon, desktop_.trayArea())).has_value(); },
+      deadline);
+  return at;
+}
+
+bool VorlinSession::iconStays(const QImage& icon, std::chrono::milliseconds period) {
+  const auto end = std::chrono::steady_clock::now() + period;
+  while (std::chrono::steady_clock::now() < end) {
+    if (!findIcon(desktop_.screenshot(), icon, desktop_.trayArea())) return false;
+  }
+  return true;
+}
+
+std::optional<QRect> changedArea(const QImage& before, const QImage& after, QRect ignore) {
+  QRect area;
+  for (int y = 0; y < before.height(); ++y) {
+    for (int x = 0; x < before.width(); ++x) {
+      if (ignore.contains(x, y) || before.pixel(x, y) == after.pixel(x, y)) continue;
+      area |= QRect(x, y, 1, 1);
+    }
+  }
+  if (area.isEmpty()) return std::nullopt;
+  return area;
+}
+
+std::optional<QRect> VorlinSession::openMenu(QPoint iconAt) {
+  const QImage before = desktop_.screenshot();
+  desktop_.click(iconAt + QPoint(8, 8), 3);
+  std::optional<QRect> menu;
+  pollUntil(
+      [&] {
+        menu = changedArea(before, desktop_.screenshot(), {});
+        return menu.has_value() && menu->height() > 30;
+      },
+      3s);
+  return menu;
+}
+
+unsigned long VorlinSession::openProperties(QPoint iconAt) {
+  const std::optional<QRect> menu = openMenu(iconAt);
+  if (!menu) return 0;
+  // Properties is the menu's first item.
+  desktop_.click(QPoint(menu->center().x(), menu->top() + 10), 1);
+  unsigned long dialog = 0;
+  pollUntil([&] { return (dialog = desktop_.findWindow("Vorlin Properties")) != 0; }, 3s);
+  return dialog;
+}
+
+}  // namespace e2e

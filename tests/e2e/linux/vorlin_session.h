@@ -1,0 +1,50 @@
+// Vorlin running on a virtual desktop, with its clock set through a timestamp file that it reads
+// on every clock reading, and its locale chosen by the test.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "desktop.h"
+
+namespace e2e {
+
+struct Start {
+  std::string fakeTime;            // "YYYY-MM-DD hh:mm:ss", frozen; empty: the real clock
+  std::string locale = "C.UTF-8";  // LC_ALL
+};
+
+class VorlinSession {
+ public:
+  explicit VorlinSession(const Start& start);
+  ~VorlinSession();
+
+  Desktop& desktop() { return desktop_; }
+  Process& process() { return *vorlin_; }
+
+  // Moves the clock: the program reads it anew at each tick.
+  void setTime(const std::string& fakeTime);
+
+  // Polls until `icon` is shown in the tray; answers its top-left corner.
+  std::optional<QPoint> waitForIcon(const QImage& icon, std::chrono::milliseconds deadline);
+  // Answers whether `icon` stays shown for the whole of `period`.
+  bool iconStays(const QImage& icon, std::chrono::milliseconds period);
+
+  // Right-click on the icon at `iconAt`; answers the menu's area once it is open.
+  std::optional<QRect> openMenu(QPoint iconAt);
+  // Chooses Properties; answers the dialog window once it is shown.
+  unsigned long openProperties(QPoint iconAt);
+
+ private:
+  Desktop desktop_;
+  std::string timeFile_;
+  std::unique_ptr<Process> vorlin_;
+};
+
+// The menu's area: what changed between two screenshots, outside `ignore`.
+std::optional<QRect> changedArea(const QImage& before, const QImage& after, QRect ignore);
+
+}  // namespace e2e
