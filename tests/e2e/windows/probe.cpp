@@ -33,10 +33,18 @@ std::string classOf(HWND window) {
   return utf8(name);
 }
 
+// A window's text on one line: line breaks written as \n.
 std::string textOf(HWND window) {
   wchar_t text[256] = {};
   GetWindowTextW(window, text, 256);
-  return utf8(text);
+  std::string line;
+  for (char c : utf8(text)) {
+    if (c == '\n')
+      line += "\\n";
+    else if (c != '\r')
+      line += c;
+  }
+  return line;
 }
 
 BOOL CALLBACK listWindow(HWND window, LPARAM all) {

@@ -1,8 +1,10 @@
-// The soak: the real program on the real graphics and shell calls, refreshed 10,000 times; the
-// binding layer's counts of live objects must come back where they were.
+// A test driver of the real runtime. With no argument, the soak: the real program on the real
+// graphics and shell calls, refreshed 10,000 times; the binding layer's counts of live objects
+// must come back where they were. With "report", the error report of a failure.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/program.h"
 #include "runtime/win32/forms.h"
@@ -18,12 +20,18 @@ void print(const char* when, const vorlin::LiveObjects& live) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   vorlin::win32::WinGraphics graphics;
   vorlin::win32::WinShell shell;
   vorlin::win32::WinForms forms(graphics, GetModuleHandleW(nullptr));
   vorlin::Services services{graphics, shell, forms};
   vorlin::Program program(services);
+
+  if (argc == 2 && std::strcmp(argv[1], "report") == 0) {
+    forms.reportError(
+        vorlin::Status{vorlin::kInvalidArgument, "Invalid procedure call or argument: déc."});
+    return 0;
+  }
 
   const vorlin::LiveObjects before = graphics.liveObjects();
   print("before the start", before);
