@@ -1,0 +1,509 @@
+#include "runtime/win32/forms.h"
+
+#include <cmath>
+
+#include "runtime/date.h"
+#include "runtime/win32/binding.h"
+#include "runtime/win32/text.h"
+
+namespace vorlin::win32 {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"VorlinForm";
+constexpr int kProgramIcon = 1;
+
+Status windowFailure(const char* what) {
+  return {kWindowFailure, what};
+}
+
+bool isWindowControl(ControlKind kind) {
+  return kind == ControlKind::OptionButton || kind == ControlKind::CommandButton;
+}
+
+bool isSeparator(const ControlDesc& c) {
+  return c.kind == ControlKind::Separator || (c.kind == ControlKind::Menu && c.caption == "-");
+}
+
+// The width a control's window gets: a control that reaches over a neighbour on its right stops
+// where the neighbour begins, so that neither paints over the other (the options of the left
+// column reach 375 twips into the right one).
+int unobstructedWidth(const FormDesc& form, const ControlDesc& control) {
+  int width = control.width;
+  for (const ControlDesc& other : form.controls) {
+    if (&other == &control || !isWindowControl(other.kind)) continue;
+    const bool sameRows =
+        other.top < control.top + control.height && control.top < other.top + other.height;
+    if (sameRows && other.left > control.left && other.left < control.left + width)
+      width = other.left - control.left;
+  }
+  return width;
+}
+
+}  // namespace
+
+WinForms::WinForms(Graphics& graphics, HINSTANCE instance)
+    : graphics_(graphics),
+      instance_(instance),
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &WinForms::windowProc;
+  // A dialog class: the platform's dialog manager keeps the focus, moves it with Tab and the
+  // arrow keys, and presses the focused button on Enter.
+  wc.cbWndExtra = DLGWINDOWEXTRA;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kWindowClass;
+  RegisterClassExW(&wc);
+}
+
+WinForms::~WinForms() {
+  for (FormSlot& slot : forms_) {
+    if (slot.form != nullptr) destroy(slot);
+  }
+  if (font_ != nullptr) DeleteObject(font_);
+  UnregisterClassW(kWindowClass, instance_);
+}
+
+UINT WinForms::dpi() const {
+  HDC screen = GetDC(nullptr);
+  const int value = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return value > 0 ? static_cast<UINT>(value) : 96;
+}
+
+int WinForms::pixels(int twips) const {
+  return MulDiv(twips, static_cast<int>(dpi()), 1440);
+}
+
+HFONT WinForms::font() {
+  if (font_ == nullptr) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+      font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+  }
+  return font_ != nullptr ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+WinForms::FormSlot* WinForms::slotOf(const Form& form) {
+  for (FormSlot& slot : forms_) {
+    if (slot.form == &form) return &slot;
+  }
+  return nullptr;
+}
+
+const WinForms::FormSlot* WinForms::slotOf(const Form& form) const {
+  for (const FormSlot& slot : forms_) {
+    if (slot.form == &form) return &slot;
+  }
+  return nullptr;
+}
+
+WinForms::FormSlot* WinForms::slotOf(HWND window) {
+  for (FormSlot& slot : forms_) {
+    if (slot.form != nullptr && slot.window == window) return &slot;
+  }
+  return nullptr;
+}
+
+Result<WinForms::FormSlot*> WinForms::loaded(Form& form) {
+  if (FormSlot* slot = slotOf(form); slot != nullptr) return {kOk, slot};
+  VORLIN_WIN_TRY(load(form));
+  FormSlot* slot = slotOf(form);
+  if (slot == nullptr) return {windowFailure("The window was unloaded while it loaded")};
+  return {kOk, slot};
+}
+
+WinForms::ControlSlot* WinForms::controlOf(FormSlot& slot, int control, std::int16_t index,
+                                           ControlKind kind) {
+  for (std::size_t i = 0; i < slot.count; ++i) {
+    ControlSlot& c = slot.controls[i];
+    if (c.desc->id == control && c.desc->index == index && c.desc->kind == kind) return &c;
+  }
+  return nullptr;
+}
+
+bool WinForms::isLoaded(const Form& form) const {
+  return slotOf(form) != nullptr;
+}
+
+Status WinForms::load(Form& form) {
+  if (isLoaded(form)) return kOk;
+  FormSlot* slot = nullptr;
+  for (FormSlot& s : forms_) {
+    if (s.form == nullptr) {
+      slot = &s;
+      break;
+    }
+  }
+  if (slot == nullptr) return {kOutOfMemory, "Out of memory: too many windows"};
+  const FormDesc& desc = form.description();
+
+  const DWORD style = WS_OVERLAPPEDWINDOW;
+  RECT frame{0, 0, pixels(desc.clientWidth), pixels(desc.clientHeight)};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  HWND window = CreateWindowExW(0, kWindowClass, wide(desc.caption).c_str(), style, CW_USEDEFAULT,
+                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                nullptr, nullptr, instance_, this);
+  if (window == nullptr) return windowFailure("The window could not be created");
+  *slot = FormSlot{};
+  slot->form = &form;
+  slot->window = window;
+  if (const Status s = createControls(*slot); s.failed()) {
+    destroy(*slot);
+    return s;
+  }
+  return form.handle(Event{EventKind::Load});
+}
+
+Status WinForms::createControls(FormSlot& slot) {
+  const FormDesc& desc = slot.form->description();
+  // Controls without a window first, then the windowed ones in tab order, which is the order
+  // the dialog keys move through them.
+  for (const ControlDesc& c : desc.controls) {
+    if (!isWindowControl(c.kind)) VORLIN_WIN_TRY(createControl(slot, c));
+  }
+  int tab = -1;
+  for (;;) {
+    const ControlDesc* next = nullptr;
+    for (const ControlDesc& c : desc.controls) {
+      if (isWindowControl(c.kind) && c.tabIndex > tab &&
+          (next == nullptr || c.tabIndex < next->tabIndex))
+        next = &c;
+    }
+    if (next == nullptr) break;
+    VORLIN_WIN_TRY(createControl(slot, *next));
+    tab = next->tabIndex;
+  }
+  return kOk;
+}
+
+Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
+  if (slot.count == slot.controls.size()) return {kOutOfMemory, "Out of memory: too many controls"};
+  const int command = kFirstCommand + static_cast<int>(slot.count);
+  ControlSlot& c = slot.controls[slot.count++];
+  c.desc = &desc;
+  switch (desc.kind) {
+    case ControlKind::PictureBox: {
+      if (desc.picture == nullptr) break;
+      const Result<Handle> dc = graphics_.loadPicture(*desc.picture);
+      VORLIN_WIN_TRY(dc.status);
+      c.dc = dc.value;
+      break;
+    }
+    case ControlKind::Timer:
+      if (desc.interval > 0) {
+        c.timer = SetTimer(slot.window, static_cast<UINT_PTR>(command),
+                           static_cast<UINT>(desc.interval), nullptr) != 0;
+        if (!c.timer) return windowFailure("The timer could not be started");
+      }
+      break;
+    case ControlKind::Menu:
+      if (desc.parent == kNone) {
+        c.menu = CreatePopupMenu();
+        if (c.menu == nullptr) return windowFailure("The menu could not be created");
+        for (const ControlDesc& item : slot.form->description().controls) {
+          if (item.parent != desc.id) continue;
+          if (isSeparator(item)) {
+            AppendMenuW(c.menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+          }
+          // Items are created after their menu; their command is found by id when chosen.
+          AppendMenuW(c.menu, MF_STRING, static_cast<UINT_PTR>(kFirstCommand + 1000 + item.id),
+                      wide(item.caption).c_str());
+        }
+      }
+      break;
+    case ControlKind::Separator:
+      break;
+    case ControlKind::OptionButton:
+    case ControlKind::CommandButton: {
+      const bool option = desc.kind == ControlKind::OptionButton;
+      DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+      style |= option ? BS_RADIOBUTTON : BS_PUSHBUTTON;
+      if (slot.count == 1 || (desc.tabIndex == 0)) style |= WS_GROUP;
+      c.window = CreateWindowExW(
+          0, L"BUTTON", wide(desc.caption).c_str(), style, pixels(desc.left), pixels(desc.top),
+          pixels(unobstructedWidth(slot.form->description(), desc)), pixels(desc.height),
+          slot.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance_, nullptr);
+      if (c.window == nullptr) return windowFailure("The control could not be created");
+      SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+      break;
+    }
+  }
+  return kOk;
+}
+
+void WinForms::destroy(FormSlot& slot) {
+  HWND window = slot.window;
+  slot.window = nullptr;  // no more events reach the form while its window goes
+  for (std::size_t i = 0; i < slot.count; ++i) {
+    ControlSlot& c = slot.controls[i];
+    if (c.timer) KillTimer(window, static_cast<UINT_PTR>(kFirstCommand + static_cast<int>(i)));
+    if (c.dc != 0) (void)graphics_.releasePicture(c.dc);
+    if (c.menu != nullptr) DestroyMenu(c.menu);
+  }
+  slot.form = nullptr;
+  slot.count = 0;
+  if (window != nullptr) DestroyWindow(window);
+}
+
+Status WinForms::show(Form& form) {
+  const Result<FormSlot*> slot = loaded(form);
+  VORLIN_WIN_TRY(slot.status);
+  HWND window = slot.value->window;
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  if (!IsChild(window, GetFocus())) {
+    // The first control in tab order takes the focus; of the option group, the selected option.
+    HWND first = nullptr;
+    for (std::size_t i = 0; i < slot.value->count && first == nullptr; ++i) {
+      const ControlSlot& c = slot.value->controls[i];
+      if (c.window == nullptr) continue;
+      if (c.desc->kind == ControlKind::CommandButton ||
+          SendMessageW(c.window, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        first = c.window;
+    }
+    SetFocus(first != nullptr ? first : window);
+  }
+  return kOk;
+}
+
+Status WinForms::unload(Form& form) {
+  FormSlot* slot = slotOf(form);
+  if (slot == nullptr) return kOk;
+  destroy(*slot);
+  bool any = false;
+  for (const FormSlot& s : forms_) any = any || s.form != nullptr;
+  if (!any) PostQuitMessage(0);
+  return kOk;
+}
+
+Result<Handle> WinForms::windowHandle(Form& form) {
+  const Result<FormSlot*> slot = loaded(form);
+  VORLIN_WIN_TRY(slot.status);
+  return {kOk, toHandle(slot.value->window)};
+}
+
+Result<Handle> WinForms::pictureDC(Form& form, int control, std::int16_t index) {
+  const Result<FormSlot*> slot = loaded(form);
+  VORLIN_WIN_TRY(slot.status);
+  const ControlSlot* c = controlOf(*slot.value, control, index, ControlKind::PictureBox);
+  if (c == nullptr)
+    return {Status{kControlArrayElementMissing, "Control array element doesn't exist"}};
+  return {kOk, c->dc};
+}
+
+Result<Twips> WinForms::outerWidth(Form& form) {
+  const Result<FormSlot*> slot = loaded(form);
+  VORLIN_WIN_TRY(slot.status);
+  RECT r{};
+  if (!GetWindowRect(slot.value->window, &r)) return {windowFailure("The window has no size")};
+  return {kOk, static_cast<Twips>(r.right - r.left) * twipsPerPixelX().value};
+}
+
+Result<Twips> WinForms::outerHeight(Form& form) {
+  const Result<FormSlot*> slot = loaded(form);
+  VORLIN_WIN_TRY(slot.status);
+  RECT r{};
+  if (!GetWindowRect(slot.value->window, &r)) return {windowFailure("The window has no size")};
+  return {kOk, static_cast<Twips>(r.bottom - r.top) * twipsPerPixelX().value};
+}
+
+Status WinForms::setLeft(Form& form, Twips left) {
+  const Result<FormSlot*> slot = loaded(form);
+  VORLIN_WIN_TRY(slot.status);
+  RECT r{};
+  GetWindowRect(slot.value->window, &r);
+  const int x = static_cast<int>(std::lround(left / twipsPerPixelX().value));
+  SetWindowPos(slot.value->window, nullptr, x, r.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return kOk;
+}
+
+Status WinForms::setTop(Form& form, Twips top) {
+  const Result<FormSlot*> slot = loaded(form);
+  VORLIN_WIN_TRY(slot.status);
+  RECT r{};
+  GetWindowRect(slot.value->window, &r);
+  const int y = static_cast<int>(std::lround(top / twipsPerPixelX().value));
+  SetWindowPos(slot.value->window, nullptr, r.left, y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return kOk;
+}
+
+Result<Twips> WinForms::screenWidth() {
+  return {kOk, static_cast<Twips>(GetSystemMetrics(SM_CXSCREEN)) * twipsPerPixelX().value};
+}
+
+Result<Twips> WinForms::screenHeight() {
+  return {kOk, static_cast<Twips>(GetSystemMetrics(SM_CYSCREEN)) * twipsPerPixelX().value};
+}
+
+Result<Twips> WinForms::twipsPerPixelX() {
+  return {kOk, 1440.0f / static_cast<Twips>(dpi())};
+}
+
+Status WinForms::popupMenu(Form& form, int menu, int flags) {
+  const Result<FormSlot*> slot = loaded(form);
+  VORLIN_WIN_TRY(slot.status);
+  const ControlSlot* c = controlOf(*slot.value, menu, kNone, ControlKind::Menu);
+  if (c == nullptr || c->menu == nullptr)
+    return {kControlArrayElementMissing, "The menu doesn't exist"};
+  HWND window = slot.value->window;
+  POINT at{};
+  GetCursorPos(&at);
+  // The owner comes to the foreground first and gets a null message after, so that a click
+  // anywhere else closes the menu.
+  SetForegroundWindow(window);
+  const UINT chosen =
+      TrackPopupMenu(c->menu, static_cast<UINT>(flags) | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y,
+                     0, window, nullptr);
+  PostMessageW(window, WM_NULL, 0, 0);
+  if (chosen == 0) return kOk;
+  return form.handle(Event{EventKind::Click, static_cast<int>(chosen) - kFirstCommand - 1000});
+}
+
+Status WinForms::setOptionValue(Form& form, int control, std::int16_t index) {
+  const Result<FormSlot*> slot = loaded(form);
+  VORLIN_WIN_TRY(slot.status);
+  const ControlSlot* chosen = controlOf(*slot.value, control, index, ControlKind::OptionButton);
+  if (chosen == nullptr)
+    return {kControlArrayElementMissing, "Control array element doesn't exist"};
+  // All options of a window form one group.
+  for (std::size_t i = 0; i < slot.value->count; ++i) {
+    const ControlSlot& c = slot.value->controls[i];
+    if (c.desc->kind != ControlKind::OptionButton) continue;
+    SendMessageW(c.window, BM_SETCHECK, &c == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  return form.handle(Event{EventKind::Click, control, index});
+}
+
+double WinForms::now() {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  return serialFromCivil(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond) +
+         t.wMilliseconds / 86400000.0;
+}
+
+std::uint32_t WinForms::tickCount() {
+  return GetTickCount();
+}
+
+ShortText WinForms::formatMonth(double date) {
+  const CivilDate c = civilFromSerial(date);
+  SYSTEMTIME t{};
+  t.wYear = static_cast<WORD>(c.year);
+  t.wMonth = static_cast<WORD>(c.month);
+  t.wDay = static_cast<WORD>(c.day);
+  std::array<wchar_t, 32> text{};
+  if (GetDateFormatW(LOCALE_USER_DEFAULT, 0, &t, L"MMM", text.data(),
+                     static_cast<int>(text.size())) == 0)
+    return {};
+  return utf8(text.data());
+}
+
+void WinForms::reportError(const Status& failure) {
+  std::array<wchar_t, 320> text{};
+  wsprintfW(text.data(), L"Run-time error '%ld':\n\n%s", static_cast<long>(failure.code()),
+            wide(failure.message()).c_str());
+  MessageBoxW(nullptr, text.data(), L"Vorlin", MB_OK | MB_ICONERROR);
+}
+
+int WinForms::run() {
+  MSG msg{};
+  for (;;) {
+    bool any = false;
+    for (const FormSlot& s : forms_) any = any || s.form != nullptr;
+    if (!any || GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+    HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    // The dialog keys (Tab, the access keys) of a visible window of ours.
+    if (root != nullptr && slotOf(root) != nullptr && IsWindowVisible(root) &&
+        IsDialogMessageW(root, &msg))
+      continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+LRESULT CALLBACK WinForms::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<WinForms*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  FormSlot* slot = self != nullptr ? self->slotOf(window) : nullptr;
+  if (slot == nullptr) return DefDlgProcW(window, message, wParam, lParam);
+  return self->message(*slot, message, wParam, lParam);
+}
+
+LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lParam) {
+  Form& form = *slot.form;
+  HWND window = slot.window;
+  if (message == taskbarCreated_ && message != 0) {
+    raise(*this, form, Event{EventKind::TaskbarCreated});
+    return 0;
+  }
+  switch (message) {
+    case WM_TIMER: {
+      const std::size_t i = wParam - kFirstCommand;
+      if (i < slot.count && slot.controls[i].timer)
+        raise(*this, form, Event{EventKind::Timer, slot.controls[i].desc->id});
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      // Also the tray entry's reports: the mouse message arrives as the low word of lParam.
+      const Twips perPixel = twipsPerPixelX().value;
+      Event e{EventKind::MouseMove};
+      e.x = static_cast<Twips>(LOWORD(lParam)) * perPixel;
+      e.y = static_cast<Twips>(HIWORD(lParam)) * perPixel;
+      raise(*this, form, e);
+      return 0;
+    }
+    case WM_COMMAND:
+      command(slot, wParam);
+      return 0;
+    case WM_CLOSE:
+      // Closing through the frame unloads the window; no handler of the form runs.
+      if (const Status s = unload(form); s.failed()) reportError(s);
+      return 0;
+    default:
+      break;
+  }
+  return DefDlgProcW(window, message, wParam, lParam);
+}
+
+void WinForms::command(FormSlot& slot, WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  Form& form = *slot.form;
+  if (id == IDCANCEL) return;  // Escape: the window has no cancel button
+  if (id == IDOK) {
+    // Enter: the window has no default button; a focused command button is pressed.
+    HWND focus = GetFocus();
+    for (std::size_t i = 0; i < slot.count; ++i) {
+      const ControlSlot& c = slot.controls[i];
+      if (c.window == focus && c.desc->kind == ControlKind::CommandButton) {
+        raise(*this, form, Event{EventKind::Click, c.desc->id});
+        return;
+      }
+    }
+    return;
+  }
+  const std::size_t i = static_cast<std::size_t>(id - kFirstCommand);
+  if (id < kFirstCommand || i >= slot.count || HIWORD(wParam) != BN_CLICKED) return;
+  const ControlDesc& desc = *slot.controls[i].desc;
+  if (desc.kind == ControlKind::OptionButton) {
+    if (const Status s = setOptionValue(form, desc.id, desc.index); s.failed()) reportError(s);
+  } else if (desc.kind == ControlKind::CommandButton) {
+    raise(*this, form, Event{EventKind::Click, desc.id});
+  }
+}
+
+}  // namespace vorlin::win32

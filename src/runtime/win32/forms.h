@@ -1,0 +1,90 @@
+// The forms runtime on raw Win32: top-level windows built from the forms' descriptions, picture
+// boxes as memory device contexts, timers, popup menus, option and command buttons, the clock
+// and the user locale, the error report, and the message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "runtime/forms.h"
+#include "runtime/graphics.h"
+
+namespace vorlin::win32 {
+
+class WinForms final : public Forms {
+ public:
+  WinForms(Graphics& graphics, HINSTANCE instance);
+  WinForms(const WinForms&) = delete;
+  WinForms& operator=(const WinForms&) = delete;
+  ~WinForms();
+
+  Status load(Form& form) override;
+  Status show(Form& form) override;
+  Status unload(Form& form) override;
+  bool isLoaded(const Form& form) const override;
+  Result<Handle> windowHandle(Form& form) override;
+  Result<Handle> pictureDC(Form& form, int control, std::int16_t index) override;
+
+  Result<Twips> outerWidth(Form& form) override;
+  Result<Twips> outerHeight(Form& form) override;
+  Status setLeft(Form& form, Twips left) override;
+  Status setTop(Form& form, Twips top) override;
+  Result<Twips> screenWidth() override;
+  Result<Twips> screenHeight() override;
+  Result<Twips> twipsPerPixelX() override;
+
+  Status popupMenu(Form& form, int menu, int flags) override;
+  Status setOptionValue(Form& form, int control, std::int16_t index) override;
+
+  double now() override;
+  std::uint32_t tickCount() override;
+  ShortText formatMonth(double date) override;
+
+  void reportError(const Status& failure) override;
+
+  // Runs the message loop until no window is loaded; returns the program's exit code.
+  int run();
+
+ private:
+  static constexpr std::size_t kMaxControls = 24;
+  static constexpr int kFirstCommand = 100;  // clear of IDOK and IDCANCEL
+
+  struct ControlSlot {
+    const ControlDesc* desc = nullptr;
+    HWND window = nullptr;  // option and command buttons
+    Handle dc = 0;          // picture boxes
+    HMENU menu = nullptr;   // menus opened as popups
+    bool timer = false;
+  };
+  struct FormSlot {
+    Form* form = nullptr;
+    HWND window = nullptr;
+    std::array<ControlSlot, kMaxControls> controls{};
+    std::size_t count = 0;
+  };
+
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lParam);
+  void command(FormSlot& slot, WPARAM wParam);
+
+  FormSlot* slotOf(const Form& form);
+  const FormSlot* slotOf(const Form& form) const;
+  FormSlot* slotOf(HWND window);
+  Result<FormSlot*> loaded(Form& form);  // loads an unloaded window first
+  ControlSlot* controlOf(FormSlot& slot, int control, std::int16_t index, ControlKind kind);
+  Status createControls(FormSlot& slot);
+  Status createControl(FormSlot& slot, const ControlDesc& desc);
+  void destroy(FormSlot& slot);
+  int pixels(int twips) const;
+  UINT dpi() const;
+  HFONT font();
+
+  Graphics& graphics_;
+  HINSTANCE instance_;
+  UINT taskbarCreated_;
+  HFONT font_ = nullptr;
+  std::array<FormSlot, 4> forms_{};
+};
+
+}  // namespace vorlin::win32

@@ -1,0 +1,45 @@
+#include "runtime/win32/shell.h"
+
+#include <windows.h>
+
+#include "runtime/win32/binding.h"
+
+namespace vorlin::win32 {
+namespace {
+
+void put(WideNotifyIconRecord& r, std::size_t at, std::uint64_t v, std::size_t bytes) {
+  for (std::size_t i = 0; i < bytes; ++i) r[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::uint64_t widen(std::uint32_t handle) {
+  return static_cast<std::uint64_t>(static_cast<std::int64_t>(static_cast<std::int32_t>(handle)));
+}
+
+}  // namespace
+
+WideNotifyIconRecord widenRecord(const NotifyIconRecord& record) {
+  const NotifyIconFields f = decodeRecord(record);
+  WideNotifyIconRecord wide{};
+  put(wide, 0, kWideRecordSize, 4);                              // cbSize
+  put(wide, 8, widen(static_cast<std::uint32_t>(f.hWnd)), 8);    // hWnd
+  put(wide, 16, f.uID, 4);                                       // uID
+  put(wide, 20, f.uFlags, 4);                                    // uFlags
+  put(wide, 24, f.uCallbackMessage, 4);                          // uCallbackMessage
+  put(wide, 32, widen(static_cast<std::uint32_t>(f.hIcon)), 8);  // hIcon
+  for (std::size_t i = 0; i < kTipSize; ++i) wide[40 + i] = record[record_offset::szTip + i];
+  return wide;
+}
+
+Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) {
+  static Bound<BOOL(WINAPI*)(DWORD, void*)> notify{"shell32", "Shell_NotifyIconA"};
+  VORLIN_BIND(call, notify);
+  if constexpr (sizeof(void*) == 8) {
+    WideNotifyIconRecord wide = widenRecord(record);
+    return {kOk, call(message, wide.data()) != FALSE};
+  } else {
+    NotifyIconRecord copy = record;
+    return {kOk, call(message, copy.data()) != FALSE};
+  }
+}
+
+}  // namespace vorlin::win32

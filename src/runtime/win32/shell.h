@@ -1,0 +1,23 @@
+// The real notification-area call of shell32, bound by name at first use.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "runtime/shell.h"
+
+namespace vorlin::win32 {
+
+// The first-version record with 8-byte handles, as the 64-bit shell takes it.
+inline constexpr std::size_t kWideRecordSize = 104;
+using WideNotifyIconRecord = std::array<std::uint8_t, kWideRecordSize>;
+
+// The same fields in the 64-bit layout: handles widened by sign extension, cbSize 104.
+WideNotifyIconRecord widenRecord(const NotifyIconRecord& record);
+
+class WinShell final : public Shell {
+ public:
+  Result<bool> Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) override;
+};
+
+}  // namespace vorlin::win32

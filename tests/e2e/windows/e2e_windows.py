@@ -1,0 +1,576 @@
+#!/usr/bin/env python3
+"""End-to-end tests of vorlin.exe under Wine, in a virtual display.
+
+Each scenario starts Xvfb, a Wine desktop with a taskbar and notification area, and vorlin.exe;
+drives it with xdotool; and reads the screen back as pixels. A probe program in the same desktop
+reports the windows, the controls and the tips of the notification area.
+
+    e2e_windows.py --exe vorlin.exe --probe probe.exe --shots DIR SCENARIO
+"""
+
+import argparse
+import datetime
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", ".."))
+SCREEN = (1024, 768)
+
+# The glyphs as the artwork draws them: '#' ink, '.' paper. Digits 0 to 9, letters A to Z.
+DIGITS = [
+    ".##....#..###..####...#..####..##..####..##...##.",
+    "#..#..##.....#...#...##..#....#.......#.#..#.#..#",
+    "#.##...#.....#..##..#.#..###..###....#...##..#..#",
+    "##.#...#...##.....#.####....#.#..#..#...#..#..###",
+    "#..#...#..#....#..#...#.....#.#..#..#...#..#....#",
+    ".##....#..####..##....#..###...##...#....##...##.",
+]
+LETTERS = [
+    ".##..###...##..###..####.####..###.#..#..###....#.#..#.#....#..#.#..#..##..###...##..###"
+    "...###..###.#..#.#..#.#..#.#..#.#..#.####",
+    "#..#.#..#.#..#.#..#.#....#....#....#..#...#.....#.#.#..#....####.#..#.#..#.#..#.#..#.#..#"
+    ".#......#..#..#.#..#.#..#.#..#.#..#....#",
+    "####.###..#....#..#.###..###..#.##.####...#.....#.##...#....####.##.#.#..#.###..#..#.###."
+    "..##....#..#..#.#..#.#..#..##...##....#.",
+    "#..#.#..#.#....#..#.#....#....#..#.#..#...#..#..#.##...#....#..#.#.##.#..#.#....##.#.##.."
+    "....#...#..#..#.#..#.####..##....#...#..",
+    "#..#.#..#.#..#.#..#.#....#....#..#.#..#...#..#..#.#.#..#....#..#.#..#.#..#.#....#.##.#.#."
+    "....#...#..#..#..##..####.#..#...#..#...",
+    "#..#.###...##..###..####.#.....##..#..#..###..##..#..#.####.#..#.#..#..##..#.....###.#..#"
+    ".###....#...##...##..#..#.#..#...#..####",
+]
+INK = (7, 9, 6)
+GRAY = (192, 192, 192)
+RED = (255, 0, 0)
+ENGLISH = ["JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"]
+# The French abbreviations, accents folded and stops dropped: janv. févr. mars avr. mai juin
+# juil. août sept. oct. nov. déc.
+FRENCH = ["JAN", "FEV", "MAR", "AVR", "MAI", "JUI", "JUI", "AOU", "SEP", "OCT", "NOV", "DEC"]
+
+
+class Failure(Exception):
+    pass
+
+
+def expected_icon(day, month, background):
+    """The 16 x 16 date icon as rows of RGB bytes."""
+    ink = tuple(b & i for b, i in zip(background, INK))
+    pixels = [[background] * 16 for _ in range(16)]
+
+    def draw(strip, cell, left, top):
+        for y in range(6):
+            for x in range(4):
+                if strip[y][5 * cell + x] == "#":
+                    pixels[top + y][left + x] = ink
+
+    draw(DIGITS, day // 10, 3, 2)
+    draw(DIGITS, day % 10, 8, 2)
+    for i, letter in enumerate(month):
+        draw(LETTERS, ord(letter) - ord("A"), 1 + 5 * i, 9)
+    return [b"".join(bytes(p) for p in row) for row in pixels]
+
+
+class Screen:
+    def __init__(self, width, height, data):
+        self.width, self.height, self.data = width, height, data
+
+    def row(self, y, x=0, count=None):
+        count = self.width - x if count is None else count
+        start = (y * self.width + x) * 3
+        return self.data[start:start + count * 3]
+
+    def pixel(self, x, y):
+        return tuple(self.row(y, x, 1))
+
+    def find(self, icon):
+        """Where `icon` (rows of bytes) appears exactly, as its top-left corner; None if nowhere."""
+        probe_row = 2  # the first row with ink
+        for y in range(self.height - 15):
+            line = self.row(y + probe_row)
+            start = 0
+            while True:
+                at = line.find(icon[probe_row], start)
+                if at < 0:
+                    break
+                if at % 3 == 0:
+                    x = at // 3
+                    if x + 16 <= self.width and all(
+                            self.row(y + r, x, 16) == icon[r] for r in range(16)):
+                        return (x, y)
+                start = at + 1
+        return None
+
+
+class Desktop:
+    """Xvfb, a Wine desktop in it, and the programs the test starts there."""
+
+    def __init__(self, args, dpi=96):
+        self.args = args
+        self.dpi = dpi
+        self.env = dict(os.environ)
+        self.env.update({
+            "WINEPREFIX": args.prefix,
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+        })
+        self.xvfb = None
+        self.program = None
+        self.shot_number = 0
+
+    # Set-up and tear-down.
+    def __enter__(self):
+        self.prepare_prefix()
+        self.set_dpi(self.dpi)
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten",
+             "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise Failure("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+        # The first Wine program brings the desktop up; the probe is one.
+        self.wait(lambda: any(w["class"] == "Shell_TrayWnd" for w in self.windows()), 60,
+                  "the Wine desktop with its taskbar")
+        return self
+
+    def __exit__(self, *exc):
+        if self.program is not None and self.program.poll() is None:
+            self.program.kill()
+            self.program.wait()
+        # Every Wine process of this prefix is one the test started.
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
+        if self.xvfb is not None:
+            self.xvfb.send_signal(signal.SIGTERM)
+            self.xvfb.wait()
+        if self.dpi != 96:
+            self.set_dpi(96)
+
+    def set_dpi(self, dpi):
+        """The screen's pixels per inch, as the Wine prefix tells its programs."""
+        env = dict(self.env)
+        env.pop("DISPLAY", None)
+        subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
+                        "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env)
+
+    def prepare_prefix(self):
+        marker = os.path.join(self.args.prefix, "vorlin-desktop")
+        if os.path.exists(marker):
+            return
+        os.makedirs(self.args.prefix, exist_ok=True)
+        env = dict(self.env)
+        env.pop("DISPLAY", None)
+        subprocess.run(["wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        # Every program of the prefix runs on one virtual desktop named "shell": a taskbar with
+        # a notification area, all inside the X display.
+        for key, name, value in [("HKCU\\Software\\Wine\\Explorer", "Desktop", "shell"),
+                                 ("HKCU\\Software\\Wine\\Explorer\\Desktops", "shell",
+                                  "%dx%d" % SCREEN)]:
+            subprocess.run(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], env=env,
+                           check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env)
+        open(marker, "w").close()
+
+    # The program.
+    def start(self, extra_env=None):
+        env = dict(self.env)
+        env.update(extra_env or {})
+        self.program = subprocess.Popen(["wine", self.args.exe], env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return time.monotonic()
+
+    def running(self):
+        return self.program is not None and self.program.poll() is None
+
+    # Looking.
+    def probe(self, *args):
+        result = subprocess.run(["wine", self.args.probe] + list(args), env=self.env,
+                                capture_output=True, text=True, timeout=60)
+        return result.returncode, result.stdout.splitlines()
+
+    def windows(self):
+        out = []
+        for line in self.probe("windows")[1]:
+            handle, rest = line.split(" ", 1)
+            cls, rest = rest.split(" ", 1)
+            title = rest[rest.index('"') + 1:rest.rindex('"')]
+            l, t, r, b, cw, ch = (int(v) for v in rest[rest.rindex('"') + 1:].split())
+            out.append({"class": cls, "title": title, "rect": (l, t, r, b), "client": (cw, ch)})
+        return out
+
+    def windows_titled(self, title):
+        return [w for w in self.windows() if w["title"] == title]
+
+    def menus(self):
+        return [w for w in self.windows() if w["class"] == "#32768"]
+
+    def controls(self, title):
+        out = []
+        for line in self.probe("controls", title)[1]:
+            cls, rest = line.split(" ", 1)
+            text = rest[rest.index('"') + 1:rest.rindex('"')]
+            fields = rest[rest.rindex('"') + 1:].split()
+            out.append({"text": text, "rect": tuple(int(v) for v in fields[:4]),
+                        "checked": fields[4] == "checked"})
+        return out
+
+    def checked(self, title):
+        return [c["text"] for c in self.controls(title) if c["checked"]]
+
+    def focus(self):
+        code, lines = self.probe("focus")
+        return lines[0].split('"')[1] if code == 0 and lines else None
+
+    def tips(self):
+        return [line[len('tip "'):-1] for line in self.probe("tips")[1]]
+
+    def screen(self):
+        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
+                             env=self.env, capture_output=True, check=True).stdout
+        # P6 <w> <h> <max>\n<data>
+        fields = []
+        at = 0
+        while len(fields) < 4:
+            while ppm[at:at + 1].isspace():
+                at += 1
+            end = at
+            while not ppm[end:end + 1].isspace():
+                end += 1
+            fields.append(ppm[at:end])
+            at = end
+        width, height = int(fields[1]), int(fields[2])
+        return Screen(width, height, ppm[at + 1:at + 1 + width * height * 3])
+
+    def shot(self, name):
+        """Saves the screen for a person to look at."""
+        self.shot_number += 1
+        os.makedirs(self.args.shots, exist_ok=True)
+        path = os.path.join(self.args.shots, "%s-%02d-%s.png" % (self.args.scenario,
+                                                                 self.shot_number, name))
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
+        return path
+
+    # Acting.
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True)
+
+    def click(self, x, y, button=1):
+        self.xdotool("mousemove", x, y, "click", button)
+
+    def key(self, name):
+        self.xdotool("key", name)
+
+    # Waiting.
+    def wait(self, condition, deadline, what):
+        end = time.monotonic() + deadline
+        while True:
+            value = condition()
+            if value:
+                return value
+            if time.monotonic() > end:
+                raise Failure("waited %.1f s for %s" % (deadline, what))
+            time.sleep(0.05)
+
+    def holds(self, condition, period, what):
+        """Checks that `condition` stays true for `period` seconds."""
+        end = time.monotonic() + period
+        while time.monotonic() < end:
+            if not condition():
+                raise Failure(what)
+            time.sleep(0.1)
+
+    def wait_icon(self, icon, deadline, what):
+        return self.wait(lambda: self.screen().find(icon), deadline, what)
+
+
+def today_icon(background, months=ENGLISH):
+    now = datetime.datetime.now()
+    return expected_icon(now.day, months[now.month - 1], background)
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+# The scenarios.
+
+def start_and_find_icon(d, months=ENGLISH, extra_env=None):
+    started = d.start(extra_env)
+    at = d.wait_icon(today_icon(GRAY, months), 30, "today's icon on Gray in the tray")
+    return at, time.monotonic() - started
+
+
+def open_menu(d, at):
+    d.click(at[0] + 8, at[1] + 8, 3)
+    menu = d.wait(d.menus, 10, "the tray menu")[0]
+    return menu["rect"]
+
+
+def choose(d, at, item):
+    left, top, right, bottom = open_menu(d, at)
+    y = top + 11 if item == "Properties" else bottom - 10
+    d.click((left + right) // 2, y)
+    d.wait(lambda: not d.menus(), 10, "the menu to close after choosing " + item)
+
+
+def open_properties(d, at):
+    choose(d, at, "Properties")
+    return d.wait(lambda: d.windows_titled("Vorlin Properties"), 10, "the dialog")[0]
+
+
+def click_control(d, text):
+    c = [c for c in d.controls("Vorlin Properties") if c["text"] == text][0]
+    l, t, r, b = c["rect"]
+    d.click((l + r) // 2, (t + b) // 2)
+
+
+def tab_cycle(d, start, names):
+    d.wait(lambda: d.focus() == start, 5, "the focus on " + start)
+    for name in names:
+        d.key("Tab")
+        d.wait(lambda: d.focus() == name, 5, "Tab to " + name)
+
+
+def scenario_tray(d):
+    at, elapsed = start_and_find_icon(d)
+    d.shot("gray-icon")
+    print("today's icon on Gray at %s, %.2f s after the start" % (at, elapsed))
+    # A warm start: Wine is up, so the icon follows within the first ticks.
+    check(elapsed < 1.0, "the icon took %.2f s to appear" % elapsed)
+    tips = d.wait(d.tips, 10, "the tray entry's tip")
+    check(tips == ["Tenwick Vorlin"], "tips %r" % tips)
+
+
+def scenario_menu(d):
+    at, _ = start_and_find_icon(d)
+    cx, cy = at[0] + 8, at[1] + 8
+    # Moving over the icon and a left click open nothing.
+    d.xdotool("mousemove", cx, cy)
+    d.click(cx, cy, 1)
+    d.holds(lambda: not d.menus(), 1.5, "a menu opened without a right click")
+    # A right click opens the menu, its right edge at the pointer.
+    d.click(cx, cy, 3)
+    menu = d.wait(d.menus, 10, "the tray menu")[0]
+    d.shot("menu")
+    check(menu["rect"][2] == cx, "menu %r, pointer x %d" % (menu["rect"], cx))
+    # A click elsewhere closes it, and chooses nothing.
+    d.click(SCREEN[0] // 2, SCREEN[1] // 3)
+    d.wait(lambda: not d.menus(), 10, "the menu to close on a click elsewhere")
+    check(not d.windows_titled("Vorlin Properties") and d.running(), "a click elsewhere chose")
+
+
+def scenario_dialog(d):
+    at, _ = start_and_find_icon(d)
+    gray, red = today_icon(GRAY), today_icon(RED)
+    dialog = open_properties(d, at)
+    d.shot("dialog")
+    l, t, r, b = dialog["rect"]
+    # Centred on the screen, to the half pixel.
+    check(abs((SCREEN[0] - (r - l)) / 2 - l) <= 0.5 and abs((SCREEN[1] - (b - t)) / 2 - t) <= 0.5,
+          "dialog at %r" % (dialog["rect"],))
+    check(dialog["client"] == (197, 138), "client area %r" % (dialog["client"],))
+    check(d.checked("Vorlin Properties") == ["Gray"], "first opening selects Gray")
+    order = [c["text"] for c in d.controls("Vorlin Properties")]
+    check(order == ["Gray", "Blue", "Purple", "Yellow", "&Cancel", "&OK", "Red", "White"],
+          "controls %r" % order)
+    # Tab moves through the controls in their order, stopping at the selected option of the
+    # group: Cancel before OK, and the options of the right column after both.
+    tab_cycle(d, "Gray", ["&Cancel", "&OK", "Gray"])
+    # Escape and Enter do nothing.
+    d.key("Escape")
+    d.key("Return")
+    d.holds(lambda: len(d.windows_titled("Vorlin Properties")) == 1, 1.0,
+            "Escape or Enter closed the dialog")
+    check(d.checked("Vorlin Properties") == ["Gray"], "Enter changed the choice")
+
+    # Red, then Properties again: still one dialog, Red kept; Cancel: the icon stays Gray.
+    click_control(d, "Red")
+    d.wait(lambda: d.checked("Vorlin Properties") == ["Red"], 5, "Red selected")
+    tab_cycle(d, "Red", ["&Cancel", "&OK", "Red"])
+    open_properties(d, at)
+    check(len(d.windows_titled("Vorlin Properties")) == 1, "two dialogs")
+    check(d.checked("Vorlin Properties") == ["Red"], "the second Properties reset the choice")
+    click_control(d, "&Cancel")
+    d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "Cancel to close the dialog")
+    d.holds(lambda: d.screen().find(gray) is not None, 1.0, "the icon left Gray after Cancel")
+
+    # Red, then Alt+O: the icon turns red.
+    open_properties(d, at)
+    check(d.checked("Vorlin Properties") == ["Gray"], "Cancel did not restore Gray")
+    click_control(d, "Red")
+    d.wait(lambda: d.checked("Vorlin Properties") == ["Red"], 5, "Red selected")
+    d.key("alt+o")
+    d.wait_icon(red, 10, "the icon on Red after OK")
+    d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "OK to close the dialog")
+    d.shot("red-icon")
+
+    # Blue, then Alt+C: the icon stays red.
+    open_properties(d, at)
+    check(d.checked("Vorlin Properties") == ["Red"], "the dialog forgot Red")
+    click_control(d, "Blue")
+    d.key("alt+c")
+    d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "Alt+C to close the dialog")
+    d.holds(lambda: d.screen().find(red) is not None, 1.0, "the icon left Red after Cancel")
+
+    # The focus starts on the first control in tab order, Cancel, since the group's stop, Red,
+    # comes after OK; Enter on a focused button presses that button.
+    open_properties(d, at)
+    tab_cycle(d, "&Cancel", ["&OK", "Red", "&Cancel"])
+    d.key("Return")
+    d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "Enter on Cancel to close")
+
+
+def scenario_dpi(d):
+    """At 120 pixels an inch the dialog is laid out at 12 twips a pixel."""
+    d.start()
+    # The shell scales the 16 x 16 icon to its own size here; find it by its Gray background.
+    def gray_in_tray():
+        screen = d.screen()
+        found = [(x, y) for y in range(SCREEN[1] - 24, SCREEN[1]) for x in range(SCREEN[0] - 48,
+                 SCREEN[0]) if screen.pixel(x, y) == GRAY]
+        return found if len(found) > 100 else None
+    gray = d.wait(gray_in_tray, 30, "the icon in the tray")
+    x = sum(p[0] for p in gray) // len(gray)
+    y = sum(p[1] for p in gray) // len(gray)
+    dialog = open_properties(d, (x - 8, y - 8))
+    d.shot("dialog-120dpi")
+    check(dialog["client"] == (246, 173), "client area %r" % (dialog["client"],))
+    rects = {c["text"]: c["rect"] for c in d.controls("Vorlin Properties")}
+    check(rects["Yellow"][0] - rects["Gray"][0] == 90 and rects["Blue"][1] - rects["Gray"][1] == 30,
+          "options at %r" % rects)
+    ok = rects["&OK"]
+    check((ok[2] - ok[0], ok[3] - ok[1]) == (71, 31), "OK at %r" % (ok,))
+    l, t, r, b = dialog["rect"]
+    check(abs((SCREEN[0] - (r - l)) / 2 - l) <= 0.5 and abs((SCREEN[1] - (b - t)) / 2 - t) <= 0.5,
+          "dialog at %r" % (dialog["rect"],))
+
+
+def scenario_close(d):
+    at, _ = start_and_find_icon(d)
+    choose(d, at, "Close")
+    d.wait(lambda: not d.running(), 10, "the program to end after Close")
+    d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go")
+    d.shot("closed")
+
+
+def scenario_close_with_dialog(d):
+    at, _ = start_and_find_icon(d)
+    open_properties(d, at)
+    choose(d, at, "Close")
+    d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go")
+    d.holds(lambda: d.running() and d.windows_titled("Vorlin Properties"), 1.0,
+            "Close ended the program with the dialog open")
+    d.shot("dialog-left-open")
+    # The dialog still works: a choice, then OK ends the program.
+    click_control(d, "Red")
+    d.wait(lambda: d.checked("Vorlin Properties") == ["Red"], 5, "Red selected")
+    click_control(d, "&OK")
+    d.wait(lambda: not d.running(), 10, "the program to end after OK")
+    check(d.screen().find(today_icon(RED)) is None, "OK after Close brought an entry back")
+
+
+def scenario_taskbar_created(d):
+    at, _ = start_and_find_icon(d)
+    code, _ = d.probe("forget")
+    check(code == 0, "the shell did not forget the entry")
+    d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go")
+    d.shot("forgotten")
+    code, _ = d.probe("taskbar-created")
+    check(code == 0, "no broadcast")
+    d.wait_icon(today_icon(GRAY), 10, "the entry to come back after TaskbarCreated")
+    d.shot("back")
+    # Wine's tray keeps the tip of an entry it lost, so the old one may be listed too.
+    check(set(d.tips()) == {"Tenwick Vorlin"}, "tips %r" % d.tips())
+
+
+def scenario_french(d):
+    french = {"LANG": "fr_FR.UTF-8", "LC_ALL": "fr_FR.UTF-8"}
+    # The locale is in force: the month arrives as Wine's French names it ("déc." in December).
+    saved = dict(d.env)
+    d.env.update(french)
+    month = d.probe("month")[1]
+    d.env = saved
+    now = datetime.datetime.now()
+    check(month and month[0] != ENGLISH[now.month - 1].title(), "month %r" % month)
+    print("the French month: %r" % month)
+    start_and_find_icon(d, FRENCH, french)
+    d.shot("french")
+
+
+def scenario_soak(d):
+    # The real program's host window and tray entry, refreshed 10,000 times by a test driver.
+    result = subprocess.run(["wine", d.args.soak], env=d.env, capture_output=True, text=True,
+                            timeout=600)
+    print(result.stdout, end="")
+    check(result.returncode == 0 and result.stdout.strip().endswith("flat"),
+          "live objects not flat (exit %d)" % result.returncode)
+
+
+def scenario_show(d):
+    # For ./run windows without a display: the program in the tray, on a screenshot.
+    at, _ = start_and_find_icon(d)
+    path = d.args.tray_shot
+    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    subprocess.run(["import", "-window", "root", "-crop",
+                    "%dx%d+%d+%d" % (SCREEN[0] // 4, SCREEN[1] - at[1] + 6, SCREEN[0] * 3 // 4,
+                                     at[1] - 6), "+repage", path], env=d.env, check=True)
+    print(path)
+
+
+SCENARIOS = {
+    "tray": scenario_tray,
+    "menu": scenario_menu,
+    "dialog": scenario_dialog,
+    "close": scenario_close,
+    "close-with-dialog": scenario_close_with_dialog,
+    "taskbar-created": scenario_taskbar_created,
+    "french": scenario_french,
+    "soak": scenario_soak,
+    "show": scenario_show,
+    "dpi": scenario_dpi,
+}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--probe", required=True)
+    parser.add_argument("--soak")
+    parser.add_argument("--tray-shot", default="vorlin-tray.png")
+    parser.add_argument("--prefix", default=os.path.join(ROOT, "build", "wineprefix-e2e"))
+    parser.add_argument("--shots", required=True)
+    parser.add_argument("scenario", choices=sorted(SCENARIOS))
+    args = parser.parse_args()
+    if os.path.isdir(args.shots):
+        for name in os.listdir(args.shots):
+            if name.startswith(args.scenario + "-"):
+                os.remove(os.path.join(args.shots, name))
+    try:
+        with Desktop(args, 120 if args.scenario == "dpi" else 96) as d:
+            try:
+                SCENARIOS[args.scenario](d)
+            except Failure:
+                print("screen at the failure: %s" % d.shot("failure"))
+                raise
+    except Failure as failure:
+        print("FAILED: %s" % failure)
+        return 1
+    if args.scenario != "show":
+        print("passed: %s" % args.scenario)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,133 @@
+// The real graphics calls against the software stand-in: the same calls on the same artwork
+// give the same icon, pixel for pixel, and leave no object behind.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "art/artwork.h"
+#include "runtime/soft/soft_graphics.h"
+#include "runtime/win32/graphics.h"
+
+namespace vorlin {
+namespace {
+
+struct Blit {
+  int destX;
+  int destY;
+  bool letters;  // from the letter strip, else the digit strip
+  int srcX;
+};
+
+// Composes an icon the way the composer does: background copied, glyph cells ANDed on, an
+// all-zero mask; then reads it back and releases everything.
+IconPixels compose(Graphics& g, int background, const std::vector<Blit>& blits) {
+  const LiveObjects before = g.liveObjects();
+  const Handle bg = g.loadPicture(art::background(background)).value;
+  const Handle digits = g.loadPicture(art::digitStrip()).value;
+  const Handle letters = g.loadPicture(art::letterStrip()).value;
+  const Handle memory = g.CreateCompatibleDC(bg).value;
+  const Handle bitmap = g.CreateCompatibleBitmap(bg, 16, 16).value;
+  const Handle old = g.SelectObject(memory, bitmap).value;
+  EXPECT_TRUE(g.BitBlt(memory, 0, 0, 16, 16, bg, 0, 0, kSrcCopy).ok());
+  for (const Blit& b : blits) {
+    EXPECT_TRUE(
+        g.BitBlt(memory, b.destX, b.destY, 4, 6, b.letters ? letters : digits, b.srcX, 0, kSrcAnd)
+            .ok());
+  }
+  const std::array<std::uint8_t, 32> zeros{};
+  const Handle mask = g.CreateBitmap(16, 16, 1, 1, zeros.data()).value;
+  const Handle icon = g.CreateIconIndirect({-1, 0, 0, mask, bitmap}).value;
+  EXPECT_NE(icon, 0);
+  IconPixels pixels;
+  EXPECT_TRUE(g.readIcon(icon, pixels).ok());
+  const LiveObjects live = g.liveObjects();
+  EXPECT_EQ(live.dcs, before.dcs + 4);
+  EXPECT_EQ(live.bitmaps, before.bitmaps + 5);
+  EXPECT_EQ(live.icons, before.icons + 1);
+
+  EXPECT_EQ(g.SelectObject(memory, old).value, bitmap);
+  EXPECT_TRUE(g.DeleteObject(bitmap).ok());
+  EXPECT_TRUE(g.DeleteDC(memory).ok());
+  EXPECT_TRUE(g.DeleteObject(mask).ok());
+  EXPECT_TRUE(g.DestroyIcon(icon).ok());
+  for (Handle dc : {bg, digits, letters}) EXPECT_TRUE(g.releasePicture(dc).ok());
+  EXPECT_EQ(g.liveObjects(), before);
+  return pixels;
+}
+
+void expectSame(const IconPixels& real, const IconPixels& soft) {
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      EXPECT_EQ(real.at(x, y), soft.at(x, y)) << "at (" << x << ", " << y << ")";
+      EXPECT_EQ(real.mask[static_cast<unsigned>(y * 16 + x)], 0) << "mask at " << x << ", " << y;
+    }
+  }
+}
+
+class RealAgainstSoft : public ::testing::TestWithParam<int> {
+ protected:
+  win32::WinGraphics real_;
+  SoftGraphics soft_;
+};
+
+TEST_P(RealAgainstSoft, DatesOnEveryBackgroundAgree) {
+  // 06 DEC, then 29 NOV, then 31 JUL: every digit position and a spread of letters.
+  const std::vector<std::vector<Blit>> dates{
+      {{3, 2, false, 0}, {8, 2, false, 30}, {1, 9, true, 15}, {6, 9, true, 20}, {11, 9, true, 10}},
+      {{3, 2, false, 10},
+       {8, 2, false, 45},
+       {1, 9, true, 65},
+       {6, 9, true, 70},
+       {11, 9, true, 105}},
+      {{3, 2, false, 15}, {8, 2, false, 5}, {1, 9, true, 45}, {6, 9, true, 100}, {11, 9, true, 55}},
+  };
+  for (const auto& date : dates) {
+    const IconPixels real = compose(real_, GetParam(), date);
+    expectSame(real, compose(soft_, GetParam(), date));
+    // Each cell as the glyph tables draw it: ink ANDed onto the background, paper leaving it.
+    const art::Rgb paper = art::kBackgrounds[static_cast<unsigned>(GetParam())].colour;
+    for (const Blit& b : date) {
+      const art::Picture& strip = b.letters ? art::letterStrip() : art::digitStrip();
+      for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 4; ++x) {
+          const art::Rgb want = strip.isInk(b.srcX + x, y) ? (paper & art::kInk) : paper;
+          EXPECT_EQ(real.at(b.destX + x, b.destY + y), want) << b.destX + x << ", " << b.destY + y;
+        }
+      }
+    }
+    EXPECT_EQ(real.at(0, 0), paper);
+    EXPECT_EQ(real.at(15, 15), paper);
+  }
+}
+
+TEST_P(RealAgainstSoft, CellsFromOutsideTheStripsAgree) {
+  // Characters outside A to Z address cells beside the strip; both leave the background.
+  const std::vector<Blit> outside{{1, 9, true, -325},
+                                  {6, 9, true, -5},
+                                  {11, 9, true, 130},
+                                  {3, 2, false, 47},
+                                  {8, 2, false, 950}};
+  const IconPixels real = compose(real_, GetParam(), outside);
+  expectSame(real, compose(soft_, GetParam(), outside));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backgrounds, RealAgainstSoft, ::testing::Range(0, 6));
+
+TEST(RealGraphics, APictureBoxKeepsItsPictureAtTheOrigin) {
+  win32::WinGraphics g;
+  const Handle dc = g.loadPicture(art::letterStrip()).value;
+  const art::Picture& strip = art::letterStrip();
+  for (int y = 0; y < strip.height; ++y) {
+    for (int x = 0; x < strip.width; ++x) {
+      const COLORREF c = GetPixel(win32::fromHandle<HDC>(dc), x, y);
+      const art::Rgb rgb = art::rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+      ASSERT_EQ(rgb, strip.pixel(x, y)) << x << ", " << y;
+    }
+  }
+  EXPECT_TRUE(g.releasePicture(dc).ok());
+  EXPECT_EQ(g.liveObjects(), LiveObjects{});
+}
+
+}  // namespace
+}  // namespace vorlin
