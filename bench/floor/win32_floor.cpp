@@ -1,6 +1,11 @@
 // The floor for the idle cost of the Windows program: a hidden window with a 10 ms timer that
-// does nothing else.
+// does nothing else. Given "tray", it also shows a plain icon in the notification area, to tell
+// what the entry itself costs.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <cstring>
 
 namespace {
 
@@ -15,7 +20,7 @@ LRESULT CALLBACK floorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = floorProc;
   windowClass.hInstance = instance;
@@ -24,7 +29,24 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   HWND window = CreateWindowExW(0, L"VorlinFloor", L"floor", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
                                 nullptr, nullptr, instance, nullptr);
   SetTimer(window, 1, 10, nullptr);
+  // Bound at run time, as the program binds it: the plain floor does not load the shell at all.
+  using Notify = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
+  Notify notify = nullptr;
+  NOTIFYICONDATAW entry{};
+  const bool tray = std::strstr(commandLine, "tray") != nullptr;
+  if (tray) {
+    entry.cbSize = sizeof entry;
+    entry.hWnd = window;
+    entry.uID = 1;
+    entry.uFlags = NIF_ICON | NIF_TIP;
+    entry.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // the platform's application icon
+    lstrcpyW(entry.szTip, L"floor");
+    notify = reinterpret_cast<Notify>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shell32"), "Shell_NotifyIconW")));
+    if (notify != nullptr) notify(NIM_ADD, &entry);
+  }
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  if (notify != nullptr) notify(NIM_DELETE, &entry);
   return 0;
 }

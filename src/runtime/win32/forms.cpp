@@ -1,5 +1,8 @@
 #include "runtime/win32/forms.h"
 
+// After windows.h, which forms.h brings.
+#include <commctrl.h>
+
 #include <cmath>
 
 #include "runtime/date.h"
@@ -14,6 +17,18 @@ constexpr int kProgramIcon = 1;
 
 Status windowFailure(const char* what) {
   return {kWindowFailure, what};
+}
+
+// The common controls, loaded when the first window with controls is loaded: the hidden host
+// window needs none of them, and until the dialog opens the program does without the library.
+Status loadCommonControls() {
+  static Bound<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)> init("comctl32", "InitCommonControlsEx");
+  if (init.bound()) return kOk;
+  const Result<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)> fn = init.get();
+  VORLIN_TRY(fn.status);
+  const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+  fn.value(&controls);
+  return kOk;
 }
 
 bool isWindowControl(ControlKind kind) {
@@ -144,6 +159,12 @@ Status WinForms::load(Form& form) {
   }
   if (slot == nullptr) return {kOutOfMemory, "Out of memory: too many windows"};
   const FormDesc& desc = form.description();
+  for (const ControlDesc& c : desc.controls) {
+    if (isWindowControl(c.kind)) {
+      VORLIN_TRY(loadCommonControls());
+      break;
+    }
+  }
 
   const DWORD style = WS_OVERLAPPEDWINDOW;
   RECT frame{0, 0, pixels(desc.clientWidth), pixels(desc.clientHeight)};

@@ -1,7 +1,5 @@
 // vorlin.exe: the program on the real Win32 platform.
 #include <windows.h>
-// After windows.h, which it needs.
-#include <commctrl.h>
 
 #include "app/program.h"
 #include "runtime/win32/forms.h"
@@ -15,9 +13,6 @@ extern "C" void __cxa_pure_virtual() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-
   vorlin::win32::WinGraphics graphics;
   vorlin::win32::WinShell shell;
   vorlin::win32::WinForms forms(graphics, instance);
