@@ -43,13 +43,19 @@ class BrokenIconCall final : public Graphics {
   LiveObjects liveObjects() const override { return soft.liveObjects(); }
 };
 
-TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
+// The program, its first icon shown, on graphics that can be broken.
+struct Broken {
+  Broken() { v.rt.tick(); }
   BrokenIconCall graphics;
-  HeadlessRuntime rt(&graphics);
-  rt.clock = kDec6;
-  Program program(rt.services());
-  ASSERT_TRUE(program.start().ok());
-  rt.tick();
+  Vorlin v{kDec6, &graphics};
+  HeadlessRuntime& rt = v.rt;
+  Program& program = v.program;
+};
+
+TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
+  Broken b;
+  BrokenIconCall& graphics = b.graphics;
+  HeadlessRuntime& rt = b.rt;
   const LiveObjects shown = graphics.liveObjects();
 
   graphics.broken = true;
@@ -66,28 +72,21 @@ TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
   rt.tick(200);
   EXPECT_EQ(rt.errors.size(), 1u);
   graphics.broken = false;
-  rt.nextMenuChoice = FrmDate::kMnuProperties;
-  rt.trayReport(program.frmDate, kRightButtonUp);
-  rt.clickButton(program.frmProperties, FrmProperties::kCmdOK);
+  b.v.openProperties();
+  rt.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
   EXPECT_EQ(rt.shell.requests.size(), 2u);
   EXPECT_EQ(differences(rt.shell.entries.front().icon, expectedIcon(0xC0C0C0, "07", "DEC")), "");
 }
 
 TEST(Failure, OkThatCannotRecomposeKeepsTheDialogOpen) {
-  BrokenIconCall graphics;
-  HeadlessRuntime rt(&graphics);
-  rt.clock = kDec6;
-  Program program(rt.services());
-  ASSERT_TRUE(program.start().ok());
-  rt.tick();
-  rt.nextMenuChoice = FrmDate::kMnuProperties;
-  rt.trayReport(program.frmDate, kRightButtonUp);
-  rt.clickOption(program.frmProperties, FrmProperties::kOptColour, 4);
-  graphics.broken = true;
-  rt.clickButton(program.frmProperties, FrmProperties::kCmdOK);
-  EXPECT_EQ(rt.errors.size(), 1u);
-  EXPECT_TRUE(rt.isLoaded(program.frmProperties));
-  EXPECT_EQ(program.mDate.colourIndex, 4);
+  Broken b;
+  b.v.openProperties();
+  b.rt.clickOption(b.program.frmProperties, FrmProperties::kOptColour, 4);
+  b.graphics.broken = true;
+  b.rt.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
+  EXPECT_EQ(b.rt.errors.size(), 1u);
+  EXPECT_TRUE(b.rt.isLoaded(b.program.frmProperties));
+  EXPECT_EQ(b.program.mDate.colourIndex, 4);
 }
 
 }  // namespace

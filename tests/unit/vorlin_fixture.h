@@ -18,12 +18,12 @@ namespace vorlin::test {
 constexpr double kDec6 = serialFromCivil(2026, 12, 6, 9, 30, 0);
 
 struct Vorlin {
-  explicit Vorlin(double clock = kDec6) {
+  explicit Vorlin(double clock = kDec6, Graphics* graphics = graphicsUnderTest()) : rt(graphics) {
     rt.clock = clock;
     EXPECT_TRUE(program.start().ok());
   }
 
-  HeadlessRuntime rt{graphicsUnderTest()};
+  HeadlessRuntime rt;
   Program program{rt.services()};
   FrmDate& frmDate = program.frmDate;
   FrmProperties& frmProperties = program.frmProperties;
