@@ -33,7 +33,6 @@ class FrmDate final : public Form {
 
   // True when today's date differs from the last one seen, which it then becomes.
   bool dateChanged();
-  double lastDate() const { return lastDate_; }
 
  private:
   Status tick();

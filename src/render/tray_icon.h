@@ -31,15 +31,11 @@ class TrayIcon {
   Status IconFromBitmap();
 
   // An add request the shell refused is sent again, at most once a second, until it succeeds.
-  bool addPending() const { return addPending_; }
   Status retryAddWhenDue();
   // The shell's notification area was created anew: the entry is added again.
   Status entryLost();
   // Removes the entry and releases the icon.
   Status removeFromSystemTray();
-
-  bool iconShown() const { return iconShown_; }
-  Handle dateIcon() const { return dateIcon_; }
 
  private:
   Status BlitDateIntoMemoryDC(double aDate);

@@ -205,18 +205,18 @@ Status QtForms::setTop(Form& form, Twips top) {
 
 Result<Twips> QtForms::screenWidth() {
   QScreen* s = screen();
-  if (s == nullptr) return {kNoScreen, 0};
-  const Result<Twips> ratio = twipsPerPixelX();
-  if (ratio.status.failed()) return ratio;
-  return {kOk, static_cast<Twips>(s->geometry().width()) * ratio.value};
+  return screenPixels(s == nullptr ? 0 : s->geometry().width());
 }
 
 Result<Twips> QtForms::screenHeight() {
   QScreen* s = screen();
-  if (s == nullptr) return {kNoScreen, 0};
-  const Result<Twips> ratio = twipsPerPixelX();
+  return screenPixels(s == nullptr ? 0 : s->geometry().height());
+}
+
+Result<Twips> QtForms::screenPixels(int pixels) {
+  const Result<Twips> ratio = twipsPerPixelX();  // fails when there is no screen
   if (ratio.status.failed()) return ratio;
-  return {kOk, static_cast<Twips>(s->geometry().height()) * ratio.value};
+  return {kOk, static_cast<Twips>(pixels) * ratio.value};
 }
 
 Result<Twips> QtForms::twipsPerPixelX() {

@@ -49,6 +49,8 @@ class QtForms final : public Forms {
   bool anyLoaded() const;
 
  private:
+  // A length of the screen in pixels, in twips.
+  Result<Twips> screenPixels(int pixels);
   // Takes a window down once control has left its event handlers.
   struct LaterDeleter {
     void operator()(QObject* object) const { object->deleteLater(); }

@@ -14,8 +14,9 @@ class SoftGraphics final : public Graphics {
  public:
   // The bitmap every new memory device context starts with: one monochrome pixel, never deleted.
   static constexpr Handle kStockBitmap = 1;
-  // What a bitmap created without initial bits holds: the platform promises nothing.
-  static constexpr art::Rgb kUndefinedPixel = 0x5A5A5A;  // monochrome bitmaps: all bits set
+  // What a colour bitmap created without initial bits holds (the platform promises nothing);
+  // a monochrome one has all its bits set.
+  static constexpr art::Rgb kUndefinedPixel = 0x5A5A5A;
 
   Result<Handle> CreateCompatibleDC(Handle dc) override;
   Result<Handle> CreateCompatibleBitmap(Handle dc, std::int32_t width,
