@@ -1,14 +1,20 @@
 // The Linux desktop program: the portable program on the Qt runtime.
 #include <QApplication>
+#include <cstdio>
 
 #include "app/program.h"
 #include "art/artwork.h"
+#include "runtime/qt/display_check.h"
 #include "runtime/qt/icon_image.h"
 #include "runtime/qt/qt_forms.h"
 #include "runtime/qt/qt_shell.h"
 #include "runtime/soft/soft_graphics.h"
 
 int main(int argc, char** argv) {
+  if (!vorlin::qt::displayAvailable()) {
+    std::fprintf(stderr, "%s\n", vorlin::qt::kNoDisplayMessage);
+    return 1;
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vorlin"));
   QGuiApplication::setDesktopFileName(QStringLiteral("vorlin"));

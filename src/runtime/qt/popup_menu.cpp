@@ -4,12 +4,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "runtime/qt/menu_items.h"
+
 namespace vorlin::qt {
 namespace {
-
-QString text(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Items are chosen with the left button only: the right button does nothing over the menu.
 class LeftButtonOnly final : public QObject {
@@ -28,21 +26,14 @@ class LeftButtonOnly final : public QObject {
 
 int runPopupMenu(const FormDesc& desc, int menu, int flags) {
   QMenu popup;
-  for (const ControlDesc& item : desc.controls) {
-    if (item.parent != menu) continue;
-    if (item.kind == ControlKind::Separator) {
-      popup.addSeparator();
-    } else if (item.kind == ControlKind::Menu) {
-      popup.addAction(text(item.caption))->setData(item.id);
-    }
-  }
+  addMenuItems(popup, desc, menu);
   LeftButtonOnly filter;
   popup.installEventFilter(&filter);
 
   QPoint at = QCursor::pos();
   if ((flags & kPopupRightAlign) != 0) at.rx() -= popup.sizeHint().width();
   const QAction* chosen = popup.exec(at);
-  return chosen != nullptr ? chosen->data().toInt() : kNone;
+  return itemOf(chosen);
 }
 
 }  // namespace vorlin::qt

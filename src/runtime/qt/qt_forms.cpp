@@ -6,8 +6,8 @@
 #include <QScreen>
 
 #include "runtime/posix/local_clock.h"
+#include "runtime/posix/month_name.h"
 #include "runtime/qt/error_report.h"
-#include "runtime/qt/month_name.h"
 #include "runtime/qt/popup_menu.h"
 
 namespace vorlin::qt {
@@ -252,7 +252,7 @@ std::uint32_t QtForms::tickCount() {
 }
 
 ShortText QtForms::formatMonth(double date) {
-  return localMonthAbbreviation(date);
+  return vorlin::localMonthAbbreviation(date);
 }
 
 void QtForms::reportError(const Status& failure) {

@@ -4,7 +4,9 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "runtime/qt/enlarging_icon.h"
 #include "runtime/qt/icon_image.h"
+#include "runtime/qt/menu_items.h"
 
 namespace vorlin::qt {
 namespace {
@@ -22,9 +24,14 @@ bool embeddedEntriesExist() {
   return false;
 }
 
+bool onWayland() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 }  // namespace
 
-QtShell::QtShell(QtForms& forms, Graphics& graphics) : forms_(forms), graphics_(graphics) {
+QtShell::QtShell(QtForms& forms, Graphics& graphics)
+    : forms_(forms), graphics_(graphics), hosts_([this] { hostAppeared(); }) {
   qApp->installEventFilter(this);
 }
 
@@ -47,7 +54,7 @@ void QtShell::apply(Entry& entry, const NotifyIconFields& fields) {
   if ((fields.uFlags & kNifIcon) != 0) {
     IconPixels pixels;
     if (graphics_.readIcon(fields.hIcon, pixels).ok()) {
-      entry.icon->setIcon(exactIcon(imageOfIcon(pixels)));
+      entry.icon->setIcon(enlargingIcon(imageOfIcon(pixels)));
     } else {
       entry.icon->setIcon(QIcon());
     }
@@ -58,39 +65,91 @@ void QtShell::apply(Entry& entry, const NotifyIconFields& fields) {
   }
 }
 
+bool QtShell::add(Entry& free, const NotifyIconFields& fields) {
+  if (!hosts_.available()) {
+    // Told again once a host appears; until then the window's own retries find none.
+    for (Handle& window : refused_) {
+      if (window == fields.hWnd) break;
+      if (window == 0) {
+        window = fields.hWnd;
+        break;
+      }
+    }
+    hosts_.waitForHost();
+    return false;
+  }
+  free.window = fields.hWnd;
+  free.id = fields.uID;
+  free.callbackMessage = 0;
+  free.icon.reset(new QSystemTrayIcon);
+  QSystemTrayIcon* icon = free.icon.get();
+  QObject::connect(icon, &QSystemTrayIcon::activated, this,
+                   [this, icon](QSystemTrayIcon::ActivationReason reason) {
+                     // An embedded entry's buttons are read from its own mouse events.
+                     if (embeddedEntriesExist()) return;
+                     // On Wayland the host shows the entry's menu: a popup of ours would be a
+                     // window of its own, away from the tray.
+                     if (reason == QSystemTrayIcon::Context && !onWayland()) {
+                       report(icon, kRightButtonUp);
+                     }
+                     if (reason == QSystemTrayIcon::Trigger) report(icon, kLeftButtonDown);
+                     if (reason == QSystemTrayIcon::DoubleClick) {
+                       report(icon, kLeftButtonDoubleClick);
+                     }
+                     if (reason == QSystemTrayIcon::MiddleClick) report(icon, kMiddleButtonUp);
+                   });
+  attachMenu(free);
+  apply(free, fields);
+  icon->show();
+  return true;
+}
+
+void QtShell::attachMenu(Entry& entry) {
+  const Form* form = forms_.formOfWindow(entry.window);
+  if (form == nullptr) return;
+  const FormDesc& desc = form->description();
+  const int menu = popupMenuOf(desc);
+  if (menu == kNone) return;
+  entry.menu.reset(new QMenu);
+  addMenuItems(*entry.menu, desc, menu);
+  const Handle window = entry.window;
+  QObject::connect(entry.menu.get(), &QMenu::triggered, this, [this, window](QAction* action) {
+    const int item = itemOf(action);
+    if (item != kNone) post(window, Event{.kind = EventKind::Click, .control = item});
+  });
+  entry.icon->setContextMenu(entry.menu.get());
+}
+
+void QtShell::post(Handle window, const Event& event) {
+  // Delivered from the event loop, once the tray's own event handling is over: a handler may
+  // remove the entry.
+  QMetaObject::invokeMethod(
+      this,
+      [this, window, event] {
+        if (Form* form = forms_.formOfWindow(window)) raise(forms_, *form, event);
+      },
+      Qt::QueuedConnection);
+}
+
+void QtShell::hostAppeared() {
+  for (Handle& window : refused_) {
+    if (window != 0) post(window, Event{.kind = EventKind::TaskbarCreated});
+    window = 0;
+  }
+}
+
 Result<bool> QtShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) {
   const NotifyIconFields fields = decodeRecord(record);
   if (fields.cbSize != kNotifyIconRecordSize) return {kOk, false};
   Entry* entry = find(fields.hWnd, fields.uID);
 
   switch (message) {
-    case kNimAdd: {
-      if (entry != nullptr || !QSystemTrayIcon::isSystemTrayAvailable()) return {kOk, false};
+    case kNimAdd:
+      if (entry != nullptr) return {kOk, false};
       for (Entry& free : entries_) {
-        if (free.icon) continue;
-        free.window = fields.hWnd;
-        free.id = fields.uID;
-        free.callbackMessage = 0;
-        free.icon.reset(new QSystemTrayIcon);
-        QSystemTrayIcon* icon = free.icon.get();
-        QObject::connect(icon, &QSystemTrayIcon::activated, this,
-                         [this, icon](QSystemTrayIcon::ActivationReason reason) {
-                           // An embedded entry's buttons are read from its own mouse events.
-                           if (embeddedEntriesExist()) return;
-                           if (reason == QSystemTrayIcon::Context) report(icon, kRightButtonUp);
-                           if (reason == QSystemTrayIcon::Trigger) report(icon, kLeftButtonDown);
-                           if (reason == QSystemTrayIcon::DoubleClick) {
-                             report(icon, kLeftButtonDoubleClick);
-                           }
-                           if (reason == QSystemTrayIcon::MiddleClick)
-                             report(icon, kMiddleButtonUp);
-                         });
-        apply(free, fields);
-        icon->show();
-        return {kOk, true};
+        if (!free.icon) return {kOk, add(free, fields)};
       }
       return {kOk, false};
-    }
     case kNimModify:
       if (entry == nullptr) return {kOk, false};
       apply(*entry, fields);
@@ -99,6 +158,7 @@ Result<bool> QtShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconR
       if (entry == nullptr) return {kOk, false};
       entry->icon->hide();
       entry->icon.reset();
+      entry->menu.reset();
       return {kOk, true};
     default:
       return {kOk, false};
@@ -142,24 +202,13 @@ bool QtShell::eventFilter(QObject* watched, QEvent* event) {
 void QtShell::report(QSystemTrayIcon* icon, std::uint32_t mouseMessage) {
   for (const Entry& entry : entries_) {
     if (entry.icon.get() != icon || entry.callbackMessage != kMouseMove) continue;
-    const Handle window = entry.window;
-    // Delivered from the event loop, once the tray's own event handling is over: a handler may
-    // remove the entry.
-    QMetaObject::invokeMethod(
-        this,
-        [this, window, mouseMessage] {
-          Form* form = forms_.formOfWindow(window);
-          if (form == nullptr) return;
-          const Result<Twips> ratio = forms_.twipsPerPixelX();
-          if (ratio.status.failed()) {
-            forms_.reportError(ratio.status);
-            return;
-          }
-          raise(forms_, *form,
-                Event{.kind = EventKind::MouseMove,
-                      .x = static_cast<Twips>(mouseMessage) * ratio.value});
-        },
-        Qt::QueuedConnection);
+    const Result<Twips> ratio = forms_.twipsPerPixelX();
+    if (ratio.status.failed()) {
+      forms_.reportError(ratio.status);
+      return;
+    }
+    post(entry.window,
+         Event{.kind = EventKind::MouseMove, .x = static_cast<Twips>(mouseMessage) * ratio.value});
     return;
   }
 }

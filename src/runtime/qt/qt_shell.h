@@ -1,8 +1,11 @@
 // The notification-area call on Qt: each entry a QSystemTrayIcon showing the icon the graphics
-// layer composed, pixel for pixel. The entry's mouse reports go to the window that added it, as
-// mouse-move events carrying the mouse message, the way the shell reports them.
+// layer composed, pixel for pixel, enlarged by whole pixels where the tray wants it larger. The
+// entry's mouse reports go to the window that added it, as mouse-move events carrying the mouse
+// message, the way the shell reports them. The window's popup menu is also the entry's own menu,
+// which a StatusNotifierItem host shows itself; its items raise the window's menu clicks.
 #pragma once
 
+#include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <array>
@@ -10,6 +13,7 @@
 
 #include "runtime/graphics.h"
 #include "runtime/qt/qt_forms.h"
+#include "runtime/qt/tray_hosts.h"
 #include "runtime/shell.h"
 
 namespace vorlin::qt {
@@ -40,10 +44,18 @@ class QtShell final : public QObject, public Shell {
     std::uint32_t id = 0;
     std::uint32_t callbackMessage = 0;
     std::unique_ptr<QSystemTrayIcon, LaterDeleter> icon;
+    std::unique_ptr<QMenu, LaterDeleter> menu;
   };
   static constexpr std::size_t kMaxEntries = 4;
 
   Entry* find(Handle window, std::uint32_t id);
+  bool add(Entry& free, const NotifyIconFields& fields);
+  void attachMenu(Entry& entry);
+  // Raises an event on the loaded form of `window`, from the event loop.
+  void post(Handle window, const Event& event);
+  // A host has appeared: the windows whose entries were refused are told, as after the shell's
+  // notification area was created anew.
+  void hostAppeared();
   void apply(Entry& entry, const NotifyIconFields& fields);
   void report(QSystemTrayIcon* icon, std::uint32_t mouseMessage);
   QSystemTrayIcon* entryAt(const QPoint& global) const;
@@ -51,6 +63,8 @@ class QtShell final : public QObject, public Shell {
   QtForms& forms_;
   Graphics& graphics_;
   std::array<Entry, kMaxEntries> entries_;
+  std::array<Handle, kMaxEntries> refused_{};  // windows whose add found no host
+  TrayHosts hosts_;
 };
 
 }  // namespace vorlin::qt

@@ -1,4 +1,4 @@
-#include "runtime/qt/month_name.h"
+#include "runtime/posix/month_name.h"
 
 #include <iconv.h>
 #include <langinfo.h>
@@ -6,12 +6,13 @@
 #include <time.h>
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
 #include "runtime/date.h"
 
-namespace vorlin::qt {
+namespace vorlin {
 namespace {
 
 // An iconv conversion descriptor, closed when it goes out of scope.
@@ -31,10 +32,21 @@ class Converter {
   iconv_t cd_;
 };
 
-// A locale object for the user's LC_TIME, freed when it goes out of scope.
+// The name of the user's LC_TIME locale, as the C library resolves it from the environment.
+const char* timeLocaleName() {
+  for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return value;
+  }
+  return "C";
+}
+
+// A locale object with the user's LC_TIME and that locale's own character set (LC_CTYPE), so
+// that the bytes of a month name are read in the character set they were written in. Freed when
+// it goes out of scope.
 class TimeLocale {
  public:
-  TimeLocale() : locale_(newlocale(LC_TIME_MASK, "", nullptr)) {}
+  TimeLocale() : locale_(newlocale(LC_TIME_MASK | LC_CTYPE_MASK, timeLocaleName(), nullptr)) {}
   ~TimeLocale() {
     if (locale_ != nullptr) freelocale(locale_);
   }
@@ -81,4 +93,4 @@ ShortText localMonthAbbreviation(double date) {
   return ShortText(std::string_view(utf8.data(), utf8.size() - outLeft));
 }
 
-}  // namespace vorlin::qt
+}  // namespace vorlin

@@ -5,9 +5,10 @@
 
 #include "runtime/short_text.h"
 
-namespace vorlin::qt {
+namespace vorlin {
 
-// The abbreviated month of `date` in the LC_TIME locale, converted to UTF-8.
+// The abbreviated month of `date` in the user's LC_TIME locale, converted to UTF-8 from the
+// character set of that same locale.
 ShortText localMonthAbbreviation(double date);
 
-}  // namespace vorlin::qt
+}  // namespace vorlin

@@ -1,0 +1,21 @@
+// The items of a described menu as Qt actions, for the popup and for the tray entry's own menu.
+#pragma once
+
+#include "runtime/form_desc.h"
+
+class QMenu;
+class QAction;
+
+namespace vorlin::qt {
+
+// Adds the items and separators of menu `menu` of `desc` to `target`; each action carries its
+// control's id (see `itemOf`).
+void addMenuItems(QMenu& target, const FormDesc& desc, int menu);
+
+// The control id of an action made by `addMenuItems`, or kNone.
+int itemOf(const QAction* action);
+
+// The form's popup menu: its first top-level menu that has items, or kNone.
+int popupMenuOf(const FormDesc& desc);
+
+}  // namespace vorlin::qt

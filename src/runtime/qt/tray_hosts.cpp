@@ -1,0 +1,86 @@
+#include "runtime/qt/tray_hosts.h"
+
+#include <xcb/xcb.h>
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QGuiApplication>
+#include <QSystemTrayIcon>
+#include <memory>
+
+namespace vorlin::qt {
+namespace {
+
+const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+// How long an embedding tray that appeared while the program runs is given for its panel's
+// watcher to register too, and how often a missing host is looked for.
+constexpr qint64 kWatcherGraceMs = 500;
+constexpr int kPollMs = 100;
+
+struct FreeDeleter {
+  void operator()(void* p) const { std::free(p); }
+};
+
+}  // namespace
+
+TrayHosts::TrayHosts(std::function<void()> appeared)
+    : appeared_(std::move(appeared)),
+      watcher_(kWatcher, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForRegistration) {
+  QObject::connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] { check(); });
+  poll_.setInterval(kPollMs);
+  QObject::connect(&poll_, &QTimer::timeout, this, [this] { check(); });
+}
+
+bool TrayHosts::watcherRegistered() const {
+  const QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() || bus.interface() == nullptr) return false;
+  return bus.interface()->isServiceRegistered(kWatcher).value();
+}
+
+bool TrayHosts::embeddingTray() const {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr || x11->connection() == nullptr) return false;
+  xcb_connection_t* connection = x11->connection();
+  static const char kSelection[] = "_NET_SYSTEM_TRAY_S0";
+  const std::unique_ptr<xcb_intern_atom_reply_t, FreeDeleter> atom(xcb_intern_atom_reply(
+      connection, xcb_intern_atom(connection, 0, sizeof kSelection - 1, kSelection), nullptr));
+  if (!atom) return false;
+  const std::unique_ptr<xcb_get_selection_owner_reply_t, FreeDeleter> owner(
+      xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
+                                    nullptr));
+  return owner && owner->owner != XCB_NONE;
+}
+
+bool TrayHosts::mayAskQt() {
+  const bool first = firstQuery_;
+  firstQuery_ = false;
+  if (watcherRegistered()) return true;
+  if (!embeddingTray()) {
+    embeddingSince_.invalidate();
+    return false;
+  }
+  // An embedding tray there from the start is the session's tray; one that appears later may be
+  // a panel whose watcher is on its way.
+  if (first) embeddingAtStart_ = true;
+  if (embeddingAtStart_) return true;
+  if (!embeddingSince_.isValid()) embeddingSince_.start();
+  return embeddingSince_.elapsed() >= kWatcherGraceMs;
+}
+
+bool TrayHosts::available() {
+  if (!settled_ && !mayAskQt()) return false;
+  settled_ = true;
+  return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayHosts::waitForHost() {
+  if (!poll_.isActive()) poll_.start();
+}
+
+void TrayHosts::check() {
+  if (!available()) return;
+  poll_.stop();
+  appeared_();
+}
+
+}  // namespace vorlin::qt
