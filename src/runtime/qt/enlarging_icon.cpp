@@ -9,7 +9,10 @@
 namespace vorlin::qt {
 namespace {
 
-constexpr int kLargestFactor = 4;
+// The sizes offered to a tray that picks one itself: the whole multiples of the 16-pixel picture,
+// and the usual slots between them, which hold the largest whole multiple that fits, centred. A
+// tray handed only the multiples would shrink the next larger one into such a slot, smoothing it.
+constexpr int kOfferedSizes[] = {16, 20, 22, 24, 32, 44, 48, 64};
 
 class EnlargingIconEngine final : public QIconEngine {
  public:
@@ -20,7 +23,7 @@ class EnlargingIconEngine final : public QIconEngine {
 
   QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
     QList<QSize> sizes;
-    for (int n = 1; n <= kLargestFactor; ++n) sizes.append(picture_.size() * n);
+    for (const int size : kOfferedSizes) sizes.append(QSize(size, size));
     return sizes;
   }
 

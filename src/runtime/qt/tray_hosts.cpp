@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusInterface>
 #include <QGuiApplication>
 #include <QSystemTrayIcon>
 #include <memory>
@@ -34,7 +35,10 @@ TrayHosts::TrayHosts(std::function<void()> appeared)
 bool TrayHosts::watcherRegistered() const {
   const QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || bus.interface() == nullptr) return false;
-  return bus.interface()->isServiceRegistered(kWatcher).value();
+  if (!bus.interface()->isServiceRegistered(kWatcher).value()) return false;
+  // Qt takes the watcher only once a host has registered with it.
+  QDBusInterface watcher(kWatcher, QStringLiteral("/StatusNotifierWatcher"), kWatcher, bus);
+  return watcher.property("IsStatusNotifierHostRegistered").toBool();
 }
 
 bool TrayHosts::embeddingTray() const {

@@ -35,7 +35,7 @@ std::string freeDisplay() {
 
 }  // namespace
 
-Desktop::Desktop() : name_(freeDisplay()) {
+Desktop::Desktop(const Panel& panel) : name_(freeDisplay()) {
   xvfb_ = std::make_unique<Process>(
       std::vector<std::string>{"Xvfb", name_, "-screen", "0",
                                std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",
@@ -44,10 +44,11 @@ Desktop::Desktop() : name_(freeDisplay()) {
   if (!pollUntil([&] { return (display_ = XOpenDisplay(name_.c_str())) != nullptr; }, 10s)) {
     throw std::runtime_error("Xvfb did not start on " + name_);
   }
+  if (!panel.trayer) return;
   trayer_ = std::make_unique<Process>(
       std::vector<std::string>{"trayer", "--edge", "top", "--align", "right", "--widthtype",
-                               "request", "--height", "24", "--SetDockType", "true",
-                               "--transparent", "false", "--tint", "0x336699"},
+                               "request", "--height", std::to_string(panel.height), "--SetDockType",
+                               "true", "--transparent", "false", "--tint", "0x336699"},
       env());
   const Atom tray = XInternAtom(display_, "_NET_SYSTEM_TRAY_S0", False);
   if (!pollUntil([&] { return XGetSelectionOwner(display_, tray) != None; }, 10s)) {

@@ -21,20 +21,28 @@ using namespace std::chrono_literals;
 // Polls `condition` until it holds or the deadline passes.
 bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline);
 
+// The tray panel a desktop starts with.
+struct Panel {
+  bool trayer = true;  // trayer docked at the top right; false: no panel
+  int height = 24;     // trayer's height in pixels
+};
+
 class Desktop {
  public:
   static constexpr int kWidth = 1024;
   static constexpr int kHeight = 768;
 
-  Desktop();  // Xvfb, then trayer docked at the top right
+  explicit Desktop(const Panel& panel = {});  // Xvfb, then the panel
   ~Desktop();
 
   const std::string& name() const { return name_; }  // ":N"
   Env env() const;
 
   QImage screenshot() const;
-  // The tray panel's area of the screen.
-  QRect trayArea() const { return QRect(kWidth - 200, 0, 200, 40); }
+  // The tray panel's area of the screen: trayer's at the top right, or a panel's along the top.
+  QRect trayArea() const {
+    return trayer_ ? QRect(kWidth - 200, 0, 200, 40) : QRect(0, 0, kWidth, 40);
+  }
 
   // A mapped top-level window with this title, or 0.
   unsigned long findWindow(const std::string& title) const;

@@ -30,4 +30,13 @@ QImage expectedIcon(int colourIndex, int day, const std::string& month) {
   return icon;
 }
 
+QImage enlargedIcon(const QImage& icon, int n) {
+  QImage out(icon.size() * n, QImage::Format_ARGB32);
+  for (int y = 0; y < out.height(); ++y) {
+    for (int x = 0; x < out.width(); ++x)
+      out.setPixel(x, y, icon.pixel(x / n, y / n) | 0xFF000000u);
+  }
+  return out;
+}
+
 }  // namespace e2e

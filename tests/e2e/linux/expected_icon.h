@@ -10,4 +10,7 @@ namespace e2e {
 // `month`: three characters, 'A' to 'Z', or ' ' for a cell left blank.
 QImage expectedIcon(int colourIndex, int day, const std::string& month);
 
+// `icon` with every pixel an n × n block, opaque.
+QImage enlargedIcon(const QImage& icon, int n);
+
 }  // namespace e2e

@@ -52,7 +52,10 @@ Process::~Process() {
 bool Process::running() {
   if (exited_) return false;
   int status = 0;
-  if (waitpid(pid_, &status, WNOHANG) == pid_) exited_ = true;
+  if (waitpid(pid_, &status, WNOHANG) == pid_) {
+    exited_ = true;
+    if (WIFEXITED(status)) exitStatus_ = WEXITSTATUS(status);
+  }
   return !exited_;
 }
 

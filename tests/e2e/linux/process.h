@@ -24,11 +24,14 @@ class Process {
   bool running();
   // Waits for the process to end; true when it did within `deadline`.
   bool waitForExit(std::chrono::milliseconds deadline);
+  // The exit status once the process has ended by itself; -1 otherwise.
+  int exitStatus() const { return exitStatus_; }
   void stop();
 
  private:
   pid_t pid_ = -1;
   bool exited_ = false;
+  int exitStatus_ = -1;
 };
 
 // Runs a command to its end; answers its exit status.

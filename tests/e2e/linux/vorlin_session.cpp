@@ -8,7 +8,7 @@
 
 namespace e2e {
 
-VorlinSession::VorlinSession(const Start& start) {
+VorlinSession::VorlinSession(const Start& start) : desktop_(start.panel) {
   Env env = desktop_.env();
   env.push_back({"TZ", "UTC"});
   env.push_back({"LC_ALL", start.locale});
@@ -25,6 +25,7 @@ VorlinSession::VorlinSession(const Start& start) {
     env.push_back({"FAKETIME_NO_CACHE", "1"});
     env.push_back({"FAKETIME_DONT_FAKE_MONOTONIC", "1"});
   }
+  env.insert(env.end(), start.env.begin(), start.env.end());
   vorlin_ = std::make_unique<Process>(std::vector<std::string>{VORLIN_PROGRAM}, env,
                                       std::string(VORLIN_E2E_OUTPUT) + "/vorlin.log");
 }

@@ -15,6 +15,8 @@ namespace e2e {
 struct Start {
   std::string fakeTime;            // "YYYY-MM-DD hh:mm:ss", frozen; empty: the real clock
   std::string locale = "C.UTF-8";  // LC_ALL
+  Panel panel = {};
+  Env env = {};  // more of the program's environment
 };
 
 class VorlinSession {

@@ -1,0 +1,133 @@
+#include "session_bus.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <stdexcept>
+
+#include "desktop.h"
+
+namespace e2e {
+
+std::string commandOutput(const std::vector<std::string>& argv, const Env& env) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) throw std::runtime_error("pipe failed");
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    for (const auto& [name, value] : env) {
+      if (value.empty()) {
+        unsetenv(name.c_str());
+      } else {
+        setenv(name.c_str(), value.c_str(), 1);
+      }
+    }
+    dup2(pipeFds[1], 1);
+    close(pipeFds[0]);
+    close(pipeFds[1]);
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  close(pipeFds[1]);
+  std::string out;
+  char buffer[4096];
+  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
+    out.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(pipeFds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return out;
+}
+
+SessionBus::SessionBus() {
+  char name[] = "/tmp/vorlin-bus-XXXXXX";
+  if (mkdtemp(name) == nullptr) throw std::runtime_error("no bus folder");
+  root_ = name;
+  home_ = root_ + "/home";
+  runtime_ = root_ + "/run";
+  std::filesystem::create_directories(home_);
+  std::filesystem::create_directories(runtime_);
+  chmod(runtime_.c_str(), 0700);
+  daemon_ = std::make_unique<Process>(
+      std::vector<std::string>{"dbus-daemon", "--session", "--nofork", "--nopidfile",
+                               "--address=unix:path=" + runtime_ + "/bus"},
+      env());
+  if (!pollUntil([&] { return std::filesystem::exists(runtime_ + "/bus"); }, 10s)) {
+    throw std::runtime_error("the session bus did not start");
+  }
+}
+
+SessionBus::~SessionBus() {
+  daemon_.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
+Env SessionBus::env() const {
+  return {{"HOME", home_},
+          {"XDG_CONFIG_HOME", home_ + "/.config"},
+          {"XDG_RUNTIME_DIR", runtime_},
+          {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + runtime_ + "/bus"},
+          {"NO_AT_BRIDGE", "1"}};
+}
+
+std::string SessionBus::busctl(const std::vector<std::string>& args) const {
+  std::vector<std::string> argv{"busctl", "--user"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return commandOutput(argv, env());
+}
+
+bool SessionBus::hasName(const std::string& name) const {
+  return !busctl({"status", name}).empty();
+}
+
+std::vector<std::string> SessionBus::registeredItems() const {
+  // as N "ITEM" ...
+  std::istringstream in(
+      busctl({"get-property", "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+              "org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems"}));
+  std::string type;
+  std::size_t count = 0;
+  std::vector<std::string> items;
+  if (!(in >> type >> count)) return items;
+  for (std::string item; items.size() < count && in >> item;) {
+    items.push_back(item.substr(1, item.size() - 2));
+  }
+  return items;
+}
+
+std::vector<QImage> SessionBus::itemPixmaps(const std::string& item) const {
+  const std::size_t slash = item.find('/');
+  const std::string service = item.substr(0, slash);
+  const std::string path = slash == std::string::npos ? "/StatusNotifierItem" : item.substr(slash);
+  // a(iiay) N  W H BYTES b b b ...  (ARGB, big-endian)
+  std::istringstream in(
+      busctl({"get-property", service, path, "org.kde.StatusNotifierItem", "IconPixmap"}));
+  std::string type;
+  std::size_t count = 0;
+  std::vector<QImage> images;
+  if (!(in >> type >> count)) return images;
+  for (std::size_t k = 0; k < count; ++k) {
+    int width = 0, height = 0;
+    std::size_t bytes = 0;
+    if (!(in >> width >> height >> bytes) || bytes != std::size_t(width) * height * 4) return {};
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int i = 0; i < width * height; ++i) {
+      unsigned a = 0, r = 0, g = 0, b = 0;
+      in >> a >> r >> g >> b;
+      image.setPixel(i % width, i / width, qRgba(int(r), int(g), int(b), int(a)));
+    }
+    images.push_back(image);
+  }
+  return images;
+}
+
+}  // namespace e2e

@@ -1,0 +1,44 @@
+// A private D-Bus session bus for one test, in a home and runtime folder of its own, and what the
+// test reads from it: the StatusNotifierItem watcher's items and an item's icon pixmaps.
+#pragma once
+
+#include <QImage>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "process.h"
+
+namespace e2e {
+
+class SessionBus {
+ public:
+  SessionBus();
+  ~SessionBus();
+  SessionBus(const SessionBus&) = delete;
+  SessionBus& operator=(const SessionBus&) = delete;
+
+  // HOME, XDG_RUNTIME_DIR and the bus address, for every process of the test.
+  Env env() const;
+  const std::string& home() const { return home_; }
+
+  // Whether a client owns `name` on the bus.
+  bool hasName(const std::string& name) const;
+  // The watcher's RegisteredStatusNotifierItems; empty when there is no watcher.
+  std::vector<std::string> registeredItems() const;
+  // The IconPixmap images of the item registered as `item` ("SERVICE/PATH" or "SERVICE").
+  std::vector<QImage> itemPixmaps(const std::string& item) const;
+
+ private:
+  std::string busctl(const std::vector<std::string>& args) const;
+
+  std::string root_;
+  std::string home_;
+  std::string runtime_;
+  std::unique_ptr<Process> daemon_;
+};
+
+// Runs a command to its end; answers what it wrote to standard output.
+std::string commandOutput(const std::vector<std::string>& argv, const Env& env);
+
+}  // namespace e2e
