@@ -30,6 +30,25 @@ TEST(TrayEntry, ShowsTodayOnGrayExactToThePixelWithinASecond) {
   EXPECT_LE(took, 1000ms);
 }
 
+// On a tray drawn at twice the scale, the entry is made of whole-pixel blocks only: twice the
+// picture where the slot holds it, the picture itself, centred, where it does not.
+TEST(TrayEntry, AtTwiceTheScaleShowsWholePixelBlocks) {
+  struct {
+    int trayHeight;
+    int factor;
+  } const cases[] = {{34, 2}, {24, 1}};
+  for (const auto& c : cases) {
+    VorlinSession vorlin({.fakeTime = "2024-12-06 10:00:00",
+                          .panel = {.height = c.trayHeight},
+                          .env = {{"QT_SCALE_FACTOR", "2"}}});
+    const QImage expected = enlargedIcon(expectedIcon(kGray, 6, "DEC"), c.factor);
+    const bool shown = vorlin.waitForIcon(expected, 5s).has_value();
+    const std::string shot =
+        saveShot(vorlin.desktop().screenshot(), "tray-" + std::to_string(c.trayHeight));
+    EXPECT_TRUE(shown) << shot;
+  }
+}
+
 // A tooltip's pixels once it is painted: two readings alike, not a plain block.
 QImage paintedTip(Desktop& desktop) {
   std::vector<QRect> tips;
@@ -124,11 +143,16 @@ TEST_P(LocaleMonth, AnIconIsAlwaysShownWithTheMonthAsDrawable) {
 INSTANTIATE_TEST_SUITE_P(
     Locales, LocaleMonth,
     testing::Values(LocaleCase{"fr_FR.UTF-8", "2024-02-06", 6, "FEV"},    // "févr.": accent folded
+                    LocaleCase{"fr_FR", "2024-02-07", 7, "FEV"},          // the same in ISO-8859-1
                     LocaleCase{"de_DE.UTF-8", "2024-12-24", 24, "DEZ"},   // "Dez"
                     LocaleCase{"ru_RU.UTF-8", "2024-03-09", 9, "MAR"},    // "мар": English
                     LocaleCase{"ja_JP.UTF-8", "2024-10-31", 31, "OCT"}),  // "10月": English
     [](const testing::TestParamInfo<LocaleCase>& info) {
-      return std::string(info.param.locale).substr(0, 5);
+      std::string name = info.param.locale;
+      for (char& c : name) {
+        if (c == '.' || c == '-') c = '_';
+      }
+      return name;
     });
 
 TEST(TrayEntry, CloseRemovesTheEntryAndTheProgramEnds) {
