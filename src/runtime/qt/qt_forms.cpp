@@ -66,6 +66,12 @@ Status QtForms::load(Form& form) {
       [this, &form] {
         if (const Status s = unload(form); s.failed()) reportError(s);
       }));
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    // A window that keeps its size is a dialog to a tiling compositor, which floats it rather
+    // than stretch it over the workspace; nothing in a form follows its window's size.
+    slot->window->setWindowFlag(Qt::Dialog);
+    slot->window->setFixedSize(slot->window->size());
+  }
 
   std::size_t timers = 0;
   for (const ControlDesc& control : desc.controls) {

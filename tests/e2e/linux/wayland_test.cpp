@@ -1,0 +1,112 @@
+// The tray entry on Wayland: waybar's notification area in sway, started after the program, its
+// menu shown by the bar, the dialog floating, the bar restarted, and Close.
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "dialog_reading.h"
+#include "expected_icon.h"
+#include "sway_desktop.h"
+#include "vorlin_session.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kGray = 0;
+constexpr int kRed = 4;
+
+QImage todayOn(int colour) {
+  const std::time_t now = std::time(nullptr);
+  std::tm today{};
+  gmtime_r(&now, &today);
+  static const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                  "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+  return expectedIcon(colour, today.tm_mday, kMonths[today.tm_mon]);
+}
+
+class WaylandBar : public testing::Test {
+ protected:
+  // The pointer out of the way, where screenshots do not mind it.
+  void pointerAside() { sway.moveTo(QPoint(SwayDesktop::kWidth / 2, SwayDesktop::kHeight - 10)); }
+  // The icon in the bar.
+  std::optional<QPoint> waitForIcon(const QImage& icon, std::chrono::milliseconds deadline) {
+    pointerAside();
+    std::optional<QPoint> at;
+    pollUntil([&] { return (at = findIcon(sway.screenshot(), icon, sway.barArea())).has_value(); },
+              deadline);
+    return at;
+  }
+  // Right-clicks the icon; answers the area of the menu the bar opens below itself.
+  std::optional<QRect> openMenu(QPoint iconAt) {
+    pointerAside();
+    const QImage before = sway.screenshot();
+    sway.click(iconAt + QPoint(8, 8), 3);
+    pointerAside();
+    std::optional<QRect> menu;
+    pollUntil(
+        [&] {
+          menu = changedArea(before, sway.screenshot(), sway.barArea());
+          return menu && menu->height() > 30;
+        },
+        3s);
+    return menu;
+  }
+
+  SwayDesktop sway;
+  std::unique_ptr<Process> vorlin = std::make_unique<Process>(
+      sway.asUser({VORLIN_PROGRAM}),
+      [this] {
+        Env env = sway.env();
+        env.insert(env.end(), {{"TZ", "UTC"}, {"LC_ALL", "C.UTF-8"}});
+        return env;
+      }(),
+      sway.folder() + "/vorlin.log");
+};
+
+TEST_F(WaylandBar, StartedBeforeTheBarMenuFromTheBarDialogFloatsBarRestartedAndClose) {
+  const QImage gray = todayOn(kGray);
+  EXPECT_FALSE(waitForIcon(gray, 2s)) << "an icon with no bar";
+  ASSERT_TRUE(sway.startBar());
+  auto at = waitForIcon(gray, 2s);
+  ASSERT_TRUE(at) << saveShot(sway.screenshot(), "bar-started");
+  saveShot(sway.screenshot(), "bar-started");
+
+  // The bar shows the entry's menu itself: no window of the program's opens for it.
+  std::optional<QRect> menu = openMenu(*at);
+  ASSERT_TRUE(menu) << saveShot(sway.screenshot(), "no-menu");
+  saveShot(sway.screenshot(), "menu");
+  EXPECT_EQ(sway.windowsOf("vorlin"), 0);
+  sway.click(QPoint(menu->center().x(), menu->top() + 14), 1);  // Properties
+  std::optional<SwayDesktop::Window> dialog;
+  ASSERT_TRUE(
+      pollUntil([&] { return (dialog = sway.findWindow("Vorlin Properties")).has_value(); }, 3s))
+      << saveShot(sway.screenshot(), "no-dialog");
+  EXPECT_EQ(dialog->type, "floating_con") << "the dialog is tiled";
+  EXPECT_EQ(dialog->client.size(), QSize(2955 / kTwipsPerPixel, 2070 / kTwipsPerPixel));
+  ASSERT_TRUE(
+      pollUntil([&] { return selectedOption(sway.screenshot(), dialog->client) == kGray; }, 2s))
+      << saveShot(sway.screenshot(), "dialog");
+  sway.click(optionCentre(dialog->client, kRed), 1);
+  pointerAside();
+  ASSERT_TRUE(
+      pollUntil([&] { return selectedOption(sway.screenshot(), dialog->client) == kRed; }, 2s));
+  saveShot(sway.screenshot(), "red");
+  sway.click(buttonCentre(dialog->client, kOK), 1);
+  const QImage red = todayOn(kRed);
+  at = waitForIcon(red, 2s);
+  ASSERT_TRUE(at) << saveShot(sway.screenshot(), "after-ok");
+
+  sway.stopBar();
+  ASSERT_TRUE(sway.startBar());
+  at = waitForIcon(red, 2s);
+  ASSERT_TRUE(at) << saveShot(sway.screenshot(), "bar-restarted");
+
+  menu = openMenu(*at);
+  ASSERT_TRUE(menu) << saveShot(sway.screenshot(), "no-menu-again");
+  sway.click(QPoint(menu->center().x(), menu->bottom() - 14), 1);  // Close
+  ASSERT_TRUE(vorlin->waitForExit(3s));
+  EXPECT_EQ(vorlin->exitStatus(), 0);
+}
+
+}  // namespace
+}  // namespace e2e
