@@ -44,10 +44,13 @@ Desktop::Desktop(const Panel& panel) : name_(freeDisplay()) {
   if (!pollUntil([&] { return (display_ = XOpenDisplay(name_.c_str())) != nullptr; }, 10s)) {
     throw std::runtime_error("Xvfb did not start on " + name_);
   }
-  if (!panel.trayer) return;
+  if (panel.trayer) startTrayer(panel.height);
+}
+
+void Desktop::startTrayer(int height) {
   trayer_ = std::make_unique<Process>(
       std::vector<std::string>{"trayer", "--edge", "top", "--align", "right", "--widthtype",
-                               "request", "--height", std::to_string(panel.height), "--SetDockType",
+                               "request", "--height", std::to_string(height), "--SetDockType",
                                "true", "--transparent", "false", "--tint", "0x336699"},
       env());
   const Atom tray = XInternAtom(display_, "_NET_SYSTEM_TRAY_S0", False);

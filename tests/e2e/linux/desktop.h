@@ -35,6 +35,9 @@ class Desktop {
   explicit Desktop(const Panel& panel = {});  // Xvfb, then the panel
   ~Desktop();
 
+  // Starts trayer, docked at the top right, `height` pixels high, once the desktop runs.
+  void startTrayer(int height = 24);
+
   const std::string& name() const { return name_; }  // ":N"
   Env env() const;
 

@@ -104,10 +104,25 @@ std::vector<std::string> SessionBus::registeredItems() const {
   return items;
 }
 
-std::vector<QImage> SessionBus::itemPixmaps(const std::string& item) const {
+namespace {
+
+// The bus name and object path of a registered item, "SERVICE/PATH" or "SERVICE".
+std::pair<std::string, std::string> itemAddress(const std::string& item) {
   const std::size_t slash = item.find('/');
-  const std::string service = item.substr(0, slash);
-  const std::string path = slash == std::string::npos ? "/StatusNotifierItem" : item.substr(slash);
+  return {item.substr(0, slash),
+          slash == std::string::npos ? "/StatusNotifierItem" : item.substr(slash)};
+}
+
+}  // namespace
+
+void SessionBus::askForContextMenu(const std::string& item, int x, int y) const {
+  const auto [service, path] = itemAddress(item);
+  busctl({"call", service, path, "org.kde.StatusNotifierItem", "ContextMenu", "ii",
+          std::to_string(x), std::to_string(y)});
+}
+
+std::vector<QImage> SessionBus::itemPixmaps(const std::string& item) const {
+  const auto [service, path] = itemAddress(item);
   // a(iiay) N  W H BYTES b b b ...  (ARGB, big-endian)
   std::istringstream in(
       busctl({"get-property", service, path, "org.kde.StatusNotifierItem", "IconPixmap"}));

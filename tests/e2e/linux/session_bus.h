@@ -26,6 +26,8 @@ class SessionBus {
   bool hasName(const std::string& name) const;
   // The watcher's RegisteredStatusNotifierItems; empty when there is no watcher.
   std::vector<std::string> registeredItems() const;
+  // Asks the item for its context menu at (x, y), as a host that shows no menu of its own does.
+  void askForContextMenu(const std::string& item, int x, int y) const;
   // The IconPixmap images of the item registered as `item` ("SERVICE/PATH" or "SERVICE").
   std::vector<QImage> itemPixmaps(const std::string& item) const;
 

@@ -91,6 +91,21 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
   at = vorlin.waitForIcon(red, 2s);
   ASSERT_TRUE(at) << saveShot(desktop().screenshot(), "after-ok");
 
+  // A host that asks the item for its menu gets the popup, at the pointer; Escape closes it.
+  desktop().moveTo(QPoint(400, 300));
+  const QImage beforePopup = desktop().screenshot();
+  bus.askForContextMenu(items[0], 400, 300);
+  std::optional<QRect> popup;
+  ASSERT_TRUE(pollUntil(
+      [&] {
+        return (popup = changedArea(beforePopup, desktop().screenshot(), kPanel)).has_value();
+      },
+      3s));
+  EXPECT_EQ(popup->right() + 1, 400) << saveShot(desktop().screenshot(), "popup");
+  ASSERT_EQ(runCommand({"xdotool", "key", "Escape"}, desktop().env()), 0);
+  EXPECT_TRUE(pollUntil(
+      [&] { return !changedArea(beforePopup, desktop().screenshot(), kPanel).has_value(); }, 2s));
+
   // The panel restarts: the entry comes back, red.
   panel.stop();
   ASSERT_TRUE(panel.start());

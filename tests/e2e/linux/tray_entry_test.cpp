@@ -30,6 +30,15 @@ TEST(TrayEntry, ShowsTodayOnGrayExactToThePixelWithinASecond) {
   EXPECT_LE(took, 1000ms);
 }
 
+// Started before any tray, as at login: the entry appears soon after an embedding tray does.
+TEST(TrayEntry, AppearsSoonAfterATrayStartedLater) {
+  VorlinSession vorlin({.fakeTime = "2024-12-06 10:00:00", .panel = {.trayer = false}});
+  const QImage icon = expectedIcon(kGray, 6, "DEC");
+  EXPECT_FALSE(vorlin.waitForIcon(icon, 2s));
+  vorlin.desktop().startTrayer();
+  EXPECT_TRUE(vorlin.waitForIcon(icon, 2s)) << saveShot(vorlin.desktop().screenshot(), "tray");
+}
+
 // On a tray drawn at twice the scale, the entry is made of whole-pixel blocks only: twice the
 // picture where the slot holds it, the picture itself, centred, where it does not.
 TEST(TrayEntry, AtTwiceTheScaleShowsWholePixelBlocks) {
