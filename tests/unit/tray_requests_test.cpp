@@ -102,6 +102,8 @@ TEST(TrayReports, OnlyARightButtonReleaseOpensTheMenu) {
   Vorlin v;
   v.rt.tick();
   for (int message : {512, 513, 514, 515, 516, 518, 519, 520}) v.rt.trayReport(v.frmDate, message);
+  // A report is rounded to the nearest message, halves to even: 516.5 is 516 and 517.5 is 518.
+  for (float message : {516.5f, 517.5f}) v.rt.trayReport(v.frmDate, message);
   EXPECT_TRUE(v.rt.popups.empty());
   v.rt.twipsPerPixel = 10;  // 144 dots an inch
   v.rt.trayReport(v.frmDate, kRightButtonUp);

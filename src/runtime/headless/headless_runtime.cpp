@@ -38,9 +38,9 @@ void HeadlessRuntime::tick(int count) {
   }
 }
 
-void HeadlessRuntime::trayReport(Form& host, int mouseMessage) {
+void HeadlessRuntime::trayReport(Form& host, float mouseMessage) {
   deliver(host,
-          {.kind = EventKind::MouseMove, .x = static_cast<Twips>(mouseMessage) * twipsPerPixel});
+          {.kind = EventKind::MouseMove, .x = mouseMessage * twipsPerPixel});
 }
 
 void HeadlessRuntime::clickMenu(Form& form, int control) {

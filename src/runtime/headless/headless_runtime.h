@@ -61,7 +61,7 @@ class HeadlessRuntime final : public Forms {
 
   // Events a user or the platform causes.
   void tick(int count = 1);  // 10 ms a tick: every loaded window's timers
-  void trayReport(Form& host, int mouseMessage);
+  void trayReport(Form& host, float mouseMessage);
   void clickMenu(Form& form, int control);
   void clickOption(Form& form, int control, std::int16_t index);
   void clickButton(Form& form, int control);
