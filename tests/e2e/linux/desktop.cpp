@@ -68,7 +68,8 @@ Desktop::~Desktop() {
 Env Desktop::env() const {
   return {{"DISPLAY", name_},
           {"WAYLAND_DISPLAY", ""},
-          {"DBUS_SESSION_BUS_ADDRESS", ""},
+          // No session bus: none is started on demand either.
+          {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/vorlin-no-bus"},
           {"QT_QPA_PLATFORM", "xcb"},
           {"XDG_RUNTIME_DIR", ""}};
 }

@@ -118,8 +118,10 @@ Env SwayDesktop::env() const {
 }
 
 std::vector<std::string> SwayDesktop::asUser(std::vector<std::string> argv) const {
-  argv.insert(argv.begin(), {"setpriv", std::string("--reuid=") + kUser,
-                             std::string("--regid=") + kUser, "--clear-groups"});
+  // The change of user clears the signal that ends a child with the test: it is set anew.
+  argv.insert(argv.begin(),
+              {"setpriv", std::string("--reuid=") + kUser, std::string("--regid=") + kUser,
+               "--clear-groups", "--pdeathsig", "KILL"});
   return argv;
 }
 
