@@ -57,7 +57,12 @@ void HeadlessRuntime::clickButton(Form& form, int control) {
 }
 
 void HeadlessRuntime::closeFromFrame(Form& form) {
-  if (const Status s = unload(form); s.failed()) reportError(s);
+  closeFromOutside(*this, form);
+}
+
+void HeadlessRuntime::endFromOutside() {
+  for (std::size_t w = 0; w < windows_.size(); ++w)
+    closeFromOutside(*this, const_cast<Form&>(*windows_[w].form));
 }
 
 void HeadlessRuntime::taskbarCreated(Form& host) {
