@@ -186,9 +186,18 @@ class Desktop:
     def start(self, extra_env=None):
         env = dict(self.env)
         env.update(extra_env or {})
+        # Wine traces each request the program hands the shell; requests() reads them back.
+        env["WINEDEBUG"] = "-all,trace+systray"
+        self.trace = tempfile.TemporaryFile("w+")
         self.program = subprocess.Popen(["wine", self.args.exe], env=env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdout=subprocess.DEVNULL, stderr=self.trace)
         return time.monotonic()
+
+    def requests(self):
+        """The requests the program handed the shell so far: 0 add, 1 modify, 2 delete."""
+        self.trace.seek(0)
+        return [int(line.split("dwMessage = ")[1].split(",")[0])
+                for line in self.trace if "Shell_NotifyIconW dwMessage = " in line]
 
     def running(self):
         return self.program is not None and self.program.poll() is None
@@ -472,6 +481,35 @@ def scenario_close(d):
     d.shot("closed")
 
 
+def scenario_taskkill(d):
+    """Another program ends vorlin.exe: taskkill without /F asks its windows to close."""
+    at, _ = start_and_find_icon(d)
+    code, pid = d.probe("pid")
+    check(code == 0 and len(pid) == 1, "no process id for vorlin.exe: %r" % pid)
+    subprocess.run(["wine", "taskkill", "/pid", pid[0]], env=d.env, timeout=30,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    d.wait(lambda: not d.running(), 10, "the program to end after taskkill")
+    check(d.program.returncode == 0, "exit status %d" % d.program.returncode)
+    # Wine's shell drops the entry of a destroyed window by itself; the program's own delete is
+    # read from the trace.
+    check(d.requests() == [0, 2], "requests %r" % d.requests())
+    d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go")
+    d.shot("ended")
+
+
+def scenario_end_session(d):
+    """The user's session ends: vorlin.exe closes as if by Close, with the dialog open too."""
+    at, _ = start_and_find_icon(d)
+    open_properties(d, at)
+    subprocess.run(["wine", "wineboot", "--end-session"], env=d.env, timeout=60,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    d.wait(lambda: not d.running(), 10, "the program to end with the session")
+    check(d.program.returncode == 0, "exit status %d" % d.program.returncode)
+    check(d.requests() == [0, 2], "requests %r" % d.requests())
+    d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go")
+    d.shot("ended")
+
+
 def scenario_close_with_dialog(d):
     at, _ = start_and_find_icon(d)
     open_properties(d, at)
@@ -560,6 +598,8 @@ SCENARIOS = {
     "dialog": scenario_dialog,
     "close": scenario_close,
     "close-with-dialog": scenario_close_with_dialog,
+    "taskkill": scenario_taskkill,
+    "end-session": scenario_end_session,
     "taskbar-created": scenario_taskbar_created,
     "french": scenario_french,
     "soak": scenario_soak,
