@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Program, Ended,
                                          Ending{"FromOutsideWithTheDialogOpen",
                                                 [](Vorlin& v) {
                                                   v.openProperties();
-                                                  v.rt.endFromOutside();
+                                                  v.program.endFromOutside();
                                                 }}),
                          [](const testing::TestParamInfo<Ending>& info) {
                            return info.param.name;

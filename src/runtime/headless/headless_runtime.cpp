@@ -60,11 +60,6 @@ void HeadlessRuntime::closeFromFrame(Form& form) {
   closeFromOutside(*this, form);
 }
 
-void HeadlessRuntime::endFromOutside() {
-  for (std::size_t w = 0; w < windows_.size(); ++w)
-    closeFromOutside(*this, const_cast<Form&>(*windows_[w].form));
-}
-
 void HeadlessRuntime::taskbarCreated(Form& host) {
   deliver(host, {.kind = EventKind::TaskbarCreated});
 }

@@ -66,9 +66,6 @@ class HeadlessRuntime final : public Forms {
   void clickOption(Form& form, int control, std::int16_t index);
   void clickButton(Form& form, int control);
   void closeFromFrame(Form& form);
-  // The program is ended from outside (a signal, the end of the session): every window is
-  // closed as from outside.
-  void endFromOutside();
   void taskbarCreated(Form& host);
 
   bool running() const;

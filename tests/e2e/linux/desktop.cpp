@@ -26,6 +26,19 @@ bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 namespace {
 
+// Windows come and go while the tests look at them: a request about a window that is gone fails
+// and answers nothing, instead of ending the test process as Xlib's own handler would.
+int ignoreVanishedWindows(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable ||
+      error->error_code == BadMatch)
+    return 0;
+  char text[160] = {};
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr, "X error %d (request %d): %s\n", error->error_code, error->request_code,
+               text);
+  return 0;
+}
+
 std::string freeDisplay() {
   for (int n = 90 + getpid() % 400;; ++n) {
     const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
@@ -36,6 +49,7 @@ std::string freeDisplay() {
 }  // namespace
 
 Desktop::Desktop() : name_(freeDisplay()) {
+  XSetErrorHandler(ignoreVanishedWindows);
   xvfb_ = std::make_unique<Process>(
       std::vector<std::string>{"Xvfb", name_, "-screen", "0",
                                std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",

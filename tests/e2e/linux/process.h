@@ -1,4 +1,5 @@
-// A child process for the end-to-end tests, ended when the object goes.
+// A child process for the end-to-end tests, ended when the object goes, and killed by the system
+// should the test process die first.
 #pragma once
 
 #include <sys/types.h>
@@ -25,10 +26,14 @@ class Process {
   // Waits for the process to end; true when it did within `deadline`.
   bool waitForExit(std::chrono::milliseconds deadline);
   void stop();
+  void signal(int number) const;
+  // Once the process has ended: its exit status, or -1 when a signal ended it.
+  int exitStatus() const { return exitStatus_; }
 
  private:
   pid_t pid_ = -1;
   bool exited_ = false;
+  int exitStatus_ = -1;
 };
 
 // Runs a command to its end; answers its exit status.
