@@ -9,6 +9,7 @@ reports the windows, the controls and the tips of the notification area.
 """
 
 import argparse
+import ctypes
 import datetime
 import os
 import shutil
@@ -55,6 +56,20 @@ FRENCH = ["JAN", "FEV", "MAR", "AVR", "MAI", "JUI", "JUI", "AOU", "SEP", "OCT", 
 
 class Failure(Exception):
     pass
+
+
+def die_with_parent():
+    """Run in a child before it starts: the system kills it should the test process die."""
+    pr_set_pdeathsig = 1
+    ctypes.CDLL(None).prctl(pr_set_pdeathsig, signal.SIGKILL)
+
+
+def end_on_signals():
+    """A signal that ends the test unwinds it, so that what it started is stopped."""
+    def end(number, _):
+        raise SystemExit(128 + number)
+    for number in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+        signal.signal(number, end)
 
 
 def expected_icon(day, month, background):
@@ -129,7 +144,7 @@ class Desktop:
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten",
-             "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+             "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
         os.close(write)
         with os.fdopen(read) as pipe:
             number = pipe.readline().strip()
@@ -190,7 +205,8 @@ class Desktop:
         env["WINEDEBUG"] = "-all,trace+systray"
         self.trace = tempfile.TemporaryFile("w+")
         self.program = subprocess.Popen(["wine", self.args.exe], env=env,
-                                        stdout=subprocess.DEVNULL, stderr=self.trace)
+                                        stdout=subprocess.DEVNULL, stderr=self.trace,
+                                        preexec_fn=die_with_parent)
         return time.monotonic()
 
     def requests(self):
@@ -209,7 +225,8 @@ class Desktop:
         for attempt in range(5):
             try:
                 result = subprocess.run(["wine", self.args.probe] + list(args), env=self.env,
-                                        capture_output=True, text=True, timeout=10)
+                                        capture_output=True, text=True, timeout=10,
+                                        preexec_fn=die_with_parent)
                 return result.returncode, result.stdout.splitlines()
             except subprocess.TimeoutExpired:
                 print("the probe hung (%s); asking again" % " ".join(args))
@@ -557,7 +574,7 @@ def scenario_french(d):
 def scenario_soak(d):
     # The real program's host window and tray entry, refreshed 10,000 times by a test driver.
     result = subprocess.run(["wine", d.args.soak], env=d.env, capture_output=True, text=True,
-                            timeout=600)
+                            timeout=600, preexec_fn=die_with_parent)
     print(result.stdout, end="")
     check(result.returncode == 0 and result.stdout.strip().endswith("flat"),
           "live objects not flat (exit %d)" % result.returncode)
@@ -566,7 +583,8 @@ def scenario_soak(d):
 def scenario_error_report(d):
     # A failure that ends an event is reported in a message box; the program goes on after it.
     driver = subprocess.Popen(["wine", d.args.soak, "report"], env=d.env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              preexec_fn=die_with_parent)
     try:
         d.wait(lambda: d.windows_titled("Vorlin"), 30, "the error report")
         d.shot("error-report")
@@ -619,6 +637,7 @@ def main():
     parser.add_argument("--shots", required=True)
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     args = parser.parse_args()
+    end_on_signals()
     if os.path.isdir(args.shots):
         for name in os.listdir(args.shots):
             if name.startswith(args.scenario + "-"):
