@@ -49,12 +49,12 @@ std::string freeDisplay() {
 }  // namespace
 
 Desktop::Desktop() : name_(freeDisplay()) {
-  XSetErrorHandler(ignoreVanishedWindows);
   xvfb_ = std::make_unique<Process>(
       std::vector<std::string>{"Xvfb", name_, "-screen", "0",
                                std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",
                                "-dpi", "96", "-nolisten", "tcp"},
       Env{});
+  XSetErrorHandler(ignoreVanishedWindows);
   if (!pollUntil([&] { return (display_ = XOpenDisplay(name_.c_str())) != nullptr; }, 10s)) {
     throw std::runtime_error("Xvfb did not start on " + name_);
   }

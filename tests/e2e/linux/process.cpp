@@ -60,13 +60,9 @@ bool Process::running() {
   int status = 0;
   if (waitpid(pid_, &status, WNOHANG) == pid_) {
     exited_ = true;
-    exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (WIFEXITED(status)) exitStatus_ = WEXITSTATUS(status);
   }
   return !exited_;
-}
-
-void Process::signal(int number) const {
-  if (!exited_) kill(pid_, number);
 }
 
 bool Process::waitForExit(std::chrono::milliseconds deadline) {
@@ -85,6 +81,10 @@ void Process::stop() {
     kill(pid_, SIGKILL);
     waitForExit(std::chrono::seconds(3));
   }
+}
+
+void Process::signal(int number) const {
+  if (!exited_) kill(pid_, number);
 }
 
 int runCommand(const std::vector<std::string>& argv, const Env& env) {

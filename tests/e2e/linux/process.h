@@ -22,13 +22,13 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   pid_t pid() const { return pid_; }
+  void signal(int number) const;
   bool running();
   // Waits for the process to end; true when it did within `deadline`.
   bool waitForExit(std::chrono::milliseconds deadline);
-  void stop();
-  void signal(int number) const;
-  // Once the process has ended: its exit status, or -1 when a signal ended it.
+  // The exit status once the process has ended by itself; -1 otherwise.
   int exitStatus() const { return exitStatus_; }
+  void stop();
 
  private:
   pid_t pid_ = -1;
