@@ -129,13 +129,14 @@ Status TrayIcon::ShowIconInSystemTray() {
     confirmed = answer.value;
   }
   iconShown_ = confirmed;
-  addPending_ = !confirmed;
   lastAddAttempt_ = services_.forms.tickCount();
   return kOk;
 }
 
 Status TrayIcon::retryAddWhenDue() {
-  if (!addPending_ || services_.forms.tickCount() - lastAddAttempt_ < kRetryInterval) return kOk;
+  // Missing, or not confirmed, once an add was tried.
+  if (iconShown_ || !addTried_ || services_.forms.tickCount() - lastAddAttempt_ < kRetryInterval)
+    return kOk;
   return ShowIconInSystemTray();
 }
 
@@ -153,7 +154,6 @@ Status TrayIcon::removeFromSystemTray() {
   }
   addTried_ = false;
   iconShown_ = false;
-  addPending_ = false;
   const Status destroyed = dateIcon_.release();
   return status.failed() ? status : destroyed;
 }

@@ -75,7 +75,6 @@ class TrayIcon {
 
   OwnedIcon previousIcon_;  // released once the shell has been handed its successor
   bool addTried_ = false;   // an add was sent: the entry may exist, whatever the answers were
-  bool addPending_ = false;
   std::uint32_t lastAddAttempt_ = 0;
 };
 
