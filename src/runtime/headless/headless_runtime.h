@@ -40,7 +40,7 @@ class HeadlessRuntime final : public Forms {
   Services& services() { return services_; }
 
   // Settings a test may change.
-  double clock = 0;                   // the local date and time: days since 30 December 1899
+  double clock = 0;  // the local date and time: days since 30 December 1899
   double (*clockSource)() = nullptr;  // when set, the clock is read from here instead
   std::uint32_t ticks = 0;
   std::array<std::string, 12> monthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
