@@ -145,6 +145,9 @@ Status FrmDate::handle(const Event& event) {
       return kOk;
     case EventKind::TaskbarCreated:
       return program_.mDate.trayIcon().entryLost();
+    case EventKind::CloseRequest:
+      // Ended from outside (another program, the end of the session): as Close does.
+      return close();
   }
   return kOk;
 }
@@ -157,8 +160,14 @@ bool FrmDate::dateChanged() {
 }
 
 Status FrmDate::tick() {
-  if (dateChanged()) return program_.mDate.refreshTrayIcon();
-  return program_.mDate.trayIcon().retryAddWhenDue();
+  MDate& m = program_.mDate;
+  if (dateChanged() || m.refreshDue()) {
+    // One report for a run of failed refreshes; the one that succeeds ends the run.
+    const bool failing = m.refreshFailing();
+    const Status refreshed = m.refreshTrayIcon();
+    return failing ? kOk : refreshed;
+  }
+  return m.trayIcon().retryAddWhenDue();
 }
 
 Status FrmDate::trayReport(Twips x) {

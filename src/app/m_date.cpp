@@ -9,7 +9,24 @@ TrayIcon& MDate::trayIcon() {
   return *trayIcon_;
 }
 
+namespace {
+
+constexpr std::uint32_t kRetryInterval = 1000;  // milliseconds between tries of a failed refresh
+
+}  // namespace
+
 Status MDate::refreshTrayIcon() {
+  lastRefresh_ = services_.forms.tickCount();
+  const Status composed = compose();
+  refreshFailing_ = composed.failed();
+  return composed;
+}
+
+bool MDate::refreshDue() {
+  return refreshFailing_ && services_.forms.tickCount() - lastRefresh_ >= kRetryInterval;
+}
+
+Status MDate::compose() {
   Forms& forms = services_.forms;
   TrayIcon& icon = trayIcon();
   const Result<Handle> background = forms.pictureDC(frmDate_, FrmDate::kSource, colourIndex);

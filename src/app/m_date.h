@@ -21,10 +21,19 @@ class MDate {
   TrayIcon& trayIcon();
   Status refreshTrayIcon();
 
+  // A refresh failed and none has succeeded since.
+  bool refreshFailing() const { return refreshFailing_; }
+  // A failed refresh is due to be tried again: once a second until one succeeds.
+  bool refreshDue();
+
  private:
+  Status compose();
+
   Services& services_;
   FrmDate& frmDate_;
   std::optional<TrayIcon> trayIcon_;
+  bool refreshFailing_ = false;
+  std::uint32_t lastRefresh_ = 0;
 };
 
 }  // namespace vorlin

@@ -20,6 +20,13 @@ class Program {
   // Loads the start-up window without showing it; its timer runs from then on.
   Status start() { return services.forms.load(frmDate); }
 
+  // Ended from outside (a signal): every window closes as if closed from outside, the host
+  // window first, which does what Close does.
+  void endFromOutside() {
+    closeFromOutside(services.forms, frmDate);
+    closeFromOutside(services.forms, frmProperties);
+  }
+
   Services& services;
   FrmDate frmDate;
   FrmProperties frmProperties;

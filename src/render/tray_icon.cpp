@@ -64,34 +64,23 @@ Status TrayIcon::sourceTextHDC(std::int32_t sthdc) {
 
 Status TrayIcon::IconFromBitmap() {
   Graphics& g = services_.graphics;
-  const Result<Handle> dc = g.CreateCompatibleDC(sourceHDC_);
-  VORLIN_TRY(dc.status);
-  memoryHDC_ = dc.value;
+  // What each step takes is held by its owner; releaseMemory releases it on every path.
+  Status composed = memoryHDC_.take(g.CreateCompatibleDC(sourceHDC_));
   // Compatible with the background's device context: a new memory context holds a monochrome
   // bitmap, and a bitmap compatible with it would be monochrome too.
-  const Result<Handle> bitmap = g.CreateCompatibleBitmap(sourceHDC_, kIconSize, kIconSize);
-  if (bitmap.status.failed()) {
-    (void)g.DeleteDC(memoryHDC_);
-    return bitmap.status;
-  }
-  memoryBitmap_ = bitmap.value;
-  const Result<Handle> old = g.SelectObject(memoryHDC_, memoryBitmap_);
-  oldBitmap_ = old.value;
-
-  // The memory context and its bitmap are released whatever happens from here on.
-  Status composed = old.status;
   if (composed.ok())
-    composed = g.BitBlt(memoryHDC_, 0, 0, kIconSize, kIconSize, sourceHDC_, 0, 0, kSrcCopy);
+    composed = memoryBitmap_.take(g.CreateCompatibleBitmap(sourceHDC_, kIconSize, kIconSize));
+  if (composed.ok()) composed = oldBitmap_.select(memoryHDC_.get(), memoryBitmap_.get());
+  if (composed.ok())
+    composed = g.BitBlt(memoryHDC_.get(), 0, 0, kIconSize, kIconSize, sourceHDC_, 0, 0, kSrcCopy);
   if (composed.ok()) composed = BlitDateIntoMemoryDC(services_.forms.now());
   if (composed.ok()) composed = makeIcon();
   if (composed.ok()) composed = ShowIconInSystemTray();
-  if (previousIcon_ != 0) {
-    // The shell keeps its own copy of the icon it was handed.
-    (void)g.DestroyIcon(previousIcon_);
-    previousIcon_ = 0;
-  }
+  // The shell keeps its own copy of the icon it was handed.
+  const Status iconReleased = previousIcon_.release();
   const Status released = releaseMemory();
-  return composed.failed() ? composed : released;
+  for (const Status& s : {composed, iconReleased, released}) VORLIN_TRY(s);
+  return kOk;
 }
 
 Status TrayIcon::BlitDateIntoMemoryDC(double aDate) {
@@ -107,64 +96,66 @@ Status TrayIcon::makeIcon() {
   Graphics& g = services_.graphics;
   // All-zero mask: every pixel of the colour bitmap shows, the icon is an opaque square.
   constexpr std::array<std::uint8_t, 2 * kIconSize> kOpaqueMask{};
-  const Result<Handle> mask = g.CreateBitmap(kIconSize, kIconSize, 1, 1, kOpaqueMask.data());
-  VORLIN_TRY(mask.status);
-  const IconInfo info{-1, 0, 0, mask.value, memoryBitmap_};
-  const Result<Handle> icon = g.CreateIconIndirect(info);
+  OwnedBitmap mask(g);
+  VORLIN_TRY(mask.take(g.CreateBitmap(kIconSize, kIconSize, 1, 1, kOpaqueMask.data())));
+  const IconInfo info{-1, 0, 0, mask.get(), memoryBitmap_.get()};
+  OwnedIcon icon(g);
+  VORLIN_TRY(icon.take(g.CreateIconIndirect(info)));
   // The icon holds its own copy of the mask.
-  const Status maskDeleted = g.DeleteObject(mask.value);
-  VORLIN_TRY(icon.status);
-  previousIcon_ = dateIcon_;
-  dateIcon_ = icon.value;
-  return maskDeleted;
+  VORLIN_TRY(mask.release());
+  previousIcon_ = std::move(dateIcon_);
+  dateIcon_ = std::move(icon);
+  return kOk;
 }
 
 Result<bool> TrayIcon::request(std::uint32_t message, Handle hWnd) {
-  return services_.shell.Shell_NotifyIconA(message, trayRecord(hWnd, dateIcon_));
+  if (message == kNimAdd) addTried_ = true;
+  return services_.shell.Shell_NotifyIconA(message, trayRecord(hWnd, dateIcon_.get()));
 }
 
 Status TrayIcon::ShowIconInSystemTray() {
   const Result<Handle> hWnd = services_.forms.windowHandle(host_);
   VORLIN_TRY(hWnd.status);
-  if (iconShown_) {
-    const Result<bool> modified = request(kNimModify, hWnd.value);
-    VORLIN_TRY(modified.status);
-    if (modified.value) return kOk;
-    // The shell no longer knows the entry: add it again.
+  // The shell's answer is a hint: a shell may carry a request out and still answer no, or hold
+  // an entry the program took for lost. A confirmed entry is modified, and added again if the
+  // modify is refused; an add the shell refuses is followed by a modify, since the entry may be
+  // there. Either way the same (window, id), so the shell never holds two entries.
+  const std::array<std::uint32_t, 2> order =
+      iconShown_ ? std::array{kNimModify, kNimAdd} : std::array{kNimAdd, kNimModify};
+  bool confirmed = false;
+  for (std::size_t i = 0; i < order.size() && !confirmed; ++i) {
+    const Result<bool> answer = request(order[i], hWnd.value);
+    VORLIN_TRY(answer.status);
+    confirmed = answer.value;
   }
-  const Result<bool> added = request(kNimAdd, hWnd.value);
-  VORLIN_TRY(added.status);
-  iconShown_ = added.value;
-  addPending_ = !added.value;
+  iconShown_ = confirmed;
   lastAddAttempt_ = services_.forms.tickCount();
   return kOk;
 }
 
 Status TrayIcon::retryAddWhenDue() {
-  if (!addPending_ || services_.forms.tickCount() - lastAddAttempt_ < kRetryInterval) return kOk;
+  // Missing, or not confirmed, once an add was tried.
+  if (iconShown_ || !addTried_ || services_.forms.tickCount() - lastAddAttempt_ < kRetryInterval)
+    return kOk;
   return ShowIconInSystemTray();
 }
 
 Status TrayIcon::entryLost() {
-  if (!iconShown_ && !addPending_) return kOk;  // nothing was ever shown
+  if (!addTried_) return kOk;  // nothing was ever shown
   iconShown_ = false;
   return ShowIconInSystemTray();
 }
 
 Status TrayIcon::removeFromSystemTray() {
   Status status = kOk;
-  if (iconShown_) {
+  if (addTried_) {
     const Result<Handle> hWnd = services_.forms.windowHandle(host_);
     status = hWnd.status.failed() ? hWnd.status : request(kNimDelete, hWnd.value).status;
   }
+  addTried_ = false;
   iconShown_ = false;
-  addPending_ = false;
-  if (dateIcon_ != 0) {
-    const Status destroyed = services_.graphics.DestroyIcon(dateIcon_);
-    dateIcon_ = 0;
-    if (status.ok()) status = destroyed;
-  }
-  return status;
+  const Status destroyed = dateIcon_.release();
+  return status.failed() ? status : destroyed;
 }
 
 Status TrayIcon::processDay(std::string_view aDay) {
@@ -224,17 +215,20 @@ Status TrayIcon::blitMonth(std::int16_t destX, std::int16_t sourceX) {
 Status TrayIcon::blitBitmap(std::int16_t destX, std::int16_t destY, std::int16_t width,
                             std::int16_t height, std::int32_t sourceHDC, std::int16_t srcX,
                             std::int16_t srcY) {
-  return services_.graphics.BitBlt(memoryHDC_, destX, destY, width, height, sourceHDC, srcX, srcY,
-                                   kSrcAnd);
+  return services_.graphics.BitBlt(memoryHDC_.get(), destX, destY, width, height, sourceHDC, srcX,
+                                   srcY, kSrcAnd);
 }
 
 Status TrayIcon::releaseMemory() {
-  Graphics& g = services_.graphics;
-  const Result<Handle> selected = g.SelectObject(memoryHDC_, oldBitmap_);
-  VORLIN_TRY(selected.status);
-  // Deleted by its own handle: a failed select must not leave the bitmap behind.
-  VORLIN_TRY(g.DeleteObject(memoryBitmap_));
-  return g.DeleteDC(memoryHDC_);
+  // The bitmap the context held before goes back into it, handing back memoryBitmap; then the
+  // bitmap and the context go. A bitmap still selected cannot be deleted: should the first step
+  // fail, the context goes first, and the bitmap with it free.
+  const Status deselected = oldBitmap_.release();
+  if (deselected.failed()) (void)memoryHDC_.release();
+  const Status bitmapDeleted = memoryBitmap_.release();
+  const Status dcDeleted = memoryHDC_.release();
+  for (const Status& s : {deselected, bitmapDeleted, dcDeleted}) VORLIN_TRY(s);
+  return kOk;
 }
 
 }  // namespace vorlin

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "render/graphics_owners.h"
 #include "runtime/services.h"
 
 namespace vorlin {
@@ -20,7 +21,14 @@ NotifyIconRecord trayRecord(Handle hWnd, Handle hIcon);
 class TrayIcon {
  public:
   // `host` is the window the tray entry reports to.
-  TrayIcon(Services& services, Form& host) : services_(services), host_(host) {}
+  TrayIcon(Services& services, Form& host)
+      : services_(services),
+        host_(host),
+        memoryHDC_(services.graphics),
+        memoryBitmap_(services.graphics),
+        oldBitmap_(services.graphics),
+        dateIcon_(services.graphics),
+        previousIcon_(services.graphics) {}
 
   // The device contexts of the background, the digit strip and the letter strip.
   Status sourceHDC(std::int32_t shdc);
@@ -30,11 +38,12 @@ class TrayIcon {
   // Composes the icon for the current date and adds or modifies the tray entry.
   Status IconFromBitmap();
 
-  // An add request the shell refused is sent again, at most once a second, until it succeeds.
+  // An entry the shell did not confirm is asked for again, at most once a second, until the
+  // shell confirms it.
   Status retryAddWhenDue();
   // The shell's notification area was created anew: the entry is added again.
   Status entryLost();
-  // Removes the entry and releases the icon.
+  // Removes the entry, whatever the shell answered before, and releases the icon.
   Status removeFromSystemTray();
 
  private:
@@ -55,17 +64,17 @@ class TrayIcon {
   Services& services_;
   Form& host_;
 
-  Handle memoryHDC_ = 0;
-  Handle memoryBitmap_ = 0;
-  Handle oldBitmap_ = 0;
-  Handle dateIcon_ = 0;
+  OwnedDC memoryHDC_;
+  OwnedBitmap memoryBitmap_;
+  Selection oldBitmap_;  // memoryBitmap_ selected into memoryHDC_, and what it replaced
+  OwnedIcon dateIcon_;
   std::int32_t sourceHDC_ = 0;
   std::int32_t sourceNumberHDC_ = 0;
   std::int32_t sourceTextHDC_ = 0;
-  bool iconShown_ = false;
+  bool iconShown_ = false;  // the shell confirmed the entry
 
-  Handle previousIcon_ = 0;  // released once the shell has been handed its successor
-  bool addPending_ = false;
+  OwnedIcon previousIcon_;  // released once the shell has been handed its successor
+  bool addTried_ = false;   // an add was sent: the entry may exist, whatever the answers were
   std::uint32_t lastAddAttempt_ = 0;
 };
 

@@ -18,6 +18,7 @@ enum class EventKind : std::uint8_t {
   MouseMove,  // mouse over the window; tray reports arrive this way, x = message × twips/pixel
   Click,      // a menu item, option button or command button
   TaskbarCreated,  // the shell's notification area was (re)created
+  CloseRequest,    // closed from outside: the frame, another program, the end of the session
 };
 
 struct Event {
@@ -81,6 +82,15 @@ class Forms {
 // the program goes on.
 inline void raise(Forms& forms, Form& form, const Event& event) {
   if (const Status s = form.handle(event); s.failed()) forms.reportError(s);
+}
+
+// Closes a window at a request from outside the program: its handler runs first, then the window
+// is unloaded if it is still loaded.
+inline void closeFromOutside(Forms& forms, Form& form) {
+  if (!forms.isLoaded(form)) return;
+  raise(forms, form, Event{.kind = EventKind::CloseRequest});
+  if (!forms.isLoaded(form)) return;
+  if (const Status s = forms.unload(form); s.failed()) forms.reportError(s);
 }
 
 }  // namespace vorlin

@@ -2,51 +2,96 @@
 // report; the program goes on and leaves nothing allocated behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "vorlin_fixture.h"
 
 namespace vorlin::test {
 namespace {
 
-constexpr Status kUnbound{kEntryPointNotFound, "user32: CreateIconIndirect could not be bound"};
-
-// The software graphics, except that CreateIconIndirect cannot be bound while `broken` is set.
-class BrokenIconCall final : public Graphics {
+// The software graphics, recording the calls made of it; a call fails, as one that cannot be
+// bound does, when it is the call numbered `failCall` (1: the next call) or is named `broken`.
+class FailingGraphics final : public Graphics {
  public:
-  bool broken = false;
+  std::string_view broken;
+  std::size_t failCall = 0;
+  std::vector<std::string_view> calls;  // since failCall was last armed
   SoftGraphics soft;
 
-  Result<Handle> CreateCompatibleDC(Handle dc) override { return soft.CreateCompatibleDC(dc); }
+  void failAt(std::size_t call) {
+    calls.clear();
+    failCall = call;
+  }
+  std::size_t count(std::string_view name) const {
+    return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), name));
+  }
+
+  Result<Handle> CreateCompatibleDC(Handle dc) override {
+    VORLIN_TRY(gate("gdi32: CreateCompatibleDC"));
+    return soft.CreateCompatibleDC(dc);
+  }
   Result<Handle> CreateCompatibleBitmap(Handle dc, std::int32_t w, std::int32_t h) override {
+    VORLIN_TRY(gate("gdi32: CreateCompatibleBitmap"));
     return soft.CreateCompatibleBitmap(dc, w, h);
   }
-  Result<Handle> SelectObject(Handle dc, Handle o) override { return soft.SelectObject(dc, o); }
+  Result<Handle> SelectObject(Handle dc, Handle o) override {
+    VORLIN_TRY(gate("gdi32: SelectObject"));
+    return soft.SelectObject(dc, o);
+  }
   Status BitBlt(Handle d, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, Handle s,
                 std::int32_t sx, std::int32_t sy, std::uint32_t rop) override {
+    VORLIN_TRY(gate("gdi32: BitBlt"));
     return soft.BitBlt(d, x, y, w, h, s, sx, sy, rop);
   }
   Result<Handle> CreateBitmap(std::int32_t w, std::int32_t h, std::uint32_t planes,
                               std::uint32_t bits, const void* data) override {
+    VORLIN_TRY(gate("gdi32: CreateBitmap"));
     return soft.CreateBitmap(w, h, planes, bits, data);
   }
-  Status DeleteObject(Handle o) override { return soft.DeleteObject(o); }
-  Status DeleteDC(Handle dc) override { return soft.DeleteDC(dc); }
+  Status DeleteObject(Handle o) override {
+    VORLIN_TRY(gate("gdi32: DeleteObject"));
+    return soft.DeleteObject(o);
+  }
+  Status DeleteDC(Handle dc) override {
+    VORLIN_TRY(gate("gdi32: DeleteDC"));
+    return soft.DeleteDC(dc);
+  }
   Result<Handle> CreateIconIndirect(const IconInfo& info) override {
-    if (broken) return kUnbound;
+    VORLIN_TRY(gate("user32: CreateIconIndirect"));
     return soft.CreateIconIndirect(info);
   }
-  Status DestroyIcon(Handle icon) override { return soft.DestroyIcon(icon); }
+  Status DestroyIcon(Handle icon) override {
+    VORLIN_TRY(gate("user32: DestroyIcon"));
+    return soft.DestroyIcon(icon);
+  }
   Result<Handle> loadPicture(const art::Picture& p) override { return soft.loadPicture(p); }
   Status releasePicture(Handle dc) override { return soft.releasePicture(dc); }
-  Status readIcon(Handle icon, IconPixels& out) override { return soft.readIcon(icon, out); }
+  Status readIcon(Handle icon, IconPixels& out) override {
+    VORLIN_TRY(gate("graphics: readIcon"));
+    return soft.readIcon(icon, out);
+  }
   LiveObjects liveObjects() const override { return soft.liveObjects(); }
+
+ private:
+  // `call`: the library and the call, static text.
+  Status gate(std::string_view call) {
+    const std::string_view name = call.substr(call.find(' ') + 1);
+    calls.push_back(name);
+    if (name != broken && calls.size() != failCall) return kOk;
+    messages_.push_back(std::string(call) + " could not be bound");
+    return {kEntryPointNotFound, messages_.back()};
+  }
+  std::deque<std::string> messages_;  // the failures' texts, kept as long as a status may be
 };
 
 // The program, its first icon shown, on graphics that can be broken.
 struct Broken {
   Broken() { v.rt.tick(); }
-  BrokenIconCall graphics;
+  FailingGraphics graphics;
   Vorlin v{kDec6, &graphics};
   HeadlessRuntime& rt = v.rt;
   Program& program = v.program;
@@ -54,11 +99,11 @@ struct Broken {
 
 TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
   Broken b;
-  BrokenIconCall& graphics = b.graphics;
+  FailingGraphics& graphics = b.graphics;
   HeadlessRuntime& rt = b.rt;
   const LiveObjects shown = graphics.liveObjects();
 
-  graphics.broken = true;
+  graphics.broken = "CreateIconIndirect";
   rt.clock += 1;
   rt.tick();
   ASSERT_EQ(rt.errors.size(), 1u);
@@ -68,10 +113,11 @@ TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
   EXPECT_EQ(rt.shell.requests.size(), 1u) << "no request without a new icon";
   EXPECT_EQ(rt.shell.entries.size(), 1u) << "the entry keeps yesterday's icon";
 
-  // The failed date is not retried by every tick; the program goes on and the next event works.
+  // The failed refresh is tried again, not at every tick, and not reported again; the program
+  // goes on and the next event works.
   rt.tick(200);
   EXPECT_EQ(rt.errors.size(), 1u);
-  graphics.broken = false;
+  graphics.broken = {};
   b.v.openProperties();
   rt.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
   EXPECT_EQ(rt.shell.requests.size(), 2u);
@@ -82,12 +128,99 @@ TEST(Failure, OkThatCannotRecomposeKeepsTheDialogOpen) {
   Broken b;
   b.v.openProperties();
   b.rt.clickOption(b.program.frmProperties, FrmProperties::kOptColour, 4);
-  b.graphics.broken = true;
+  b.graphics.broken = "CreateIconIndirect";
   b.rt.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
   EXPECT_EQ(b.rt.errors.size(), 1u);
   EXPECT_TRUE(b.rt.isLoaded(b.program.frmProperties));
   EXPECT_EQ(b.program.mDate.colourIndex, 4);
 }
+
+TEST(Failure, AFailedRefreshIsTriedOnceASecondAndReportedOnceForTheRun) {
+  Broken b;
+  FailingGraphics& graphics = b.graphics;
+  HeadlessRuntime& rt = b.rt;
+  graphics.calls.clear();
+  graphics.broken = "CreateIconIndirect";
+  rt.clock += 1;
+  rt.tick();
+  EXPECT_EQ(graphics.count("CreateIconIndirect"), 1u);
+  rt.tick(99);
+  EXPECT_EQ(graphics.count("CreateIconIndirect"), 1u) << "not before a second has passed";
+  rt.tick();
+  rt.tick(100);
+  EXPECT_EQ(graphics.count("CreateIconIndirect"), 3u);
+  EXPECT_EQ(rt.errors.size(), 1u) << "one report for the run";
+
+  graphics.broken = {};
+  rt.tick(100);
+  EXPECT_EQ(differences(b.v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
+  const std::size_t requests = rt.shell.requests.size();
+  rt.tick(300);
+  EXPECT_EQ(rt.shell.requests.size(), requests) << "a refresh that succeeds ends the run";
+  EXPECT_EQ(graphics.count("CreateIconIndirect"), 4u);
+
+  // A later failure starts a new run, with a report of its own.
+  graphics.broken = "CreateIconIndirect";
+  rt.clock += 1;
+  rt.tick();
+  EXPECT_EQ(rt.errors.size(), 2u);
+}
+
+// One refresh on a new date, call by call, as the platform sees it; the previous day's icon is
+// shown. Released at once: what the refresh took, when the failing call is not itself a release.
+struct FailingCall {
+  std::size_t number;
+  std::string_view name;
+  bool releasedAtOnce;
+};
+
+void PrintTo(const FailingCall& c, std::ostream* out) {
+  *out << c.number << " " << c.name;
+}
+
+class OneFailingCall : public testing::TestWithParam<FailingCall> {};
+
+TEST_P(OneFailingCall, LeavesTheLiveCountsWhereTheyWere) {
+  const FailingCall& c = GetParam();
+  Broken b;
+  FailingGraphics& graphics = b.graphics;
+  const LiveObjects shown = graphics.liveObjects();
+  graphics.failAt(c.number);
+  b.rt.clock += 1;
+  b.rt.tick();
+  ASSERT_GE(graphics.calls.size(), c.number);
+  EXPECT_EQ(graphics.calls[c.number - 1], c.name);
+  if (c.releasedAtOnce) {
+    EXPECT_EQ(graphics.liveObjects(), shown);
+  }
+
+  // Within a second the entry shows the new date; a release that could not be made has been
+  // made since, and a failure is reported once at most.
+  b.rt.tick(100);
+  EXPECT_EQ(graphics.liveObjects(), shown);
+  EXPECT_EQ(differences(b.v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
+  EXPECT_LE(b.rt.errors.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refresh, OneFailingCall,
+    testing::Values(FailingCall{1, "CreateCompatibleDC", true},
+                    FailingCall{2, "CreateCompatibleBitmap", true},
+                    FailingCall{3, "SelectObject", true},  // the memory bitmap in
+                    FailingCall{4, "BitBlt", true},        // the background
+                    FailingCall{5, "BitBlt", true}, FailingCall{6, "BitBlt", true},
+                    FailingCall{7, "BitBlt", true}, FailingCall{8, "BitBlt", true},
+                    FailingCall{9, "BitBlt", true},
+                    FailingCall{10, "CreateBitmap", true},  // the mask
+                    FailingCall{11, "CreateIconIndirect", true},
+                    FailingCall{12, "DeleteObject", true},  // the mask
+                    FailingCall{13, "readIcon", true},      // the shell's copy of the icon
+                    FailingCall{14, "DestroyIcon", false},  // the previous icon
+                    FailingCall{15, "SelectObject", true},  // the memory bitmap out
+                    FailingCall{16, "DeleteObject", false}, FailingCall{17, "DeleteDC", false}),
+    [](const testing::TestParamInfo<FailingCall>& info) {
+      return std::to_string(info.param.number) + std::string(info.param.name);
+    });
 
 }  // namespace
 }  // namespace vorlin::test

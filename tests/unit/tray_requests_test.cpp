@@ -1,6 +1,7 @@
 // What the program asks of the notification area, request by request and byte by byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "vorlin_fixture.h"
@@ -55,18 +56,19 @@ TEST(TrayRequests, EveryRecordHasTheSameFieldsAndTip) {
 
 TEST(TrayRequests, RefusedAddIsRetriedOnceASecondUntilItSucceeds) {
   Vorlin v;
-  v.rt.shell.refuseNextRequests = 2;
+  v.rt.shell.refuseNextRequests = 3;
+  // A refused add may have found the entry there: a modify asks.
   v.rt.tick();
-  EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
   v.rt.tick(99);  // 990 ms later
-  EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
   v.rt.tick();
-  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimAdd}));
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimAdd, kNimModify}));
   v.rt.tick(100);
-  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimAdd, kNimAdd}));
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimAdd, kNimModify, kNimAdd}));
   EXPECT_TRUE(v.rt.shell.requests.back().answer);
   v.rt.tick(300);
-  EXPECT_EQ(v.rt.shell.requests.size(), 3u) << "nothing more once the entry is there";
+  EXPECT_EQ(v.rt.shell.requests.size(), 5u) << "nothing more once the entry is there";
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
   EXPECT_TRUE(v.rt.errors.empty());
 }
@@ -86,17 +88,99 @@ TEST(TrayRequests, LostEntryComesBackByModifyFallbackAndByTaskbarCreated) {
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
 }
 
-TEST(TrayRequests, CloseRemovesTheEntryAndEndsTheProgram) {
+// The ways into an add the shell refuses while the entry is there.
+struct RefusedAdd {
+  const char* name;
+  void (*into)(Vorlin&);
+};
+
+void PrintTo(const RefusedAdd& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class RefusedAddWithTheEntryThere : public testing::TestWithParam<RefusedAdd> {};
+
+TEST_P(RefusedAddWithTheEntryThere, TheNextRefreshReachesTheShellAndCloseRemovesTheEntry) {
   Vorlin v;
+  GetParam().into(v);
+  const auto refusedAdd = [](const TrayRequest& r) { return r.message == kNimAdd && !r.answer; };
+  ASSERT_TRUE(std::any_of(v.rt.shell.requests.begin(), v.rt.shell.requests.end(), refusedAdd));
+  ASSERT_EQ(v.rt.shell.entries.size(), 1u);
+
+  v.rt.clock = serialFromCivil(2026, 12, 9, 8, 0, 0);
   v.rt.tick();
-  v.rt.nextMenuChoice = FrmDate::kMnuClose;
-  v.rt.trayReport(v.frmDate, kRightButtonUp);
-  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimDelete}));
+  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "09", "DEC")), "");
+  v.rt.clickMenu(v.frmDate, FrmDate::kMnuClose);
+  EXPECT_EQ(v.rt.shell.requests.back().message, kNimDelete);
   EXPECT_TRUE(v.rt.shell.entries.empty());
   EXPECT_FALSE(v.rt.running());
+  EXPECT_TRUE(v.rt.errors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tray, RefusedAddWithTheEntryThere,
+                         testing::Values(RefusedAdd{"FirstAddAnsweredNo",
+                                                    [](Vorlin& v) {
+                                                      v.rt.shell.carryOutButAnswerNo = 1;
+                                                      v.rt.tick();
+                                                    }},
+                                         RefusedAdd{"ModifyAnsweredNo",
+                                                    [](Vorlin& v) {
+                                                      v.rt.tick();
+                                                      v.rt.shell.carryOutButAnswerNo = 1;
+                                                      v.rt.clock += 1;
+                                                      v.rt.tick();
+                                                    }},
+                                         RefusedAdd{"TaskbarCreatedWithTheEntryThere",
+                                                    [](Vorlin& v) {
+                                                      v.rt.tick();
+                                                      v.rt.taskbarCreated(v.frmDate);
+                                                    }}),
+                         [](const testing::TestParamInfo<RefusedAdd>& info) {
+                           return info.param.name;
+                         });
+
+// Close in the menu, and the program ended from outside: the entry goes, then the window.
+struct Ending {
+  const char* name;
+  void (*end)(Vorlin&);
+};
+
+void PrintTo(const Ending& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class Ended : public testing::TestWithParam<Ending> {};
+
+TEST_P(Ended, RemovesTheEntryAndEndsTheProgram) {
+  Vorlin v;
+  v.rt.tick();
+  const Handle hWnd = v.rt.windowHandle(v.frmDate).value;
+  GetParam().end(v);
+  EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimDelete}));
+  EXPECT_EQ(v.rt.shell.requests.back().fields().hWnd, hWnd) << "the entry goes before its window";
+  EXPECT_TRUE(v.rt.shell.entries.empty());
+  EXPECT_FALSE(v.rt.running());
+  EXPECT_TRUE(v.rt.errors.empty());
   v.rt.tick(10);
   EXPECT_EQ(v.rt.shell.requests.size(), 2u) << "the timer went with the window";
 }
+
+INSTANTIATE_TEST_SUITE_P(Program, Ended,
+                         testing::Values(Ending{"CloseInTheMenu",
+                                                [](Vorlin& v) {
+                                                  v.rt.nextMenuChoice = FrmDate::kMnuClose;
+                                                  v.rt.trayReport(v.frmDate, kRightButtonUp);
+                                                }},
+                                         Ending{"HostWindowClosedByAnotherProgram",
+                                                [](Vorlin& v) { v.rt.closeFromFrame(v.frmDate); }},
+                                         Ending{"FromOutsideWithTheDialogOpen",
+                                                [](Vorlin& v) {
+                                                  v.openProperties();
+                                                  v.program.endFromOutside();
+                                                }}),
+                         [](const testing::TestParamInfo<Ending>& info) {
+                           return info.param.name;
+                         });
 
 TEST(TrayReports, OnlyARightButtonReleaseOpensTheMenu) {
   Vorlin v;

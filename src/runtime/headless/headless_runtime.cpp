@@ -57,7 +57,7 @@ void HeadlessRuntime::clickButton(Form& form, int control) {
 }
 
 void HeadlessRuntime::closeFromFrame(Form& form) {
-  if (const Status s = unload(form); s.failed()) reportError(s);
+  closeFromOutside(*this, form);
 }
 
 void HeadlessRuntime::taskbarCreated(Form& host) {

@@ -38,6 +38,10 @@ Result<bool> HeadlessShell::Shell_NotifyIconA(std::uint32_t message,
         answer = false;
     }
   }
+  if (carryOutButAnswerNo > 0) {
+    --carryOutButAnswerNo;
+    answer = false;
+  }
   requests.push_back({message, record, answer});
   return {kOk, answer};
 }

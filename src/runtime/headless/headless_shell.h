@@ -37,6 +37,8 @@ class HeadlessShell final : public Shell {
   std::vector<TrayRequest> requests;
   std::vector<TrayEntry> entries;
   int refuseNextRequests = 0;  // the next requests are answered "no"
+  // The next requests are carried out but answered "no", as by a shell that timed out.
+  int carryOutButAnswerNo = 0;
 
  private:
   Graphics& graphics_;

@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "art/artwork.h"
 #include "runtime/qt/display_check.h"
+#include "runtime/qt/end_signals.h"
 #include "runtime/qt/icon_image.h"
 #include "runtime/qt/qt_forms.h"
 #include "runtime/qt/qt_shell.h"
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
   vorlin::qt::QtShell shell(forms, graphics);
   vorlin::Services services{graphics, shell, forms};
   vorlin::Program program(services);
+  // SIGTERM, SIGINT and SIGHUP end the program as Close does, from the event loop.
+  vorlin::qt::EndSignals endSignals([&program] { program.endFromOutside(); });
 
   if (const vorlin::Status s = program.start(); s.failed()) forms.reportError(s);
   if (!forms.anyLoaded()) return 0;

@@ -492,8 +492,15 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
       command(slot, wParam);
       return 0;
     case WM_CLOSE:
-      // Closing through the frame unloads the window; no handler of the form runs.
-      if (const Status s = unload(form); s.failed()) reportError(s);
+      // The frame, or another program (taskkill without /F sends this): the form's handler
+      // runs, then the window is unloaded.
+      closeFromOutside(*this, form);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // The session ends: each window closes as if closed from outside.
+      if (wParam) closeFromOutside(*this, form);
       return 0;
     default:
       break;

@@ -26,6 +26,19 @@ bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 namespace {
 
+// Windows come and go while the tests look at them: a request about a window that is gone fails
+// and answers nothing, instead of ending the test process as Xlib's own handler would.
+int ignoreVanishedWindows(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable ||
+      error->error_code == BadMatch)
+    return 0;
+  char text[160] = {};
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr, "X error %d (request %d): %s\n", error->error_code, error->request_code,
+               text);
+  return 0;
+}
+
 std::string freeDisplay() {
   for (int n = 90 + getpid() % 400;; ++n) {
     const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
@@ -41,6 +54,7 @@ Desktop::Desktop(const Panel& panel) : name_(freeDisplay()) {
                                std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24",
                                "-dpi", "96", "-nolisten", "tcp"},
       Env{});
+  XSetErrorHandler(ignoreVanishedWindows);
   if (!pollUntil([&] { return (display_ = XOpenDisplay(name_.c_str())) != nullptr; }, 10s)) {
     throw std::runtime_error("Xvfb did not start on " + name_);
   }

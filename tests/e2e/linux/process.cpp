@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,10 +15,15 @@ namespace e2e {
 namespace {
 
 pid_t spawn(const std::vector<std::string>& argv, const Env& env, const std::string& log) {
+  const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     setpgid(0, 0);
+    // Ends with the test, even when the test process dies; `parent` is checked after the
+    // request, in case it died before.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
     for (const auto& [name, value] : env) {
       if (value.empty()) {
         unsetenv(name.c_str());
@@ -75,6 +81,10 @@ void Process::stop() {
     kill(pid_, SIGKILL);
     waitForExit(std::chrono::seconds(3));
   }
+}
+
+void Process::signal(int number) const {
+  if (!exited_) kill(pid_, number);
 }
 
 int runCommand(const std::vector<std::string>& argv, const Env& env) {

@@ -1,4 +1,5 @@
-// A child process for the end-to-end tests, ended when the object goes.
+// A child process for the end-to-end tests, ended when the object goes, and killed by the system
+// should the test process die first.
 #pragma once
 
 #include <sys/types.h>
@@ -21,6 +22,7 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   pid_t pid() const { return pid_; }
+  void signal(int number) const;
   bool running();
   // Waits for the process to end; true when it did within `deadline`.
   bool waitForExit(std::chrono::milliseconds deadline);

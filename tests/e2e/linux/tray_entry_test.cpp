@@ -1,6 +1,8 @@
 // The tray entry as a user sees it: today's icon, its tip, the date watch, the locale's month.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
 #include <ctime>
 
 #include "expected_icon.h"
@@ -177,6 +179,24 @@ TEST(TrayEntry, CloseRemovesTheEntryAndTheProgramEnds) {
   EXPECT_FALSE(findIcon(screen, icon, vorlin.desktop().trayArea()))
       << saveShot(screen, "after-close");
 }
+
+class EndSignal : public testing::TestWithParam<int> {};
+
+TEST_P(EndSignal, RemovesTheEntryAndEndsWithStatusZero) {
+  VorlinSession vorlin({.fakeTime = "2024-12-06 10:00:00"});
+  const QImage icon = expectedIcon(kGray, 6, "DEC");
+  ASSERT_TRUE(vorlin.waitForIcon(icon, 5s));
+  Desktop& desktop = vorlin.desktop();
+  EXPECT_TRUE(endsOnSignal(vorlin.process(), GetParam(), [&] {
+    return findIcon(desktop.screenshot(), icon, desktop.trayArea()).has_value();
+  }));
+  saveShot(desktop.screenshot(), "ended");
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, EndSignal, testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const testing::TestParamInfo<int>& info) {
+                           return std::string(sigabbrev_np(info.param));
+                         });
 
 }  // namespace
 }  // namespace e2e

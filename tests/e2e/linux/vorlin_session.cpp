@@ -62,6 +62,17 @@ bool VorlinSession::iconStays(const QImage& icon, std::chrono::milliseconds peri
   return true;
 }
 
+testing::AssertionResult endsOnSignal(Process& program, int signal,
+                                      const std::function<bool()>& entryShown) {
+  program.signal(signal);
+  if (!program.waitForExit(5s)) return testing::AssertionFailure() << "the program runs on";
+  if (program.exitStatus() != 0)
+    return testing::AssertionFailure() << "exit status " << program.exitStatus();
+  if (!pollUntil([&] { return !entryShown(); }, 3s))
+    return testing::AssertionFailure() << "the entry stays";
+  return testing::AssertionSuccess();
+}
+
 std::optional<QRect> changedArea(const QImage& before, const QImage& after, QRect ignore) {
   QRect area;
   for (int y = 0; y < before.height(); ++y) {

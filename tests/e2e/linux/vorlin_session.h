@@ -2,8 +2,11 @@
 // on every clock reading, and its locale chosen by the test.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QPoint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +48,11 @@ class VorlinSession {
   std::string timeFile_;
   std::unique_ptr<Process> vorlin_;
 };
+
+// Sends `signal` to the program, as the system or a user's kill does: the program must end with
+// status 0, and its entry leave the tray (`entryShown` turns false). For any tray panel.
+testing::AssertionResult endsOnSignal(Process& program, int signal,
+                                      const std::function<bool()>& entryShown);
 
 // The menu's area: what changed between two screenshots, outside `ignore`.
 std::optional<QRect> changedArea(const QImage& before, const QImage& after, QRect ignore);

@@ -9,6 +9,7 @@ reports the windows, the controls and the tips of the notification area.
 """
 
 import argparse
+import ctypes
 import datetime
 import os
 import shutil
@@ -55,6 +56,20 @@ FRENCH = ["JAN", "FEV", "MAR", "AVR", "MAI", "JUI", "JUI", "AOU", "SEP", "OCT", 
 
 class Failure(Exception):
     pass
+
+
+def die_with_parent():
+    """Run in a child before it starts: the system kills it should the test process die."""
+    pr_set_pdeathsig = 1
+    ctypes.CDLL(None).prctl(pr_set_pdeathsig, signal.SIGKILL)
+
+
+def end_on_signals():
+    """A signal that ends the test unwinds it, so that what it started is stopped."""
+    def end(number, _):
+        raise SystemExit(128 + number)
+    for number in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+        signal.signal(number, end)
 
 
 def expected_icon(day, month, background):
@@ -129,7 +144,7 @@ class Desktop:
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten",
-             "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+             "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
         os.close(write)
         with os.fdopen(read) as pipe:
             number = pipe.readline().strip()
@@ -186,9 +201,19 @@ class Desktop:
     def start(self, extra_env=None):
         env = dict(self.env)
         env.update(extra_env or {})
+        # Wine traces each request the program hands the shell; requests() reads them back.
+        env["WINEDEBUG"] = "-all,trace+systray"
+        self.trace = tempfile.TemporaryFile("w+")
         self.program = subprocess.Popen(["wine", self.args.exe], env=env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdout=subprocess.DEVNULL, stderr=self.trace,
+                                        preexec_fn=die_with_parent)
         return time.monotonic()
+
+    def requests(self):
+        """The requests the program handed the shell so far: 0 add, 1 modify, 2 delete."""
+        self.trace.seek(0)
+        return [int(line.split("dwMessage = ")[1].split(",")[0])
+                for line in self.trace if "Shell_NotifyIconW dwMessage = " in line]
 
     def running(self):
         return self.program is not None and self.program.poll() is None
@@ -200,7 +225,8 @@ class Desktop:
         for attempt in range(5):
             try:
                 result = subprocess.run(["wine", self.args.probe] + list(args), env=self.env,
-                                        capture_output=True, text=True, timeout=10)
+                                        capture_output=True, text=True, timeout=10,
+                                        preexec_fn=die_with_parent)
                 return result.returncode, result.stdout.splitlines()
             except subprocess.TimeoutExpired:
                 print("the probe hung (%s); asking again" % " ".join(args))
@@ -472,6 +498,34 @@ def scenario_close(d):
     d.shot("closed")
 
 
+def ended_from_outside(d, command, what):
+    """Runs `command`, which ends vorlin.exe from outside: it ends as Close ends it."""
+    subprocess.run(["wine"] + command, env=d.env, timeout=60, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    d.wait(lambda: not d.running(), 10, "the program to end after " + what)
+    check(d.program.returncode == 0, "exit status %d" % d.program.returncode)
+    # Wine's shell drops the entry of a destroyed window by itself; the program's own delete is
+    # read from the trace.
+    check(d.requests() == [0, 2], "requests %r" % d.requests())
+    d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go")
+    d.shot("ended")
+
+
+def scenario_taskkill(d):
+    """Another program ends vorlin.exe: taskkill without /F asks its windows to close."""
+    start_and_find_icon(d)
+    code, pid = d.probe("pid")
+    check(code == 0 and len(pid) == 1, "no process id for vorlin.exe: %r" % pid)
+    ended_from_outside(d, ["taskkill", "/pid", pid[0]], "taskkill")
+
+
+def scenario_end_session(d):
+    """The user's session ends, the dialog open: vorlin.exe ends as Close ends it."""
+    at, _ = start_and_find_icon(d)
+    open_properties(d, at)
+    ended_from_outside(d, ["wineboot", "--end-session"], "the end of the session")
+
+
 def scenario_close_with_dialog(d):
     at, _ = start_and_find_icon(d)
     open_properties(d, at)
@@ -519,7 +573,7 @@ def scenario_french(d):
 def scenario_soak(d):
     # The real program's host window and tray entry, refreshed 10,000 times by a test driver.
     result = subprocess.run(["wine", d.args.soak], env=d.env, capture_output=True, text=True,
-                            timeout=600)
+                            timeout=600, preexec_fn=die_with_parent)
     print(result.stdout, end="")
     check(result.returncode == 0 and result.stdout.strip().endswith("flat"),
           "live objects not flat (exit %d)" % result.returncode)
@@ -528,7 +582,8 @@ def scenario_soak(d):
 def scenario_error_report(d):
     # A failure that ends an event is reported in a message box; the program goes on after it.
     driver = subprocess.Popen(["wine", d.args.soak, "report"], env=d.env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              preexec_fn=die_with_parent)
     try:
         d.wait(lambda: d.windows_titled("Vorlin"), 30, "the error report")
         d.shot("error-report")
@@ -560,6 +615,8 @@ SCENARIOS = {
     "dialog": scenario_dialog,
     "close": scenario_close,
     "close-with-dialog": scenario_close_with_dialog,
+    "taskkill": scenario_taskkill,
+    "end-session": scenario_end_session,
     "taskbar-created": scenario_taskbar_created,
     "french": scenario_french,
     "soak": scenario_soak,
@@ -579,6 +636,7 @@ def main():
     parser.add_argument("--shots", required=True)
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     args = parser.parse_args()
+    end_on_signals()
     if os.path.isdir(args.shots):
         for name in os.listdir(args.shots):
             if name.startswith(args.scenario + "-"):

@@ -9,6 +9,7 @@
 //   probe taskbar-created  broadcasts "TaskbarCreated", as a restarted shell does
 //   probe tips             the tips of the notification area's entries
 //   probe month            today's abbreviated month in the user locale, as the program reads it
+//   probe pid              the process id of vorlin's host window
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
@@ -132,7 +133,8 @@ BOOL CALLBACK findTooltips(HWND window, LPARAM) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: probe windows|controls TITLE|focus|forget|taskbar-created|tips\n");
+    std::fprintf(stderr,
+                 "usage: probe windows|controls TITLE|focus|forget|taskbar-created|tips|pid\n");
     return 2;
   }
   const std::string command = argv[1];
@@ -176,6 +178,12 @@ int main(int argc, char** argv) {
     wchar_t month[32] = {};
     GetDateFormatW(LOCALE_USER_DEFAULT, 0, nullptr, L"MMM", month, 32);
     std::printf("%s\n", utf8(month).c_str());
+    return 0;
+  }
+  if (command == "pid") {
+    DWORD pid = 0;
+    if (hostWindow() == nullptr || GetWindowThreadProcessId(hostWindow(), &pid) == 0) return 1;
+    std::printf("%lu\n", static_cast<unsigned long>(pid));
     return 0;
   }
   if (command == "tips") {
