@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <csignal>
 
 #include "dialog_reading.h"
 #include "expected_icon.h"
@@ -120,6 +121,14 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
   EXPECT_EQ(vorlin.process().exitStatus(), 0);
   EXPECT_TRUE(pollUntil([&] { return bus.registeredItems().empty(); }, 2s));
   EXPECT_FALSE(findIcon(desktop().screenshot(), red, desktop().trayArea()));
+}
+
+// Ended by the system (SIGTERM): the item leaves the panel before the program ends, status 0.
+TEST_F(StatusNotifierHost, TermSignalRemovesTheItem) {
+  ASSERT_TRUE(panel.start());
+  ASSERT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s));
+  EXPECT_TRUE(
+      endsOnSignal(vorlin.process(), SIGTERM, [&] { return !bus.registeredItems().empty(); }));
 }
 
 }  // namespace
