@@ -145,6 +145,8 @@ Status FrmDate::handle(const Event& event) {
       return kOk;
     case EventKind::TaskbarCreated:
       return program_.mDate.trayIcon().entryLost();
+    case EventKind::CloseRequest:
+      return kOk;
   }
   return kOk;
 }

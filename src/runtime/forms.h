@@ -18,6 +18,9 @@ enum class EventKind : std::uint8_t {
   MouseMove,  // mouse over the window; tray reports arrive this way, x = message × twips/pixel
   Click,      // a menu item, option button or command button
   TaskbarCreated,  // the shell's notification area was (re)created
+  // Closing through the window's frame (close box, system menu, Alt+F4); the runtime unloads the
+  // window after the handler.
+  CloseRequest,
 };
 
 struct Event {

@@ -57,6 +57,7 @@ void HeadlessRuntime::clickButton(Form& form, int control) {
 }
 
 void HeadlessRuntime::closeFromFrame(Form& form) {
+  deliver(form, {.kind = EventKind::CloseRequest});
   if (const Status s = unload(form); s.failed()) reportError(s);
 }
 

@@ -64,6 +64,7 @@ Status QtForms::load(Form& form) {
   slot->window.reset(new FormWindow(
       desc, ratio.value, [this, &form](const Event& click) { raise(*this, form, click); },
       [this, &form] {
+        raise(*this, form, Event{.kind = EventKind::CloseRequest});
         if (const Status s = unload(form); s.failed()) reportError(s);
       }));
 

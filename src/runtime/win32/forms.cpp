@@ -492,7 +492,8 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
       command(slot, wParam);
       return 0;
     case WM_CLOSE:
-      // Closing through the frame unloads the window; no handler of the form runs.
+      // Closing through the frame: the form's handler, then the unload.
+      raise(*this, form, Event{EventKind::CloseRequest});
       if (const Status s = unload(form); s.failed()) reportError(s);
       return 0;
     default:
