@@ -54,6 +54,12 @@ TEST_F(MenuAndDialog, RightButtonReleaseOpensTheMenuWithItsRightEdgeAtThePointer
   saveShot(desktop().screenshot(), "menu");
   EXPECT_EQ(menu->right() + 1, pointer.x());
   EXPECT_EQ(menu->top(), pointer.y());
+
+  // A right click elsewhere closes it, and chooses nothing.
+  desktop().click(QPoint(300, 500), 3);
+  EXPECT_TRUE(pollUntil([&] { return !changedArea(before, desktop().screenshot(), {}); }, 3s))
+      << saveShot(desktop().screenshot(), "right-click-elsewhere");
+  EXPECT_EQ(desktop().findWindow("Vorlin Properties"), 0u);
 }
 
 TEST_F(MenuAndDialog, PropertiesOpensCentredWithGrayThenRedAndOkMakesTheIconRed) {
@@ -102,12 +108,16 @@ TEST_F(MenuAndDialog, RedThenCancelKeepsTheOldColour) {
   EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 300ms));
 }
 
-TEST_F(MenuAndDialog, EnterAndEscapeDoNothingAltOPressesOk) {
+TEST_F(MenuAndDialog, ArrowsMoveAmongTheOptionsEnterAndEscapeDoNothingAltOPressesOk) {
   const QRect dialog = openDialog();
   ASSERT_FALSE(dialog.isNull());
-  desktop().click(optionCentre(dialog, kRed), 1);  // focus on an option
-  ASSERT_TRUE(
-      pollUntil([&] { return selectedOption(desktop().screenshot(), dialog) == kRed; }, 2s));
+  // From Gray, Down selects Blue, Purple, Yellow, then Red: never a button.
+  for (const int expected : {1, 2, 3, kRed}) {
+    ASSERT_EQ(runCommand({"xdotool", "key", "Down"}, desktop().env()), 0);
+    ASSERT_TRUE(
+        pollUntil([&] { return selectedOption(desktop().screenshot(), dialog) == expected; }, 2s))
+        << expected << " " << saveShot(desktop().screenshot(), "arrows");
+  }
   for (const char* key : {"Return", "Escape"}) {
     ASSERT_EQ(runCommand({"xdotool", "key", key}, desktop().env()), 0);
   }
