@@ -131,7 +131,9 @@ OwnedIcon enlargedIcon(HICON icon, int size) {
     const int fromY = enlargedFrom(y, size);
     for (int x = 0; x < size; ++x) {
       const int fromX = enlargedFrom(x, size);
-      *out++ = pixels[static_cast<std::size_t>(fromY * kSide + fromX)];
+      // Opaque by its alpha as well as by its mask: a shell that passes a mask of a width not
+      // a multiple of 16 on as garbage (Wine's does) still shows every pixel.
+      *out++ = pixels[static_cast<std::size_t>(fromY * kSide + fromX)] | 0xFF000000u;
       if (maskBit(maskBits.data(), inRow, fromX, fromY))
         largeMask[static_cast<std::size_t>(y) * outRow + static_cast<std::size_t>(x / 8)] |=
             static_cast<std::uint8_t>(0x80 >> (x % 8));
