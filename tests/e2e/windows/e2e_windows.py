@@ -422,6 +422,22 @@ def scenario_dialog(d):
             "Escape or Enter closed the dialog")
     check(d.checked("Vorlin Properties") == ["Gray"], "Enter changed the choice")
 
+    # The arrow keys move among the six options only, selecting each: from Gray, Down three
+    # times gives Yellow, once more Red (not a button).
+    for name in ["Blue", "Purple", "Yellow", "Red"]:
+        d.key("Down")
+        d.wait(lambda: d.checked("Vorlin Properties") == [name] and d.focus() == name, 5,
+               "Down to " + name)
+    d.holds(lambda: d.screen().find(gray) is not None, 0.5, "an arrow key recomposed the icon")
+    # The close box is Cancel: Red was never confirmed.
+    d.shot("red-by-arrows")
+    l, t, r, b = d.windows_titled("Vorlin Properties")[0]["rect"]
+    d.click(r - 14, t + 13)
+    d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "the close box to close")
+    d.holds(lambda: d.screen().find(gray) is not None, 1.0, "the icon left Gray after the close box")
+    open_properties(d, at)
+    check(d.checked("Vorlin Properties") == ["Gray"], "the close box kept Red")
+
     # Red, then Properties again: still one dialog, Red kept; Cancel: the icon stays Gray.
     click_control(d, "Red")
     d.wait(lambda: d.checked("Vorlin Properties") == ["Red"], 5, "Red selected")
