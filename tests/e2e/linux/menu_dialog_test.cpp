@@ -4,6 +4,7 @@
 #include "dialog_reading.h"
 #include "expected_icon.h"
 #include "vorlin_session.h"
+#include "window_manager.h"
 
 namespace e2e {
 namespace {
@@ -86,6 +87,26 @@ TEST_F(MenuAndDialog, PropertiesOpensCentredWithGrayThenRedAndOkMakesTheIconRed)
   ASSERT_FALSE(again.isNull());
   EXPECT_EQ(again, dialog);
   EXPECT_EQ(selectedOption(desktop().screenshot(), again), kRed);
+}
+
+TEST_F(MenuAndDialog, UnderAWindowManagerTheFrameIsCentred) {
+  const WindowManager openbox(desktop());
+  const std::optional<QRect> menu = vorlin.openMenu(*at);
+  ASSERT_TRUE(menu) << saveShot(desktop().screenshot(), "no-menu");
+  desktop().click(QPoint(menu->center().x(), menu->top() + 10), 1);  // Properties
+  QRect frame;
+  ASSERT_TRUE(pollUntil(
+      [&] {
+        frame = openbox.frameOf("Vorlin Properties");
+        return frame.height() > 2070 / kTwipsPerPixel;  // framed
+      },
+      3s))
+      << saveShot(desktop().screenshot(), "unframed");
+  saveShot(desktop().screenshot(), "framed");
+  EXPECT_LE(std::abs(2 * frame.x() - (Desktop::kWidth - frame.width())), 2)
+      << frame.x() << " " << frame.width();
+  EXPECT_LE(std::abs(2 * frame.y() - (Desktop::kHeight - frame.height())), 2)
+      << frame.y() << " " << frame.height();
 }
 
 TEST_F(MenuAndDialog, RedThenCancelKeepsTheOldColour) {
