@@ -378,6 +378,11 @@ def scenario_tray(d):
     print("today's icon on Gray at %s, %.2f s after the start" % (at, elapsed))
     tips = d.wait(d.tips, 10, "the tray entry's tip")
     check(tips == ["Tenwick Vorlin"], "tips %r" % tips)
+    # At 96 pixels an inch the shell is handed the composed 16 x 16 icon itself.
+    code, lines = d.probe("tray-icon")
+    check(code == 0 and lines[:1] == ["icon 16 16"], "handed %r" % lines[:1])
+    check([bytes.fromhex(line) for line in lines[1:]] == today_icon(GRAY),
+          "the icon handed to the shell is not the composed one")
 
 
 def scenario_menu(d):
@@ -434,7 +439,8 @@ def scenario_dialog(d):
     l, t, r, b = d.windows_titled("Vorlin Properties")[0]["rect"]
     d.click(r - 14, t + 13)
     d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "the close box to close")
-    d.holds(lambda: d.screen().find(gray) is not None, 1.0, "the icon left Gray after the close box")
+    d.holds(lambda: d.screen().find(gray) is not None, 1.0,
+            "the icon left Gray after the close box")
     open_properties(d, at)
     check(d.checked("Vorlin Properties") == ["Gray"], "the close box kept Red")
 
