@@ -481,6 +481,12 @@ def scenario_dialog(d):
     d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "Enter on Cancel to close")
 
 
+def centred(rect):
+    """Whether a window's frame is centred on the screen, to the half pixel."""
+    l, t, r, b = rect
+    return abs((SCREEN[0] - (r - l)) / 2 - l) <= 0.5 and abs((SCREEN[1] - (b - t)) / 2 - t) <= 0.5
+
+
 def layout_at(d, dpi, slack=0):
     """Whether the dialog's client area (to within `slack` pixels) and controls are where their
     twips put them at `dpi`: None if so, else what differs."""
@@ -513,9 +519,7 @@ def scenario_dpi(d):
     dialog = open_properties(d, at)
     d.shot("dialog")
     check(layout_at(d, d.dpi) is None, layout_at(d, d.dpi))
-    l, t, r, b = dialog["rect"]
-    check(abs((SCREEN[0] - (r - l)) / 2 - l) <= 0.5 and abs((SCREEN[1] - (b - t)) / 2 - t) <= 0.5,
-          "dialog at %r" % (dialog["rect"],))
+    check(centred(dialog["rect"]), "dialog at %r" % (dialog["rect"],))
     # Moved to a screen of another DPI: the frame the system suggests scales the client area
     # from the old DPI's pixels, a pixel off where they were rounded.
     new = {120: 192, 144: 96, 192: 144}[d.dpi]
@@ -523,6 +527,13 @@ def scenario_dpi(d):
     check(code == 0, "WM_DPICHANGED not sent")
     d.shot("dialog-at-%d" % new)
     check(layout_at(d, new, 1) is None, layout_at(d, new, 1))
+    # The screen's measures follow the window's DPI: opened again, the dialog is laid out and
+    # centred at it.
+    click_control(d, "&Cancel")
+    d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "Cancel to close the dialog")
+    dialog = open_properties(d, at)
+    check(layout_at(d, new) is None, layout_at(d, new))
+    check(centred(dialog["rect"]), "dialog at %r" % (dialog["rect"],))
 
 
 def scenario_close(d):
