@@ -10,11 +10,6 @@
 namespace e2e {
 namespace {
 
-// Windows come and go while they are looked at; a request about one that went fails quietly.
-int ignoreErrors(Display*, XErrorEvent*) {
-  return 0;
-}
-
 bool titled(Display* d, Window w, const std::string& title) {
   char* name = nullptr;
   const bool match = XFetchName(d, w, &name) && name != nullptr && title == name;
@@ -38,7 +33,6 @@ bool holds(Display* d, Window w, const std::string& title) {
 }  // namespace
 
 WindowManager::WindowManager(const Desktop& desktop) {
-  XSetErrorHandler(ignoreErrors);
   display_ = XOpenDisplay(desktop.name().c_str());
   if (display_ == nullptr) throw std::runtime_error("no display " + desktop.name());
   openbox_ =
