@@ -125,6 +125,9 @@ Status FrmProperties::handle(const Event& event) {
       if (event.control == kCmdOK) return ok();
       if (event.control == kCmdCancel) return cancel();
       return kOk;
+    case EventKind::CloseRequest:
+      // A colour clicked but never confirmed is not kept for later.
+      return cancel();
     default:
       return kOk;
   }

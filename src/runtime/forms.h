@@ -18,7 +18,9 @@ enum class EventKind : std::uint8_t {
   MouseMove,  // mouse over the window; tray reports arrive this way, x = message × twips/pixel
   Click,      // a menu item, option button or command button
   TaskbarCreated,  // the shell's notification area was (re)created
-  CloseRequest,    // closed from outside: the frame, another program, the end of the session
+  // Closed from outside: through the frame (close box, system menu, Alt+F4), by another program
+  // or at the end of the session. The window is unloaded after the handler (closeFromOutside).
+  CloseRequest,
 };
 
 struct Event {

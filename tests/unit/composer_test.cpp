@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "runtime/icon_enlargement.h"
 #include "vorlin_fixture.h"
 
 namespace vorlin::test {
@@ -122,6 +123,22 @@ TEST(ComposedIcon, TenThousandRefreshesLeaveNothingBehind) {
   // Close releases the last icon; unloading the window releases its pictures.
   v.rt.clickMenu(v.frmDate, FrmDate::kMnuClose);
   EXPECT_EQ(v.rt.graphics.liveObjects(), LiveObjects{});
+}
+
+// A tray that shows larger icons is handed the picture enlarged by whole pixels: each row and
+// column shows the one under its centre, so that twice the size gives exact 2 × 2 blocks.
+TEST(EnlargedIcon, EachPixelShowsTheOneUnderItsCentre) {
+  const std::pair<int, std::string> cases[] = {
+      {16, "0123456789ABCDEF"},
+      {20, "012234566789AABCDEEF"},
+      {24, "011233455677899ABBCDDEFF"},
+      {32, "00112233445566778899AABBCCDDEEFF"},
+  };
+  for (const auto& [size, columns] : cases) {
+    std::string shown;
+    for (int at = 0; at < size; ++at) shown += "0123456789ABCDEF"[enlargedFrom(at, size)];
+    EXPECT_EQ(shown, columns) << size;
+  }
 }
 
 }  // namespace

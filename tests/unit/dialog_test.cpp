@@ -117,15 +117,18 @@ TEST(PropertiesDialog, OkWithoutAClickStillUpdatesTheEntry) {
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kGray, "06", "DEC")), "");
 }
 
-TEST(PropertiesDialog, RedThenCloseBoxShowsRedAtTheNextDate) {
+TEST(PropertiesDialog, RedThenCloseBoxIsCancel) {
   Opened v;
   v.click(4);
   v.rt.closeFromFrame(v.frmProperties);
-  EXPECT_EQ(v.colour(), 4);
+  EXPECT_FALSE(v.rt.isLoaded(v.frmProperties));
+  EXPECT_EQ(v.colour(), 0);
   EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
   v.rt.clock += 1;
   v.rt.tick();
-  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kRed, "07", "DEC")), "");
+  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kGray, "07", "DEC")), "");
+  v.openProperties();
+  EXPECT_EQ(v.rt.selectedOption(v.frmProperties), 0);
 }
 
 TEST(PropertiesDialog, DateChangeWhileOpenUsesTheTentativeColour) {

@@ -23,7 +23,10 @@ QString text(std::string_view s) {
 
 FormWindow::FormWindow(const FormDesc& desc, Twips twipsPerPixel, ClickHandler onClick,
                        CloseHandler onClose)
-    : QWidget(nullptr, Qt::Window), onClick_(std::move(onClick)), onClose_(std::move(onClose)) {
+    : QWidget(nullptr, Qt::Window),
+      onClick_(std::move(onClick)),
+      onClose_(std::move(onClose)),
+      options_(new OptionGroup(this)) {
   setWindowTitle(text(desc.caption));
   if (desc.icon != nullptr) setWindowIcon(exactIcon(imageOfPicture(*desc.icon)));
   resize(pixels(desc.clientWidth, twipsPerPixel), pixels(desc.clientHeight, twipsPerPixel));
@@ -62,6 +65,7 @@ void FormWindow::addButton(const ControlDesc& control, Twips twipsPerPixel) {
                       pixels(control.width, twipsPerPixel), pixels(control.height, twipsPerPixel));
   button->setFocusPolicy(Qt::StrongFocus);
   buttons_[buttonCount_++] = {control.id, control.index, button};
+  if (control.kind == ControlKind::OptionButton) options_->add(control.index, button);
   const Event click{.kind = EventKind::Click, .control = control.id, .index = control.index};
   QObject::connect(button, &QAbstractButton::clicked, this, [this, click] { onClick_(click); });
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "runtime/forms.h"
+#include "runtime/qt/option_group.h"
 
 class QAbstractButton;
 
@@ -40,6 +41,7 @@ class FormWindow final : public QWidget {
   ClickHandler onClick_;
   CloseHandler onClose_;
   std::array<Entry, kMaxButtons> buttons_{};
+  OptionGroup* options_;
   std::size_t buttonCount_ = 0;
 };
 

@@ -9,14 +9,18 @@
 namespace vorlin::qt {
 namespace {
 
-// Items are chosen with the left button only: the right button does nothing over the menu.
+// Items are chosen with the left button only: the other buttons do nothing over the menu, and
+// like the left one close it when they are pressed outside.
 class LeftButtonOnly final : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     const QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
         type == QEvent::MouseButtonDblClick) {
-      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return true;
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      const auto* menu = qobject_cast<QWidget*>(watched);
+      const bool over = menu != nullptr && menu->rect().contains(mouse->position().toPoint());
+      if (mouse->button() != Qt::LeftButton && over) return true;
     }
     return QObject::eventFilter(watched, event);
   }

@@ -8,6 +8,7 @@
 #include "runtime/posix/local_clock.h"
 #include "runtime/posix/month_name.h"
 #include "runtime/qt/error_report.h"
+#include "runtime/qt/expected_frame.h"
 #include "runtime/qt/popup_menu.h"
 
 namespace vorlin::qt {
@@ -64,6 +65,7 @@ Status QtForms::load(Form& form) {
   slot->window.reset(new FormWindow(
       desc, ratio.value, [this, &form](const Event& click) { raise(*this, form, click); },
       [this, &form] {
+        raise(*this, form, Event{.kind = EventKind::CloseRequest});
         if (const Status s = unload(form); s.failed()) reportError(s);
       }));
   if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
@@ -120,6 +122,7 @@ void QtForms::release(Loaded& slot) {
   slot.window.reset();
   slot.form = nullptr;
   slot.handle = 0;
+  slot.expectedFrame.reset();
 }
 
 Status QtForms::unload(Form& form) {
@@ -178,7 +181,7 @@ Result<Twips> QtForms::outerWidth(Form& form) {
   if (slot.status.failed()) return {slot.status, 0};
   const Result<Twips> ratio = twipsPerPixelX();
   if (ratio.status.failed()) return ratio;
-  return {kOk, static_cast<Twips>(slot.value->window->frameGeometry().width()) * ratio.value};
+  return {kOk, static_cast<Twips>(outerSize(*slot.value).width()) * ratio.value};
 }
 
 Result<Twips> QtForms::outerHeight(Form& form) {
@@ -186,7 +189,14 @@ Result<Twips> QtForms::outerHeight(Form& form) {
   if (slot.status.failed()) return {slot.status, 0};
   const Result<Twips> ratio = twipsPerPixelX();
   if (ratio.status.failed()) return ratio;
-  return {kOk, static_cast<Twips>(slot.value->window->frameGeometry().height()) * ratio.value};
+  return {kOk, static_cast<Twips>(outerSize(*slot.value).height()) * ratio.value};
+}
+
+QSize QtForms::outerSize(Loaded& slot) {
+  const FormWindow& window = *slot.window;
+  if (window.isVisible()) return window.frameGeometry().size();
+  if (!slot.expectedFrame) slot.expectedFrame = expectedFrame();
+  return window.size().grownBy(*slot.expectedFrame);
 }
 
 Status QtForms::setLeft(Form& form, Twips left) {

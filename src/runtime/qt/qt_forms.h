@@ -2,10 +2,12 @@
 // by the graphics layer, timers, popup menus, measures in twips, the clock, the error report.
 #pragma once
 
+#include <QMargins>
 #include <QPointer>
 #include <QTimer>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
@@ -71,12 +73,16 @@ class QtForms final : public Forms {
     std::array<PictureBox, kMaxPictures> pictures{};
     std::size_t pictureCount = 0;
     std::array<std::unique_ptr<QTimer, LaterDeleter>, kMaxTimers> timers;
+    std::optional<QMargins> expectedFrame;  // asked for once, while it has not been shown
   };
 
   Loaded* find(const Form& form);
   const Loaded* find(const Form& form) const;
   Result<Loaded*> loaded(Form& form);  // loads the form first when it is not loaded
   void release(Loaded& slot);
+  // The window's size with its frame: the frame it has once shown, before that the frame the
+  // window manager is expected to give it.
+  QSize outerSize(Loaded& slot);
 
   Graphics& graphics_;
   std::array<Loaded, kMaxForms> forms_;

@@ -7,6 +7,7 @@
 
 #include "runtime/date.h"
 #include "runtime/win32/binding.h"
+#include "runtime/win32/control_layout.h"
 #include "runtime/win32/text.h"
 
 namespace vorlin::win32 {
@@ -31,27 +32,8 @@ Status loadCommonControls() {
   return kOk;
 }
 
-bool isWindowControl(ControlKind kind) {
-  return kind == ControlKind::OptionButton || kind == ControlKind::CommandButton;
-}
-
 bool isSeparator(const ControlDesc& c) {
   return c.kind == ControlKind::Separator || (c.kind == ControlKind::Menu && c.caption == "-");
-}
-
-// The width a control's window gets: a control that reaches over a neighbour on its right stops
-// where the neighbour begins, so that neither paints over the other (the options of the left
-// column reach 375 twips into the right one).
-int unobstructedWidth(const FormDesc& form, const ControlDesc& control) {
-  int width = control.width;
-  for (const ControlDesc& other : form.controls) {
-    if (&other == &control || !isWindowControl(other.kind)) continue;
-    const bool sameRows =
-        other.top < control.top + control.height && control.top < other.top + other.height;
-    if (sameRows && other.left > control.left && other.left < control.left + width)
-      width = other.left - control.left;
-  }
-  return width;
 }
 
 }  // namespace
@@ -59,7 +41,8 @@ int unobstructedWidth(const FormDesc& form, const ControlDesc& control) {
 WinForms::WinForms(Graphics& graphics, HINSTANCE instance)
     : graphics_(graphics),
       instance_(instance),
-      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
+      dpi_(systemDpi()) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &WinForms::windowProc;
@@ -81,15 +64,7 @@ WinForms::~WinForms() {
   for (FormSlot& slot : forms_) {
     if (slot.form != nullptr) destroy(slot);
   }
-  if (font_ != nullptr) DeleteObject(font_);
   UnregisterClassW(kWindowClass, instance_);
-}
-
-UINT WinForms::dpi() const {
-  HDC screen = GetDC(nullptr);
-  const int value = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return value > 0 ? static_cast<UINT>(value) : 96;
 }
 
 int WinForms::pixels(int twips) const {
@@ -97,13 +72,8 @@ int WinForms::pixels(int twips) const {
 }
 
 HFONT WinForms::font() {
-  if (font_ == nullptr) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-      font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-  }
-  return font_ != nullptr ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (font_.dpi() != dpi_) font_ = DialogFont(dpi_);
+  return font_.get();
 }
 
 WinForms::FormSlot* WinForms::slotOf(const Form& form) {
@@ -202,6 +172,7 @@ Status WinForms::createControls(FormSlot& slot) {
     VORLIN_WIN_TRY(createControl(slot, *next));
     tab = next->tabIndex;
   }
+  updateTabStops(slot);
   return kOk;
 }
 
@@ -246,9 +217,18 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
     case ControlKind::OptionButton:
     case ControlKind::CommandButton: {
       const bool option = desc.kind == ControlKind::OptionButton;
-      DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-      style |= option ? BS_RADIOBUTTON : BS_PUSHBUTTON;
-      if (slot.count == 1 || (desc.tabIndex == 0)) style |= WS_GROUP;
+      DWORD style = WS_CHILD | WS_VISIBLE;
+      style |= option ? BS_RADIOBUTTON : BS_PUSHBUTTON | WS_TABSTOP;
+      // A group for the dialog keys: each button, and each run of options.
+      const ControlSlot* previous = nullptr;
+      for (std::size_t i = slot.count - 1; i-- > 0;) {
+        if (slot.controls[i].window != nullptr) {
+          previous = &slot.controls[i];
+          break;
+        }
+      }
+      if (!option || previous == nullptr || previous->desc->kind != ControlKind::OptionButton)
+        style |= WS_GROUP;
       c.window = CreateWindowExW(
           0, L"BUTTON", wide(desc.caption).c_str(), style, pixels(desc.left), pixels(desc.top),
           pixels(unobstructedWidth(slot.form->description(), desc)), pixels(desc.height),
@@ -403,6 +383,7 @@ Status WinForms::setOptionValue(Form& form, int control, std::int16_t index) {
     if (c.desc->kind != ControlKind::OptionButton) continue;
     SendMessageW(c.window, BM_SETCHECK, &c == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
   }
+  updateTabStops(*slot.value);
   return form.handle(Event{EventKind::Click, control, index});
 }
 
@@ -443,6 +424,7 @@ int WinForms::run() {
     bool any = false;
     for (const FormSlot& s : forms_) any = any || s.form != nullptr;
     if (!any || GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+    if (optionKey(msg)) continue;
     HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     // The dialog keys (Tab, the access keys) of a visible window of ours.
     if (root != nullptr && slotOf(root) != nullptr && IsWindowVisible(root) &&
@@ -490,6 +472,9 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_COMMAND:
       command(slot, wParam);
+      return 0;
+    case WM_DPICHANGED:
+      dpiChanged(slot, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       // The frame, or another program (taskkill without /F sends this): the form's handler

@@ -9,6 +9,7 @@
 
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
+#include "runtime/win32/dialog_font.h"
 
 namespace vorlin::win32 {
 
@@ -77,13 +78,22 @@ class WinForms final : public Forms {
   Status createControl(FormSlot& slot, const ControlDesc& desc);
   void destroy(FormSlot& slot);
   int pixels(int twips) const;
-  UINT dpi() const;
+  UINT dpi() const { return dpi_; }
   HFONT font();
+
+  // A window's DPI changed: its frame takes the suggested rectangle, its controls the font and
+  // the places for the new DPI; the screen's measures follow.
+  void dpiChanged(FormSlot& slot, UINT dpi, const RECT& suggested);
+  // The option buttons of a window are one group for the keyboard: an arrow key moves to the
+  // next or previous option and selects it; Tab stops at the selected option only.
+  bool optionKey(const MSG& msg);
+  void updateTabStops(FormSlot& slot);
 
   Graphics& graphics_;
   HINSTANCE instance_;
   UINT taskbarCreated_;
-  HFONT font_ = nullptr;
+  UINT dpi_;  // of the windows, and so of the screen's measures
+  DialogFont font_;
   std::array<FormSlot, 4> forms_{};
 };
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "runtime/icon_enlargement.h"
 #include "runtime/win32/binding.h"
 
 namespace vorlin::win32 {
@@ -33,13 +34,26 @@ WideNotifyIconRecord widenRecord(const NotifyIconRecord& record) {
 Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) {
   static Bound<BOOL(WINAPI*)(DWORD, void*)> notify{"shell32", "Shell_NotifyIconA"};
   VORLIN_BIND(call, notify);
-  if constexpr (sizeof(void*) == 8) {
-    WideNotifyIconRecord wide = widenRecord(record);
-    return {kOk, call(message, wide.data()) != FALSE};
-  } else {
-    NotifyIconRecord copy = record;
-    return {kOk, call(message, copy.data()) != FALSE};
+  NotifyIconRecord copy = record;
+  OwnedIcon enlarged;
+  const NotifyIconFields fields = decodeRecord(record);
+  if ((fields.uFlags & kNifIcon) != 0 && fields.hIcon != 0) {
+    if (const int size = trayIconSize(); size != kComposedIconSize) {
+      enlarged = enlargedIcon(fromHandle<HICON>(fields.hIcon), size);
+      if (enlarged)
+        writeU32(copy, record_offset::hIcon, static_cast<std::uint32_t>(toHandle(enlarged.get())));
+    }
   }
+  bool done = false;
+  if constexpr (sizeof(void*) == 8) {
+    WideNotifyIconRecord wide = widenRecord(copy);
+    done = call(message, wide.data()) != FALSE;
+  } else {
+    done = call(message, copy.data()) != FALSE;
+  }
+  // The shell has its own copy; the one handed over before goes now.
+  if (enlarged || message == kNimDelete) shown_ = std::move(enlarged);
+  return {kOk, done};
 }
 
 }  // namespace vorlin::win32

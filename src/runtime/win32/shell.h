@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "runtime/shell.h"
+#include "runtime/win32/enlarged_icon.h"
 
 namespace vorlin::win32 {
 
@@ -15,9 +16,14 @@ using WideNotifyIconRecord = std::array<std::uint8_t, kWideRecordSize>;
 // The same fields in the 64-bit layout: handles widened by sign extension, cbSize 104.
 WideNotifyIconRecord widenRecord(const NotifyIconRecord& record);
 
+// Hands the shell the icon at the size its notification area shows: the composed 16 × 16 icon
+// enlarged by whole pixels where the tray's icons are larger.
 class WinShell final : public Shell {
  public:
   Result<bool> Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) override;
+
+ private:
+  OwnedIcon shown_;  // the enlarged icon last handed over, kept until its successor is
 };
 
 }  // namespace vorlin::win32

@@ -4,6 +4,7 @@
 #include "dialog_reading.h"
 #include "expected_icon.h"
 #include "vorlin_session.h"
+#include "window_manager.h"
 
 namespace e2e {
 namespace {
@@ -54,6 +55,12 @@ TEST_F(MenuAndDialog, RightButtonReleaseOpensTheMenuWithItsRightEdgeAtThePointer
   saveShot(desktop().screenshot(), "menu");
   EXPECT_EQ(menu->right() + 1, pointer.x());
   EXPECT_EQ(menu->top(), pointer.y());
+
+  // A right click elsewhere closes it, and chooses nothing.
+  desktop().click(QPoint(300, 500), 3);
+  EXPECT_TRUE(pollUntil([&] { return !changedArea(before, desktop().screenshot(), {}); }, 3s))
+      << saveShot(desktop().screenshot(), "right-click-elsewhere");
+  EXPECT_EQ(desktop().findWindow("Vorlin Properties"), 0u);
 }
 
 TEST_F(MenuAndDialog, PropertiesOpensCentredWithGrayThenRedAndOkMakesTheIconRed) {
@@ -82,6 +89,26 @@ TEST_F(MenuAndDialog, PropertiesOpensCentredWithGrayThenRedAndOkMakesTheIconRed)
   EXPECT_EQ(selectedOption(desktop().screenshot(), again), kRed);
 }
 
+TEST_F(MenuAndDialog, UnderAWindowManagerTheFrameIsCentred) {
+  const WindowManager openbox(desktop());
+  const std::optional<QRect> menu = vorlin.openMenu(*at);
+  ASSERT_TRUE(menu) << saveShot(desktop().screenshot(), "no-menu");
+  desktop().click(QPoint(menu->center().x(), menu->top() + 10), 1);  // Properties
+  QRect frame;
+  ASSERT_TRUE(pollUntil(
+      [&] {
+        frame = openbox.frameOf("Vorlin Properties");
+        return frame.height() > 2070 / kTwipsPerPixel;  // framed
+      },
+      3s))
+      << saveShot(desktop().screenshot(), "unframed");
+  saveShot(desktop().screenshot(), "framed");
+  EXPECT_LE(std::abs(2 * frame.x() - (Desktop::kWidth - frame.width())), 2)
+      << frame.x() << " " << frame.width();
+  EXPECT_LE(std::abs(2 * frame.y() - (Desktop::kHeight - frame.height())), 2)
+      << frame.y() << " " << frame.height();
+}
+
 TEST_F(MenuAndDialog, RedThenCancelKeepsTheOldColour) {
   const QRect dialog = openDialog();
   ASSERT_FALSE(dialog.isNull());
@@ -102,12 +129,16 @@ TEST_F(MenuAndDialog, RedThenCancelKeepsTheOldColour) {
   EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 300ms));
 }
 
-TEST_F(MenuAndDialog, EnterAndEscapeDoNothingAltOPressesOk) {
+TEST_F(MenuAndDialog, ArrowsMoveAmongTheOptionsEnterAndEscapeDoNothingAltOPressesOk) {
   const QRect dialog = openDialog();
   ASSERT_FALSE(dialog.isNull());
-  desktop().click(optionCentre(dialog, kRed), 1);  // focus on an option
-  ASSERT_TRUE(
-      pollUntil([&] { return selectedOption(desktop().screenshot(), dialog) == kRed; }, 2s));
+  // From Gray, Down selects Blue, Purple, Yellow, then Red: never a button.
+  for (const int expected : {1, 2, 3, kRed}) {
+    ASSERT_EQ(runCommand({"xdotool", "key", "Down"}, desktop().env()), 0);
+    ASSERT_TRUE(
+        pollUntil([&] { return selectedOption(desktop().screenshot(), dialog) == expected; }, 2s))
+        << expected << " " << saveShot(desktop().screenshot(), "arrows");
+  }
   for (const char* key : {"Return", "Escape"}) {
     ASSERT_EQ(runCommand({"xdotool", "key", key}, desktop().env()), 0);
   }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "dialog_reading.h"
 #include "expected_icon.h"
 #include "vorlin_session.h"
 
@@ -95,8 +96,8 @@ TEST(TrayEntry, TipReadsTenwickVorlin) {
   EXPECT_TRUE(tip == expected) << saveShot(tip, "shown") << " " << saveShot(expected, "reference");
 }
 
-// The clock moves while the program runs; a colour chosen and left without OK shows when the
-// icon is next composed, so that a composition within the day would show.
+// The clock moves while the program runs; a colour chosen while the dialog is open shows when
+// the icon is next composed, so that a composition within the day would show.
 TEST(DateWatch, MidnightAndSettingBackRecomposeTimeWithinTheDayDoesNot) {
   VorlinSession vorlin({.fakeTime = "2024-12-06 23:59:58"});
   const auto at = vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s);
@@ -110,23 +111,28 @@ TEST(DateWatch, MidnightAndSettingBackRecomposeTimeWithinTheDayDoesNot) {
   EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 1s))
       << saveShot(vorlin.desktop().screenshot(), "set-back");
 
-  // Red, then the dialog's close box: nothing is composed yet.
+  // Red, with the dialog left open: nothing is composed within the day.
   Desktop& desktop = vorlin.desktop();
   const unsigned long dialog = vorlin.openProperties(*at);
   ASSERT_NE(dialog, 0u);
   const QRect frame = desktop.geometry(dialog);
-  desktop.click(QPoint(frame.x() + 96 + 8, frame.y() + 40 + 8), 1);  // Red
-  desktop.closeThroughFrame(dialog);
-  ASSERT_TRUE(pollUntil([&] { return desktop.findWindow("Vorlin Properties") == 0; }, 3s));
-  EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 300ms));
-
+  desktop.click(optionCentre(frame, kRed), 1);
+  ASSERT_TRUE(pollUntil([&] { return selectedOption(desktop.screenshot(), frame) == kRed; }, 2s));
   vorlin.setTime("2024-12-06 18:30:00");
   EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 500ms))
       << saveShot(desktop.screenshot(), "time-of-day");
 
+  // The close box is Cancel: Red was never confirmed, and the next day is composed on Gray.
+  desktop.closeThroughFrame(dialog);
+  ASSERT_TRUE(pollUntil([&] { return desktop.findWindow("Vorlin Properties") == 0; }, 3s));
   vorlin.setTime("2024-12-07 00:00:05");
-  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kRed, 7, "DEC"), 1s))
+  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 7, "DEC"), 1s))
       << saveShot(desktop.screenshot(), "next-day");
+  EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 7, "DEC"), 300ms));
+  const unsigned long again = vorlin.openProperties(*at);
+  ASSERT_NE(again, 0u);
+  EXPECT_EQ(selectedOption(desktop.screenshot(), desktop.geometry(again)), kGray)
+      << saveShot(desktop.screenshot(), "reopened");
 }
 
 struct LocaleCase {

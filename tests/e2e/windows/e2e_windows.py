@@ -90,6 +90,25 @@ def expected_icon(day, month, background):
     return [b"".join(bytes(p) for p in row) for row in pixels]
 
 
+def enlarged(icon, size):
+    """The 16 x 16 icon at `size` x `size`: each pixel shows the one under its centre."""
+    source = [int((i + 0.5) * 16 / size) for i in range(size)]
+    return [b"".join(icon[sy][3 * sx:3 * sx + 3] for sx in source) for sy in source]
+
+
+def mul_div(twips, dpi):
+    """Twips in pixels at `dpi`, rounded half up."""
+    return (twips * dpi + 720) // 1440
+
+
+# The dialog's controls: left, top, width, height in twips; the left column's options stop where
+# the right column begins.
+LAYOUT = {"Gray": (360, 240, 1080, 255), "Blue": (360, 600, 1080, 255),
+          "Purple": (360, 960, 1080, 255), "Yellow": (1440, 240, 1455, 255),
+          "Red": (1440, 600, 1455, 255), "White": (1440, 960, 1455, 255),
+          "&OK": (360, 1440, 855, 375), "&Cancel": (1440, 1440, 855, 375)}
+
+
 class Screen:
     def __init__(self, width, height, data):
         self.width, self.height, self.data = width, height, data
@@ -104,8 +123,9 @@ class Screen:
 
     def find(self, icon):
         """Where `icon` (rows of bytes) appears exactly, as its top-left corner; None if nowhere."""
-        probe_row = 2  # the first row with ink
-        for y in range(self.height - 15):
+        size = len(icon)
+        probe_row = next(r for r in range(size) if icon[r] != icon[0])  # the first row with ink
+        for y in range(self.height - size + 1):
             line = self.row(y + probe_row)
             start = 0
             while True:
@@ -114,8 +134,8 @@ class Screen:
                     break
                 if at % 3 == 0:
                     x = at // 3
-                    if x + 16 <= self.width and all(
-                            self.row(y + r, x, 16) == icon[r] for r in range(16)):
+                    if x + size <= self.width and all(
+                            self.row(y + r, x, size) == icon[r] for r in range(size)):
                         return (x, y)
                 start = at + 1
         return None
@@ -384,6 +404,11 @@ def scenario_tray(d):
     print("today's icon on Gray at %s, %.2f s after the start" % (at, elapsed))
     tips = d.wait(d.tips, 10, "the tray entry's tip")
     check(tips == ["Tenwick Vorlin"], "tips %r" % tips)
+    # At 96 pixels an inch the shell is handed the composed 16 x 16 icon itself.
+    code, lines = d.probe("tray-icon")
+    check(code == 0 and lines[:1] == ["icon 16 16"], "handed %r" % lines[:1])
+    check([bytes.fromhex(line) for line in lines[1:]] == today_icon(GRAY),
+          "the icon handed to the shell is not the composed one")
 
 
 def scenario_menu(d):
@@ -428,6 +453,23 @@ def scenario_dialog(d):
             "Escape or Enter closed the dialog")
     check(d.checked("Vorlin Properties") == ["Gray"], "Enter changed the choice")
 
+    # The arrow keys move among the six options only, selecting each: from Gray, Down three
+    # times gives Yellow, once more Red (not a button).
+    for name in ["Blue", "Purple", "Yellow", "Red"]:
+        d.key("Down")
+        d.wait(lambda: d.checked("Vorlin Properties") == [name] and d.focus() == name, 5,
+               "Down to " + name)
+    d.holds(lambda: d.screen().find(gray) is not None, 0.5, "an arrow key recomposed the icon")
+    # The close box is Cancel: Red was never confirmed.
+    d.shot("red-by-arrows")
+    l, t, r, b = d.windows_titled("Vorlin Properties")[0]["rect"]
+    d.click(r - 14, t + 13)
+    d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "the close box to close")
+    d.holds(lambda: d.screen().find(gray) is not None, 1.0,
+            "the icon left Gray after the close box")
+    open_properties(d, at)
+    check(d.checked("Vorlin Properties") == ["Gray"], "the close box kept Red")
+
     # Red, then Properties again: still one dialog, Red kept; Cancel: the icon stays Gray.
     click_control(d, "Red")
     d.wait(lambda: d.checked("Vorlin Properties") == ["Red"], 5, "Red selected")
@@ -465,29 +507,59 @@ def scenario_dialog(d):
     d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "Enter on Cancel to close")
 
 
-def scenario_dpi(d):
-    """At 120 pixels an inch the dialog is laid out at 12 twips a pixel."""
-    d.start()
-    # The shell scales the 16 x 16 icon to its own size here; find it by its Gray background.
-    def gray_in_tray():
-        screen = d.screen()
-        found = [(x, y) for y in range(SCREEN[1] - 24, SCREEN[1]) for x in range(SCREEN[0] - 48,
-                 SCREEN[0]) if screen.pixel(x, y) == GRAY]
-        return found if len(found) > 100 else None
-    gray = d.wait(gray_in_tray, 30, "the icon in the tray")
-    x = sum(p[0] for p in gray) // len(gray)
-    y = sum(p[1] for p in gray) // len(gray)
-    dialog = open_properties(d, (x - 8, y - 8))
-    d.shot("dialog-120dpi")
-    check(dialog["client"] == (246, 173), "client area %r" % (dialog["client"],))
+def centred(rect):
+    """Whether a window's frame is centred on the screen, to the half pixel."""
+    l, t, r, b = rect
+    return abs((SCREEN[0] - (r - l)) / 2 - l) <= 0.5 and abs((SCREEN[1] - (b - t)) / 2 - t) <= 0.5
+
+
+def layout_at(d, dpi, slack=0):
+    """Whether the dialog's client area (to within `slack` pixels) and controls are where their
+    twips put them at `dpi`: None if so, else what differs."""
+    dialog = d.windows_titled("Vorlin Properties")[0]
+    client = (mul_div(2955, dpi), mul_div(2070, dpi))
+    if any(abs(a - b) > slack for a, b in zip(dialog["client"], client)):
+        return "client area %r, not %r" % (dialog["client"], client)
     rects = {c["text"]: c["rect"] for c in d.controls("Vorlin Properties")}
-    check(rects["Yellow"][0] - rects["Gray"][0] == 90 and rects["Blue"][1] - rects["Gray"][1] == 30,
-          "options at %r" % rects)
-    ok = rects["&OK"]
-    check((ok[2] - ok[0], ok[3] - ok[1]) == (71, 31), "OK at %r" % (ok,))
-    l, t, r, b = dialog["rect"]
-    check(abs((SCREEN[0] - (r - l)) / 2 - l) <= 0.5 and abs((SCREEN[1] - (b - t)) / 2 - t) <= 0.5,
-          "dialog at %r" % (dialog["rect"],))
+    origin = (rects["Gray"][0] - mul_div(360, dpi), rects["Gray"][1] - mul_div(240, dpi))
+    for name, (left, top, width, height) in LAYOUT.items():
+        x, y = origin[0] + mul_div(left, dpi), origin[1] + mul_div(top, dpi)
+        expected = (x, y, x + mul_div(width, dpi), y + mul_div(height, dpi))
+        if rects[name] != expected:
+            return "%s at %r, not %r" % (name, rects[name], expected)
+    return None
+
+
+def scenario_dpi(d):
+    """At more pixels an inch the tray is handed the icon enlarged by whole pixels to its size
+    (SM_CXSMICON), and the dialog is laid out from its twips; WM_DPICHANGED lays it out anew."""
+    size = {120: 20, 144: 24, 192: 32}[d.dpi]
+    large = enlarged(today_icon(GRAY), size)
+    d.start()
+    at = d.wait_icon(large, 30, "the icon enlarged to %d pixels in the tray" % size)
+    d.shot("tray")
+    code, lines = d.probe("tray-icon")
+    check(code == 0 and lines[:1] == ["icon %d %d" % (size, size)], "handed %r" % lines[:1])
+    check([bytes.fromhex(line) for line in lines[1:]] == large,
+          "the icon handed to the shell is not the enlargement")
+    dialog = open_properties(d, at)
+    d.shot("dialog")
+    check(layout_at(d, d.dpi) is None, layout_at(d, d.dpi))
+    check(centred(dialog["rect"]), "dialog at %r" % (dialog["rect"],))
+    # Moved to a screen of another DPI: the frame the system suggests scales the client area
+    # from the old DPI's pixels, a pixel off where they were rounded.
+    new = {120: 192, 144: 96, 192: 144}[d.dpi]
+    code, _ = d.probe("dpi-changed", "Vorlin Properties", str(new))
+    check(code == 0, "WM_DPICHANGED not sent")
+    d.shot("dialog-at-%d" % new)
+    check(layout_at(d, new, 1) is None, layout_at(d, new, 1))
+    # The screen's measures follow the window's DPI: opened again, the dialog is laid out and
+    # centred at it.
+    click_control(d, "&Cancel")
+    d.wait(lambda: not d.windows_titled("Vorlin Properties"), 10, "Cancel to close the dialog")
+    dialog = open_properties(d, at)
+    check(layout_at(d, new) is None, layout_at(d, new))
+    check(centred(dialog["rect"]), "dialog at %r" % (dialog["rect"],))
 
 
 def scenario_close(d):
@@ -623,6 +695,8 @@ SCENARIOS = {
     "error-report": scenario_error_report,
     "show": scenario_show,
     "dpi": scenario_dpi,
+    "dpi-144": scenario_dpi,
+    "dpi-192": scenario_dpi,
 }
 
 
@@ -642,7 +716,8 @@ def main():
             if name.startswith(args.scenario + "-"):
                 os.remove(os.path.join(args.shots, name))
     try:
-        with Desktop(args, 120 if args.scenario == "dpi" else 96) as d:
+        dpi = {"dpi": 120, "dpi-144": 144, "dpi-192": 192}.get(args.scenario, 96)
+        with Desktop(args, dpi) as d:
             try:
                 SCENARIOS[args.scenario](d)
             except Failure:

@@ -10,6 +10,12 @@
 //   probe tips             the tips of the notification area's entries
 //   probe month            today's abbreviated month in the user locale, as the program reads it
 //   probe pid              the process id of vorlin's host window
+//   probe tray-icon        stands in for the shell while "TaskbarCreated" makes vorlin add its
+//                          entry again, and prints the icon it was handed: "icon W H", then one
+//                          line of hexadecimal RRGGBB pixels per row
+//   probe dpi-changed TITLE DPI
+//                          tells the window titled TITLE that its DPI became DPI, suggesting its
+//                          frame for the client area scaled as the system scales it
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
@@ -17,6 +23,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -129,6 +136,104 @@ BOOL CALLBACK findTooltips(HWND window, LPARAM) {
   return TRUE;
 }
 
+// The notification-area request as the shell of this system receives it (WM_COPYDATA): a
+// fixed record, then the icon's mask bits and its colour bits as GetBitmapBits gives them.
+constexpr std::size_t kNotifyDataSize = 960;
+constexpr std::size_t kIconWidthAt = 944;
+
+LRESULT CALLBACK trayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  const auto* bytes = static_cast<const unsigned char*>(data->lpData);
+  if (data->cbData < kNotifyDataSize) return TRUE;
+  std::uint32_t width = 0, height = 0, planes = 0, bpp = 0;
+  std::memcpy(&width, bytes + kIconWidthAt, 4);
+  std::memcpy(&height, bytes + kIconWidthAt + 4, 4);
+  std::memcpy(&planes, bytes + kIconWidthAt + 8, 4);
+  std::memcpy(&bpp, bytes + kIconWidthAt + 12, 4);
+  const std::size_t maskBytes = (width * height + 15) / 16 * 2;
+  const std::size_t colourBytes = (planes * width * height * bpp + 15) / 16 * 2;
+  if (bpp != 32 || data->cbData != kNotifyDataSize + maskBytes + colourBytes) {
+    std::printf("unreadable icon: %u x %u, %u bits, %lu bytes\n", width, height, bpp,
+                static_cast<unsigned long>(data->cbData));
+  } else {
+    std::printf("icon %u %u\n", width, height);
+    const unsigned char* colour = bytes + kNotifyDataSize + maskBytes;
+    for (std::uint32_t y = 0; y < height; ++y) {
+      for (std::uint32_t x = 0; x < width; ++x) {
+        const unsigned char* p = colour + 4 * (y * width + x);
+        std::printf("%02x%02x%02x", p[2], p[1], p[0]);
+      }
+      std::printf("\n");
+    }
+  }
+  PostQuitMessage(0);
+  return TRUE;
+}
+
+int captureTrayIcon() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = trayProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"Shell_TrayWnd";
+  if (!RegisterClassW(&wc)) return 1;
+  // Hidden, and above the real one, so that requests find this one first.
+  HWND tray = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", nullptr, WS_POPUP,
+                              0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+  if (tray == nullptr) return 1;
+  SetTimer(tray, 1, 8000, nullptr);
+  PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  MSG msg{};
+  int status = 0;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_TIMER) {  // no request came
+      status = 1;
+      break;
+    }
+    DispatchMessageW(&msg);
+  }
+  DestroyWindow(tray);
+  return status;
+}
+
+// WM_DPICHANGED as the system sends it: the new DPI, and the frame suggested for it, here the
+// window's frame around its client area scaled from the window's DPI to the new one. The
+// suggested rectangle is written into the window's process.
+int sendDpiChanged(HWND window, UINT dpi) {
+  const UINT old = GetDpiForWindow(window);
+  RECT client{};
+  GetClientRect(window, &client);
+  RECT frame{0, 0, MulDiv(client.right, static_cast<int>(dpi), static_cast<int>(old)),
+             MulDiv(client.bottom, static_cast<int>(dpi), static_cast<int>(old))};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+  RECT at{};
+  GetWindowRect(window, &at);
+  const RECT suggested{at.left, at.top, at.left + frame.right - frame.left,
+                       at.top + frame.bottom - frame.top};
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  if (process == nullptr) return 1;
+  void* remote =
+      VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  int status = 1;
+  if (remote != nullptr &&
+      WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr)) {
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote));
+    status = 0;
+  }
+  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return status;
+}
+
+HWND windowTitled(const char* title) {
+  wchar_t wide[256] = {};
+  MultiByteToWideChar(CP_UTF8, 0, title, -1, wide, 256);
+  return FindWindowW(nullptr, wide);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -185,6 +290,11 @@ int main(int argc, char** argv) {
     if (hostWindow() == nullptr || GetWindowThreadProcessId(hostWindow(), &pid) == 0) return 1;
     std::printf("%lu\n", static_cast<unsigned long>(pid));
     return 0;
+  }
+  if (command == "tray-icon") return captureTrayIcon();
+  if (command == "dpi-changed" && argc == 4) {
+    HWND window = windowTitled(argv[2]);
+    return window != nullptr ? sendDpiChanged(window, static_cast<UINT>(std::atoi(argv[3]))) : 1;
   }
   if (command == "tips") {
     EnumWindows(findTooltips, 0);

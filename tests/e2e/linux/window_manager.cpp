@@ -1,0 +1,82 @@
+#include "window_manager.h"
+
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/Xatom.h>
+// clang-format on
+
+#include <stdexcept>
+
+namespace e2e {
+namespace {
+
+bool titled(Display* d, Window w, const std::string& title) {
+  char* name = nullptr;
+  const bool match = XFetchName(d, w, &name) && name != nullptr && title == name;
+  if (name != nullptr) XFree(name);
+  return match;
+}
+
+// Whether `title` names `w` or a window inside it.
+bool holds(Display* d, Window w, const std::string& title) {
+  if (titled(d, w, title)) return true;
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(d, w, &root, &parent, &children, &count)) return false;
+  bool found = false;
+  for (unsigned i = 0; i < count && !found; ++i) found = holds(d, children[i], title);
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+}  // namespace
+
+WindowManager::WindowManager(const Desktop& desktop) {
+  display_ = XOpenDisplay(desktop.name().c_str());
+  if (display_ == nullptr) throw std::runtime_error("no display " + desktop.name());
+  openbox_ =
+      std::make_unique<Process>(std::vector<std::string>{"openbox", "--sm-disable"}, desktop.env());
+  const Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+  const bool running = pollUntil(
+      [&] {
+        Atom type = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        const bool set =
+            XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False, XA_WINDOW,
+                               &type, &format, &n, &after, &data) == Success &&
+            n == 1;
+        if (data != nullptr) XFree(data);
+        return set;
+      },
+      10s);
+  if (!running) throw std::runtime_error("openbox did not take over the screen");
+}
+
+WindowManager::~WindowManager() {
+  openbox_.reset();
+  if (display_ != nullptr) XCloseDisplay(display_);
+}
+
+QRect WindowManager::frameOf(const std::string& title) const {
+  XSync(display_, False);
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  QRect frame;
+  if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
+    return frame;
+  for (unsigned i = 0; i < count && frame.isEmpty(); ++i) {
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(display_, children[i], &a) || a.map_state != IsViewable ||
+        !holds(display_, children[i], title))
+      continue;
+    frame = QRect(a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width);
+  }
+  if (children != nullptr) XFree(children);
+  return frame;
+}
+
+}  // namespace e2e
