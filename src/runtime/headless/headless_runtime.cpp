@@ -39,8 +39,7 @@ void HeadlessRuntime::tick(int count) {
 }
 
 void HeadlessRuntime::trayReport(Form& host, float mouseMessage) {
-  deliver(host,
-          {.kind = EventKind::MouseMove, .x = mouseMessage * twipsPerPixel});
+  deliver(host, {.kind = EventKind::MouseMove, .x = mouseMessage * twipsPerPixel});
 }
 
 void HeadlessRuntime::clickMenu(Form& form, int control) {
