@@ -424,12 +424,16 @@ int WinForms::run() {
     bool any = false;
     for (const FormSlot& s : forms_) any = any || s.form != nullptr;
     if (!any || GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-    if (optionKey(msg)) continue;
-    HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    // The dialog keys (Tab, the access keys) of a visible window of ours.
-    if (root != nullptr && slotOf(root) != nullptr && IsWindowVisible(root) &&
-        IsDialogMessageW(root, &msg))
-      continue;
+    // Only a keyboard message can be a dialog key; every other one (the timer's among them, a
+    // hundred a second) goes straight to its window, with no question to the window manager.
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+      if (optionKey(msg)) continue;
+      HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+      // The dialog keys (Tab, the access keys) of a visible window of ours.
+      if (root != nullptr && slotOf(root) != nullptr && IsWindowVisible(root) &&
+          IsDialogMessageW(root, &msg))
+        continue;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
