@@ -424,8 +424,9 @@ int WinForms::run() {
     bool any = false;
     for (const FormSlot& s : forms_) any = any || s.form != nullptr;
     if (!any || GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-    // Only a keyboard message can be a dialog key; every other one (the timer's among them, a
-    // hundred a second) goes straight to its window, with no question to the window manager.
+    // Only a keyboard message can be a dialog key or make a character; every other one (the
+    // timer's among them, a hundred a second) goes straight to its window, with no question to
+    // the window manager.
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
       if (optionKey(msg)) continue;
       HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
@@ -433,8 +434,8 @@ int WinForms::run() {
       if (root != nullptr && slotOf(root) != nullptr && IsWindowVisible(root) &&
           IsDialogMessageW(root, &msg))
         continue;
+      TranslateMessage(&msg);
     }
-    TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
   return 0;
