@@ -77,11 +77,17 @@ TEST_F(WaylandBar, StartedBeforeTheBarMenuFromTheBarDialogFloatsBarRestartedAndC
   saveShot(sway.screenshot(), "menu");
   EXPECT_EQ(sway.windowsOf("vorlin"), 0);
   sway.click(QPoint(menu->center().x(), menu->top() + 14), 1);  // Properties
+  // The dialog once sway has placed it: floating, found in the same place twice in a row.
   std::optional<SwayDesktop::Window> dialog;
-  ASSERT_TRUE(
-      pollUntil([&] { return (dialog = sway.findWindow("Vorlin Properties")).has_value(); }, 3s))
-      << saveShot(sway.screenshot(), "no-dialog");
-  EXPECT_EQ(dialog->type, "floating_con") << "the dialog is tiled";
+  ASSERT_TRUE(pollUntil(
+      [&] {
+        const std::optional<SwayDesktop::Window> previous = dialog;
+        dialog = sway.findWindow("Vorlin Properties");
+        return dialog && previous && dialog->type == "floating_con" &&
+               dialog->client == previous->client;
+      },
+      3s))
+      << (dialog ? dialog->type : "no dialog") << " " << saveShot(sway.screenshot(), "no-dialog");
   EXPECT_EQ(dialog->client.size(), QSize(2955 / kTwipsPerPixel, 2070 / kTwipsPerPixel));
   ASSERT_TRUE(
       pollUntil([&] { return selectedOption(sway.screenshot(), dialog->client) == kGray; }, 2s))
