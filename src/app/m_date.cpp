@@ -9,12 +9,6 @@ TrayIcon& MDate::trayIcon() {
   return *trayIcon_;
 }
 
-namespace {
-
-constexpr std::uint32_t kRetryInterval = 1000;  // milliseconds between tries of a failed refresh
-
-}  // namespace
-
 Status MDate::refreshTrayIcon() {
   lastRefresh_ = services_.forms.tickCount();
   const Status composed = compose();

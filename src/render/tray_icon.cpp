@@ -16,7 +16,6 @@ constexpr std::int16_t kDayRow = 2;
 constexpr std::int16_t kMonthRow = 9;
 constexpr std::array<std::int16_t, 2> kDayColumns{3, 8};
 constexpr std::array<std::int16_t, 3> kMonthColumns{1, 6, 11};
-constexpr std::uint32_t kRetryInterval = 1000;  // milliseconds between add requests
 
 constexpr Status kOverflowFailure{kOverflow, "Overflow"};
 constexpr Status kTypeMismatchFailure{kTypeMismatch, "Type mismatch: the day is not a number"};

@@ -14,6 +14,8 @@ namespace vorlin {
 inline constexpr std::string_view kTip = "Tenwick Vorlin";
 inline constexpr std::uint32_t kTrayCallbackMessage = 512;  // reported as a mouse move
 inline constexpr std::uint32_t kTrayId = 1;
+// Milliseconds between tries of what failed: an add the shell refused, a refresh.
+inline constexpr std::uint32_t kRetryInterval = 1000;
 
 // The request record for the entry of window `hWnd` showing `hIcon`.
 NotifyIconRecord trayRecord(Handle hWnd, Handle hIcon);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <xcb/xcb.h>
 
+#include <QGuiApplication>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ bool xServer() {
 }
 
 }  // namespace
+
+bool onWayland() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 bool displayAvailable() {
   const std::string_view platform = variable("QT_QPA_PLATFORM");

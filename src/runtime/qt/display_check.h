@@ -8,6 +8,9 @@ namespace vorlin::qt {
 // (`WAYLAND_DISPLAY`, `DISPLAY`), or when Qt is told to use a platform that needs neither.
 bool displayAvailable();
 
+// Whether the running Qt program is on Wayland (once the application exists).
+bool onWayland();
+
 inline constexpr const char* kNoDisplayMessage =
     "vorlin: no display: set DISPLAY or WAYLAND_DISPLAY";
 

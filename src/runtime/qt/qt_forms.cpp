@@ -7,6 +7,7 @@
 
 #include "runtime/posix/local_clock.h"
 #include "runtime/posix/month_name.h"
+#include "runtime/qt/display_check.h"
 #include "runtime/qt/error_report.h"
 #include "runtime/qt/expected_frame.h"
 #include "runtime/qt/popup_menu.h"
@@ -64,11 +65,8 @@ Status QtForms::load(Form& form) {
   nextHandle_ += 4;
   slot->window.reset(new FormWindow(
       desc, ratio.value, [this, &form](const Event& click) { raise(*this, form, click); },
-      [this, &form] {
-        raise(*this, form, Event{.kind = EventKind::CloseRequest});
-        if (const Status s = unload(form); s.failed()) reportError(s);
-      }));
-  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+      [this, &form] { closeFromOutside(*this, form); }));
+  if (onWayland()) {
     // A window that keeps its size is a dialog to a tiling compositor, which floats it rather
     // than stretch it over the workspace; nothing in a form follows its window's size.
     slot->window->setWindowFlag(Qt::Dialog);

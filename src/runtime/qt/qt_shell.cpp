@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "runtime/qt/display_check.h"
 #include "runtime/qt/enlarging_icon.h"
 #include "runtime/qt/icon_image.h"
 #include "runtime/qt/menu_items.h"
@@ -22,10 +23,6 @@ bool embeddedEntriesExist() {
     if (isEmbeddedEntry(widget)) return true;
   }
   return false;
-}
-
-bool onWayland() {
-  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 }  // namespace

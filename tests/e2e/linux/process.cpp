@@ -14,7 +14,10 @@ namespace e2e {
 
 namespace {
 
-pid_t spawn(const std::vector<std::string>& argv, const Env& env, const std::string& log) {
+// `log`: where the child's output goes ("" for nowhere); `output`, when not -1, takes its
+// standard output instead.
+pid_t spawn(const std::vector<std::string>& argv, const Env& env, const std::string& log,
+            int output = -1) {
   const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
@@ -37,6 +40,7 @@ pid_t spawn(const std::vector<std::string>& argv, const Env& env, const std::str
       dup2(out, 1);
       dup2(out, 2);
     }
+    if (output >= 0) dup2(output, 1);
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -92,6 +96,22 @@ int runCommand(const std::vector<std::string>& argv, const Env& env) {
   int status = 0;
   waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string commandOutput(const std::vector<std::string>& argv, const Env& env) {
+  int pipeFds[2];
+  if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  const pid_t pid = spawn(argv, env, "", pipeFds[1]);
+  close(pipeFds[1]);
+  std::string out;
+  char buffer[4096];
+  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
+    out.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(pipeFds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return out;
 }
 
 }  // namespace e2e

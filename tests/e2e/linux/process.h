@@ -38,5 +38,7 @@ class Process {
 
 // Runs a command to its end; answers its exit status.
 int runCommand(const std::vector<std::string>& argv, const Env& env);
+// Runs a command to its end; answers what it wrote to standard output.
+std::string commandOutput(const std::vector<std::string>& argv, const Env& env);
 
 }  // namespace e2e

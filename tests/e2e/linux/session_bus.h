@@ -40,7 +40,4 @@ class SessionBus {
   std::unique_ptr<Process> daemon_;
 };
 
-// Runs a command to its end; answers what it wrote to standard output.
-std::string commandOutput(const std::vector<std::string>& argv, const Env& env);
-
 }  // namespace e2e

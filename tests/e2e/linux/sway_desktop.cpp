@@ -12,7 +12,6 @@
 #include <stdexcept>
 
 #include "desktop.h"
-#include "session_bus.h"
 
 namespace e2e {
 namespace {
