@@ -2,13 +2,13 @@
 #include <benchmark/benchmark.h>
 
 #include "app/program.h"
-#include "runtime/headless/headless_runtime.h"
+#include "runtime/headless/forms.h"
 
 namespace {
 
 void SoftwareRefresh(benchmark::State& state) {
   vorlin::HeadlessRuntime rt;
-  rt.clock = 46362.5;  // 6 December 2026, noon
+  rt.clock.time = 46362.5;  // 6 December 2026, noon
   vorlin::Program program(rt.services());
   if (program.start().failed()) state.SkipWithError("the program did not start");
   std::size_t n = 0;

@@ -5,12 +5,12 @@
 #include <cstdlib>
 
 #include "app/program.h"
-#include "runtime/headless/headless_runtime.h"
+#include "runtime/headless/forms.h"
 
 int main(int argc, char** argv) {
   const long count = argc > 1 ? std::atol(argv[1]) : 100000;
   vorlin::HeadlessRuntime rt;
-  rt.clock = 46362.5;
+  rt.clock.time = 46362.5;
   vorlin::Program program(rt.services());
   if (program.start().failed()) return 2;
   rt.tick();
@@ -28,5 +28,5 @@ int main(int argc, char** argv) {
       "after Close %d/%d/%d\n",
       count, first.dcs, first.bitmaps, first.icons, after.dcs, after.bitmaps, after.icons,
       closed.dcs, closed.bitmaps, closed.icons);
-  return after == first && closed == vorlin::LiveObjects{} && rt.errors.empty() ? 0 : 1;
+  return after == first && closed == vorlin::LiveObjects{} && rt.errorReport.errors.empty() ? 0 : 1;
 }

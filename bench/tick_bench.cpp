@@ -2,8 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/program.h"
-#include "runtime/headless/headless_runtime.h"
-#include "runtime/posix/local_clock.h"
+#include "runtime/headless/forms.h"
+#include "runtime/posix/clock.h"
 
 namespace {
 
@@ -14,12 +14,12 @@ BENCHMARK(ClockRead);
 
 void SameDayTick(benchmark::State& state) {
   vorlin::HeadlessRuntime rt;
-  rt.clockSource = &vorlin::localNow;
+  rt.clock.source = &vorlin::localNow;
   vorlin::Program program(rt.services());
   if (program.start().failed()) state.SkipWithError("the program did not start");
   rt.tick();  // the first tick adds the entry; every later one finds the same day
   const vorlin::Event tick{.kind = vorlin::EventKind::Timer, .control = vorlin::FrmDate::kTmDate};
-  for (auto _ : state) vorlin::raise(rt, program.frmDate, tick);
+  for (auto _ : state) vorlin::raise(rt.errorReport, program.frmDate, tick);
   if (rt.shell.requests.size() > 2) state.SkipWithError("the date changed during the run");
 }
 BENCHMARK(SameDayTick);

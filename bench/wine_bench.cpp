@@ -9,15 +9,17 @@
 #include <cstdio>
 
 #include "app/program.h"
-#include "runtime/headless/headless_runtime.h"
+#include "runtime/headless/forms.h"
+#include "runtime/win32/clock.h"
+#include "runtime/win32/error_report.h"
 #include "runtime/win32/forms.h"
 #include "runtime/win32/graphics.h"
 
 namespace {
 
-vorlin::Forms* clockForms = nullptr;
+vorlin::win32::WinClock windowsClock;
 double windowsNow() {
-  return clockForms->now();
+  return windowsClock.now();
 }
 
 template <class Body>
@@ -41,7 +43,7 @@ double nanosecondsPerCall(int calls, Body body) {
 // One refresh after another on `graphics` (null: the software stand-in).
 double refresh(vorlin::Graphics* graphics, int calls) {
   vorlin::HeadlessRuntime rt(graphics);
-  rt.clock = 46362.5;
+  rt.clock.time = 46362.5;
   vorlin::Program program(rt.services());
   if (program.start().failed()) return -1;
   bool failed = false;
@@ -58,20 +60,22 @@ double refresh(vorlin::Graphics* graphics, int calls) {
 int main(int argc, char** argv) {
   const int scale = argc > 1 ? std::atoi(argv[1]) : 100;  // 1 for a quick proof that it runs
   vorlin::win32::WinGraphics gdi;
-  vorlin::win32::WinForms forms(gdi, GetModuleHandleW(nullptr));
-  clockForms = &forms;
+  vorlin::win32::WinErrorReport errorReport;
+  vorlin::win32::WinForms forms(gdi, errorReport, GetModuleHandleW(nullptr));
 
+  // The system's read of the local date, as a tick would make it on every call.
   volatile double sink = 0;
-  const double clockRead = nanosecondsPerCall(1000 * scale, [&] { sink = windowsNow(); });
+  const double clockRead =
+      nanosecondsPerCall(1000 * scale, [&] { sink = vorlin::win32::systemLocalTime(); });
 
   vorlin::HeadlessRuntime rt;
-  rt.clockSource = &windowsNow;
+  rt.clock.source = &windowsNow;
   vorlin::Program program(rt.services());
   if (program.start().failed()) return 1;
   rt.tick();
   const vorlin::Event tick{.kind = vorlin::EventKind::Timer, .control = vorlin::FrmDate::kTmDate};
-  const double sameDayTick =
-      nanosecondsPerCall(1000 * scale, [&] { vorlin::raise(rt, program.frmDate, tick); });
+  const double sameDayTick = nanosecondsPerCall(
+      1000 * scale, [&] { vorlin::raise(rt.errorReport, program.frmDate, tick); });
 
   // The look-up the message loop makes for a keyboard message, to find the dialog it may belong
   // to: once made for every message, the timer's hundred a second among them.

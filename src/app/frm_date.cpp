@@ -153,9 +153,9 @@ Status FrmDate::handle(const Event& event) {
 }
 
 bool FrmDate::dateChanged() {
-  Forms& forms = program_.services.forms;
-  if (dateOnly(forms.now()) == lastDate_) return false;
-  lastDate_ = dateOnly(forms.now());
+  Clock& clock = program_.services.clock;
+  if (dateOnly(clock.now()) == lastDate_) return false;
+  lastDate_ = dateOnly(clock.now());
   return true;
 }
 

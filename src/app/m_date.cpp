@@ -9,15 +9,19 @@ TrayIcon& MDate::trayIcon() {
   return *trayIcon_;
 }
 
+bool MDate::hostLoaded() const {
+  return services_.forms.isLoaded(frmDate_);
+}
+
 Status MDate::refreshTrayIcon() {
-  lastRefresh_ = services_.forms.tickCount();
+  lastRefresh_ = services_.clock.tickCount();
   const Status composed = compose();
   refreshFailing_ = composed.failed();
   return composed;
 }
 
 bool MDate::refreshDue() {
-  return refreshFailing_ && services_.forms.tickCount() - lastRefresh_ >= kRetryInterval;
+  return refreshFailing_ && services_.clock.tickCount() - lastRefresh_ >= kRetryInterval;
 }
 
 Status MDate::compose() {

@@ -20,6 +20,8 @@ class MDate {
 
   TrayIcon& trayIcon();
   Status refreshTrayIcon();
+  // The host window is loaded: its tray entry is there to show a new icon.
+  bool hostLoaded() const;
 
   // A refresh failed and none has succeeded since.
   bool refreshFailing() const { return refreshFailing_; }

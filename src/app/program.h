@@ -13,7 +13,10 @@ namespace vorlin {
 class Program {
  public:
   explicit Program(Services& services)
-      : services(services), frmDate(*this), frmProperties(*this), mDate(services, frmDate) {}
+      : services(services),
+        frmDate(*this),
+        mDate(services, frmDate),
+        frmProperties(services, mDate) {}
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -23,14 +26,14 @@ class Program {
   // Ended from outside (a signal): every window closes as if closed from outside, the host
   // window first, which does what Close does.
   void endFromOutside() {
-    closeFromOutside(services.forms, frmDate);
-    closeFromOutside(services.forms, frmProperties);
+    closeFromOutside(services.forms, services.errorReport, frmDate);
+    closeFromOutside(services.forms, services.errorReport, frmProperties);
   }
 
   Services& services;
   FrmDate frmDate;
-  FrmProperties frmProperties;
   MDate mDate;
+  FrmProperties frmProperties;
 };
 
 }  // namespace vorlin

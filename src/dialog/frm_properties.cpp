@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "app/program.h"
+#include "app/m_date.h"
 #include "art/artwork.h"
 
 namespace vorlin {
@@ -119,7 +119,7 @@ Status FrmProperties::handle(const Event& event) {
       return load();
     case EventKind::Click:
       if (event.control == kOptColour) {
-        program_.mDate.colourIndex = event.index;
+        mDate_.colourIndex = event.index;
         return kOk;
       }
       if (event.control == kCmdOK) return ok();
@@ -134,28 +134,28 @@ Status FrmProperties::handle(const Event& event) {
 }
 
 Status FrmProperties::load() {
-  Forms& forms = program_.services.forms;
+  Forms& forms = services_.forms;
   const Result<Twips> left = centred(forms.screenWidth(), forms.outerWidth(*this));
   VORLIN_TRY(left.status);
   VORLIN_TRY(forms.setLeft(*this, left.value));
   const Result<Twips> top = centred(forms.screenHeight(), forms.outerHeight(*this));
   VORLIN_TRY(top.status);
   VORLIN_TRY(forms.setTop(*this, top.value));
-  savedColour_ = program_.mDate.colourIndex;
-  return forms.setOptionValue(*this, kOptColour, program_.mDate.colourIndex);
+  savedColour_ = mDate_.colourIndex;
+  return forms.setOptionValue(*this, kOptColour, mDate_.colourIndex);
 }
 
 Status FrmProperties::ok() {
-  Forms& forms = program_.services.forms;
+  Forms& forms = services_.forms;
   // After Close the host window and its tray entry are gone: there is nothing to recompose,
   // and reloading the host would leave a hidden program with no entry to end it from.
-  if (forms.isLoaded(program_.frmDate)) VORLIN_TRY(program_.mDate.refreshTrayIcon());
+  if (mDate_.hostLoaded()) VORLIN_TRY(mDate_.refreshTrayIcon());
   return forms.unload(*this);
 }
 
 Status FrmProperties::cancel() {
-  program_.mDate.colourIndex = savedColour_;
-  return program_.services.forms.unload(*this);
+  mDate_.colourIndex = savedColour_;
+  return services_.forms.unload(*this);
 }
 
 }  // namespace vorlin

@@ -3,17 +3,17 @@
 
 #include <cstdint>
 
-#include "runtime/forms.h"
+#include "runtime/services.h"
 
 namespace vorlin {
 
-class Program;
+class MDate;
 
 class FrmProperties final : public Form {
  public:
   enum Control : int { kOptColour, kCmdCancel, kCmdOK };
 
-  explicit FrmProperties(Program& program) : program_(program) {}
+  FrmProperties(Services& services, MDate& mDate) : services_(services), mDate_(mDate) {}
 
   const FormDesc& description() const override;
   Status handle(const Event& event) override;
@@ -25,7 +25,8 @@ class FrmProperties final : public Form {
   Status ok();
   Status cancel();
 
-  Program& program_;
+  Services& services_;
+  MDate& mDate_;
   std::int16_t savedColour_ = 0;
 };
 

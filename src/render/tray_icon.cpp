@@ -72,7 +72,7 @@ Status TrayIcon::IconFromBitmap() {
   if (composed.ok()) composed = oldBitmap_.select(memoryHDC_.get(), memoryBitmap_.get());
   if (composed.ok())
     composed = g.BitBlt(memoryHDC_.get(), 0, 0, kIconSize, kIconSize, sourceHDC_, 0, 0, kSrcCopy);
-  if (composed.ok()) composed = BlitDateIntoMemoryDC(services_.forms.now());
+  if (composed.ok()) composed = BlitDateIntoMemoryDC(services_.clock.now());
   if (composed.ok()) composed = makeIcon();
   if (composed.ok()) composed = ShowIconInSystemTray();
   // The shell keeps its own copy of the icon it was handed.
@@ -87,7 +87,7 @@ Status TrayIcon::BlitDateIntoMemoryDC(double aDate) {
   const std::array<char, 2> day{static_cast<char>('0' + date.day / 10),
                                 static_cast<char>('0' + date.day % 10)};
   VORLIN_TRY(processDay({day.data(), day.size()}));
-  const ShortText month = services_.forms.formatMonth(aDate);
+  const ShortText month = services_.clock.formatMonth(aDate);
   return processMonth(month.view(), englishMonth(date.month));
 }
 
@@ -128,13 +128,13 @@ Status TrayIcon::ShowIconInSystemTray() {
     confirmed = answer.value;
   }
   iconShown_ = confirmed;
-  lastAddAttempt_ = services_.forms.tickCount();
+  lastAddAttempt_ = services_.clock.tickCount();
   return kOk;
 }
 
 Status TrayIcon::retryAddWhenDue() {
   // Missing, or not confirmed, once an add was tried.
-  if (iconShown_ || !addTried_ || services_.forms.tickCount() - lastAddAttempt_ < kRetryInterval)
+  if (iconShown_ || !addTried_ || services_.clock.tickCount() - lastAddAttempt_ < kRetryInterval)
     return kOk;
   return ShowIconInSystemTray();
 }

@@ -1,11 +1,11 @@
-// The forms runtime: windows, controls, timer, menus, screen, clock and locale, error report.
+// The forms runtime: windows, controls, timer, menus, the screen's measures.
 #pragma once
 
 #include <cstdint>
 
+#include "runtime/error_report.h"
 #include "runtime/form_desc.h"
 #include "runtime/handles.h"
-#include "runtime/short_text.h"
 #include "runtime/status.h"
 
 namespace vorlin {
@@ -69,30 +69,23 @@ class Forms {
   // Selects the option, clears the others of its group and raises its click.
   virtual Status setOptionValue(Form& form, int control, std::int16_t index) = 0;
 
-  // Clock and locale.
-  virtual double now() = 0;                        // local date and time: days since 30 Dec 1899
-  virtual std::uint32_t tickCount() = 0;           // milliseconds, steady
-  virtual ShortText formatMonth(double date) = 0;  // the user locale's abbreviated month, UTF-8
-
-  virtual void reportError(const Status& failure) = 0;
-
  protected:
   ~Forms() = default;
 };
 
 // Raises an event from the message loop: a failure that ends it goes to the error report and
 // the program goes on.
-inline void raise(Forms& forms, Form& form, const Event& event) {
-  if (const Status s = form.handle(event); s.failed()) forms.reportError(s);
+inline void raise(ErrorReport& report, Form& form, const Event& event) {
+  if (const Status s = form.handle(event); s.failed()) report.reportError(s);
 }
 
 // Closes a window at a request from outside the program: its handler runs first, then the window
 // is unloaded if it is still loaded.
-inline void closeFromOutside(Forms& forms, Form& form) {
+inline void closeFromOutside(Forms& forms, ErrorReport& report, Form& form) {
   if (!forms.isLoaded(form)) return;
-  raise(forms, form, Event{.kind = EventKind::CloseRequest});
+  raise(report, form, Event{.kind = EventKind::CloseRequest});
   if (!forms.isLoaded(form)) return;
-  if (const Status s = forms.unload(form); s.failed()) forms.reportError(s);
+  if (const Status s = forms.unload(form); s.failed()) report.reportError(s);
 }
 
 }  // namespace vorlin

@@ -15,14 +15,14 @@ TEST(ComposedIcon, SixthOfDecemberOnGray) {
   Vorlin v;
   v.rt.tick();
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
-  EXPECT_TRUE(v.rt.errors.empty());
+  EXPECT_TRUE(v.rt.errorReport.errors.empty());
 }
 
 TEST(ComposedIcon, EveryDayOfAMonthWithItsLeadingZero) {
   // Days 1 to 31 draw every digit in both places, with the leading zero up to the 9th.
   Vorlin v(serialFromCivil(2027, 1, 1, 0, 0, 1));
   for (unsigned day = 1; day <= 31; ++day) {
-    v.rt.clock = serialFromCivil(2027, 1, day, 23, 59, 59);
+    v.rt.clock.time = serialFromCivil(2027, 1, day, 23, 59, 59);
     v.rt.tick();
     const std::string text{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
     ASSERT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, text, "JAN")), "") << day;
@@ -34,8 +34,8 @@ TEST(ComposedIcon, EveryLetterOfTheStrip) {
   const std::array<std::string, 9> names{"ABC", "DEF", "GHI", "JKL", "MNO",
                                          "PQR", "STU", "VWX", "YZA"};
   for (unsigned i = 0; i < names.size(); ++i) {
-    v.rt.monthNames[i] = names[i];
-    v.rt.clock = serialFromCivil(2026, i + 1, 15);
+    v.rt.clock.monthNames[i] = names[i];
+    v.rt.clock.time = serialFromCivil(2026, i + 1, 15);
     v.rt.tick();
     ASSERT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "15", names[i])), "") << names[i];
   }
@@ -77,10 +77,10 @@ class MonthText : public testing::TestWithParam<MonthCase> {};
 
 TEST_P(MonthText, DrawsCapitalsAndNeverFails) {
   Vorlin v(serialFromCivil(2026, 12, 24));
-  v.rt.monthNames[11] = GetParam().text;
+  v.rt.clock.monthNames[11] = GetParam().text;
   v.rt.tick();
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "24", GetParam().drawn)), "");
-  EXPECT_TRUE(v.rt.errors.empty());
+  EXPECT_TRUE(v.rt.errorReport.errors.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -124,7 +124,7 @@ TEST(PropertiesDialog, RedThenCloseBoxIsCancel) {
   EXPECT_FALSE(v.rt.isLoaded(v.frmProperties));
   EXPECT_EQ(v.colour(), 0);
   EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
-  v.rt.clock += 1;
+  v.rt.clock.time += 1;
   v.rt.tick();
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kGray, "07", "DEC")), "");
   v.openProperties();
@@ -134,7 +134,7 @@ TEST(PropertiesDialog, RedThenCloseBoxIsCancel) {
 TEST(PropertiesDialog, DateChangeWhileOpenUsesTheTentativeColour) {
   Opened v;
   v.click(4);
-  v.rt.clock += 1;
+  v.rt.clock.time += 1;
   v.rt.tick();
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kRed, "07", "DEC")), "");
   v.rt.clickButton(v.frmProperties, FrmProperties::kCmdCancel);
@@ -166,7 +166,7 @@ TEST(PropertiesDialog, OkAfterCloseEndsTheProgramWithoutRecomposing) {
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimDelete}));
   EXPECT_FALSE(v.rt.isLoaded(v.frmDate)) << "the host window is not brought back";
   EXPECT_FALSE(v.rt.running());
-  EXPECT_TRUE(v.rt.errors.empty());
+  EXPECT_TRUE(v.rt.errorReport.errors.empty());
   EXPECT_EQ(v.rt.graphics.liveObjects(), LiveObjects{});
 }
 

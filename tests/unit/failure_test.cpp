@@ -104,11 +104,11 @@ TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
   const LiveObjects shown = graphics.liveObjects();
 
   graphics.broken = "CreateIconIndirect";
-  rt.clock += 1;
+  rt.clock.time += 1;
   rt.tick();
-  ASSERT_EQ(rt.errors.size(), 1u);
-  EXPECT_EQ(rt.errors[0].code, kEntryPointNotFound);
-  EXPECT_EQ(rt.errors[0].message, "user32: CreateIconIndirect could not be bound");
+  ASSERT_EQ(rt.errorReport.errors.size(), 1u);
+  EXPECT_EQ(rt.errorReport.errors[0].code, kEntryPointNotFound);
+  EXPECT_EQ(rt.errorReport.errors[0].message, "user32: CreateIconIndirect could not be bound");
   EXPECT_EQ(graphics.liveObjects(), shown) << "memory context, bitmap and mask released";
   EXPECT_EQ(rt.shell.requests.size(), 1u) << "no request without a new icon";
   EXPECT_EQ(rt.shell.entries.size(), 1u) << "the entry keeps yesterday's icon";
@@ -116,7 +116,7 @@ TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
   // The failed refresh is tried again, not at every tick, and not reported again; the program
   // goes on and the next event works.
   rt.tick(200);
-  EXPECT_EQ(rt.errors.size(), 1u);
+  EXPECT_EQ(rt.errorReport.errors.size(), 1u);
   graphics.broken = {};
   b.v.openProperties();
   rt.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
@@ -130,7 +130,7 @@ TEST(Failure, OkThatCannotRecomposeKeepsTheDialogOpen) {
   b.rt.clickOption(b.program.frmProperties, FrmProperties::kOptColour, 4);
   b.graphics.broken = "CreateIconIndirect";
   b.rt.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
-  EXPECT_EQ(b.rt.errors.size(), 1u);
+  EXPECT_EQ(b.rt.errorReport.errors.size(), 1u);
   EXPECT_TRUE(b.rt.isLoaded(b.program.frmProperties));
   EXPECT_EQ(b.program.mDate.colourIndex, 4);
 }
@@ -141,7 +141,7 @@ TEST(Failure, AFailedRefreshIsTriedOnceASecondAndReportedOnceForTheRun) {
   HeadlessRuntime& rt = b.rt;
   graphics.calls.clear();
   graphics.broken = "CreateIconIndirect";
-  rt.clock += 1;
+  rt.clock.time += 1;
   rt.tick();
   EXPECT_EQ(graphics.count("CreateIconIndirect"), 1u);
   rt.tick(99);
@@ -149,7 +149,7 @@ TEST(Failure, AFailedRefreshIsTriedOnceASecondAndReportedOnceForTheRun) {
   rt.tick();
   rt.tick(100);
   EXPECT_EQ(graphics.count("CreateIconIndirect"), 3u);
-  EXPECT_EQ(rt.errors.size(), 1u) << "one report for the run";
+  EXPECT_EQ(rt.errorReport.errors.size(), 1u) << "one report for the run";
 
   graphics.broken = {};
   rt.tick(100);
@@ -161,9 +161,9 @@ TEST(Failure, AFailedRefreshIsTriedOnceASecondAndReportedOnceForTheRun) {
 
   // A later failure starts a new run, with a report of its own.
   graphics.broken = "CreateIconIndirect";
-  rt.clock += 1;
+  rt.clock.time += 1;
   rt.tick();
-  EXPECT_EQ(rt.errors.size(), 2u);
+  EXPECT_EQ(rt.errorReport.errors.size(), 2u);
 }
 
 // One refresh on a new date, call by call, as the platform sees it; the previous day's icon is
@@ -186,7 +186,7 @@ TEST_P(OneFailingCall, LeavesTheLiveCountsWhereTheyWere) {
   FailingGraphics& graphics = b.graphics;
   const LiveObjects shown = graphics.liveObjects();
   graphics.failAt(c.number);
-  b.rt.clock += 1;
+  b.rt.clock.time += 1;
   b.rt.tick();
   ASSERT_GE(graphics.calls.size(), c.number);
   EXPECT_EQ(graphics.calls[c.number - 1], c.name);
@@ -199,7 +199,7 @@ TEST_P(OneFailingCall, LeavesTheLiveCountsWhereTheyWere) {
   b.rt.tick(100);
   EXPECT_EQ(graphics.liveObjects(), shown);
   EXPECT_EQ(differences(b.v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
-  EXPECT_LE(b.rt.errors.size(), 1u);
+  EXPECT_LE(b.rt.errorReport.errors.size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(

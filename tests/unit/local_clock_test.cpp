@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "runtime/date.h"
-#include "runtime/posix/local_clock.h"
+#include "runtime/posix/clock.h"
 
 namespace vorlin::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "runtime/date.h"
-#include "runtime/posix/month_name.h"
+#include "runtime/posix/clock.h"
 
 namespace vorlin::test {
 namespace {

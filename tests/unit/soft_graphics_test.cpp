@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "art/artwork.h"
-#include "runtime/soft/soft_graphics.h"
+#include "runtime/soft/graphics.h"
 
 namespace vorlin::test {
 namespace {

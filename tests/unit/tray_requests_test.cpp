@@ -15,15 +15,15 @@ TEST(TrayRequests, AddedOnTheFirstTickThenModifiedWhenTheDateChanges) {
   v.rt.tick();
   EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
   v.rt.tick(50);
-  v.rt.clock = serialFromCivil(2026, 12, 6, 23, 59, 59);  // the time alone changes nothing
+  v.rt.clock.time = serialFromCivil(2026, 12, 6, 23, 59, 59);  // the time alone changes nothing
   v.rt.tick(50);
   EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
-  v.rt.clock = serialFromCivil(2026, 12, 7, 0, 0, 0);
+  v.rt.clock.time = serialFromCivil(2026, 12, 7, 0, 0, 0);
   v.rt.tick();
   v.rt.tick(5);
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
-  v.rt.clock = serialFromCivil(2026, 12, 6, 12, 0, 0);  // the clock set back a day
+  v.rt.clock.time = serialFromCivil(2026, 12, 6, 12, 0, 0);  // the clock set back a day
   v.rt.tick();
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimModify}));
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
@@ -70,14 +70,14 @@ TEST(TrayRequests, RefusedAddIsRetriedOnceASecondUntilItSucceeds) {
   v.rt.tick(300);
   EXPECT_EQ(v.rt.shell.requests.size(), 5u) << "nothing more once the entry is there";
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
-  EXPECT_TRUE(v.rt.errors.empty());
+  EXPECT_TRUE(v.rt.errorReport.errors.empty());
 }
 
 TEST(TrayRequests, LostEntryComesBackByModifyFallbackAndByTaskbarCreated) {
   Vorlin v;
   v.rt.tick();
   v.rt.shell.restart();
-  v.rt.clock += 1;
+  v.rt.clock.time += 1;
   v.rt.tick();
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimAdd}));
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
@@ -107,14 +107,14 @@ TEST_P(RefusedAddWithTheEntryThere, TheNextRefreshReachesTheShellAndCloseRemoves
   ASSERT_TRUE(std::any_of(v.rt.shell.requests.begin(), v.rt.shell.requests.end(), refusedAdd));
   ASSERT_EQ(v.rt.shell.entries.size(), 1u);
 
-  v.rt.clock = serialFromCivil(2026, 12, 9, 8, 0, 0);
+  v.rt.clock.time = serialFromCivil(2026, 12, 9, 8, 0, 0);
   v.rt.tick();
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "09", "DEC")), "");
   v.rt.clickMenu(v.frmDate, FrmDate::kMnuClose);
   EXPECT_EQ(v.rt.shell.requests.back().message, kNimDelete);
   EXPECT_TRUE(v.rt.shell.entries.empty());
   EXPECT_FALSE(v.rt.running());
-  EXPECT_TRUE(v.rt.errors.empty());
+  EXPECT_TRUE(v.rt.errorReport.errors.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Tray, RefusedAddWithTheEntryThere,
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Tray, RefusedAddWithTheEntryThere,
                                                     [](Vorlin& v) {
                                                       v.rt.tick();
                                                       v.rt.shell.carryOutButAnswerNo = 1;
-                                                      v.rt.clock += 1;
+                                                      v.rt.clock.time += 1;
                                                       v.rt.tick();
                                                     }},
                                          RefusedAdd{"TaskbarCreatedWithTheEntryThere",
@@ -160,7 +160,7 @@ TEST_P(Ended, RemovesTheEntryAndEndsTheProgram) {
   EXPECT_EQ(v.rt.shell.requests.back().fields().hWnd, hWnd) << "the entry goes before its window";
   EXPECT_TRUE(v.rt.shell.entries.empty());
   EXPECT_FALSE(v.rt.running());
-  EXPECT_TRUE(v.rt.errors.empty());
+  EXPECT_TRUE(v.rt.errorReport.errors.empty());
   v.rt.tick(10);
   EXPECT_EQ(v.rt.shell.requests.size(), 2u) << "the timer went with the window";
 }
@@ -204,8 +204,8 @@ TEST(TrayReports, AFailureIsReportedAndTheProgramGoesOn) {
   v.rt.tick();
   v.rt.twipsPerPixel = 0;
   v.rt.trayReport(v.frmDate, kRightButtonUp);
-  ASSERT_EQ(v.rt.errors.size(), 1u);
-  EXPECT_EQ(v.rt.errors[0].code, kOverflow);
+  ASSERT_EQ(v.rt.errorReport.errors.size(), 1u);
+  EXPECT_EQ(v.rt.errorReport.errors[0].code, kOverflow);
   EXPECT_TRUE(v.rt.popups.empty());
   v.rt.twipsPerPixel = 15;
   v.rt.trayReport(v.frmDate, kRightButtonUp);

@@ -11,7 +11,7 @@
 #include "glyph_tables.h"
 #include "graphics_under_test.h"
 #include "runtime/date.h"
-#include "runtime/headless/headless_runtime.h"
+#include "runtime/headless/forms.h"
 
 namespace vorlin::test {
 
@@ -19,7 +19,7 @@ constexpr double kDec6 = serialFromCivil(2026, 12, 6, 9, 30, 0);
 
 struct Vorlin {
   explicit Vorlin(double clock = kDec6, Graphics* graphics = graphicsUnderTest()) : rt(graphics) {
-    rt.clock = clock;
+    rt.clock.time = clock;
     EXPECT_TRUE(program.start().ok());
   }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "art/artwork.h"
-#include "runtime/soft/soft_graphics.h"
+#include "runtime/soft/graphics.h"
 #include "runtime/win32/graphics.h"
 
 namespace vorlin {

@@ -1,4 +1,4 @@
-#include "runtime/posix/month_name.h"
+#include "runtime/posix/clock.h"
 
 #include <iconv.h>
 #include <langinfo.h>

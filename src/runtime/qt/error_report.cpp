@@ -5,13 +5,11 @@
 
 namespace vorlin::qt {
 
-void showErrorReport(const Status& failure) {
-  const std::string_view message = failure.message();
-  const QString text =
-      QStringLiteral("Run-time error '%1':\n\n%2")
-          .arg(failure.code())
-          .arg(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
-  QMessageBox::critical(nullptr, QStringLiteral("Vorlin"), text);
+void QtErrorReport::reportError(const Status& failure) {
+  const std::string_view text = ErrorReportText(failure).view();
+  QMessageBox::critical(nullptr,
+                        QString::fromUtf8(kErrorReportTitle.data(), kErrorReportTitle.size()),
+                        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 }  // namespace vorlin::qt

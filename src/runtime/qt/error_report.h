@@ -1,10 +1,13 @@
 // The standard error report: a message box naming the failure.
 #pragma once
 
-#include "runtime/status.h"
+#include "runtime/error_report.h"
 
 namespace vorlin::qt {
 
-void showErrorReport(const Status& failure);
+class QtErrorReport final : public ErrorReport {
+ public:
+  void reportError(const Status& failure) override;
+};
 
 }  // namespace vorlin::qt

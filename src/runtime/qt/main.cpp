@@ -4,12 +4,14 @@
 
 #include "app/program.h"
 #include "art/artwork.h"
+#include "runtime/posix/clock.h"
 #include "runtime/qt/display_check.h"
 #include "runtime/qt/end_signals.h"
+#include "runtime/qt/error_report.h"
+#include "runtime/qt/forms.h"
 #include "runtime/qt/icon_image.h"
-#include "runtime/qt/qt_forms.h"
-#include "runtime/qt/qt_shell.h"
-#include "runtime/soft/soft_graphics.h"
+#include "runtime/qt/shell.h"
+#include "runtime/soft/graphics.h"
 
 int main(int argc, char** argv) {
   if (!vorlin::qt::displayAvailable()) {
@@ -25,14 +27,16 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   vorlin::SoftGraphics graphics;
-  vorlin::qt::QtForms forms(graphics);
-  vorlin::qt::QtShell shell(forms, graphics);
-  vorlin::Services services{graphics, shell, forms};
+  vorlin::PosixClock clock;
+  vorlin::qt::QtErrorReport errorReport;
+  vorlin::qt::QtForms forms(graphics, errorReport);
+  vorlin::qt::QtShell shell(forms, graphics, errorReport);
+  vorlin::Services services{graphics, shell, forms, clock, errorReport};
   vorlin::Program program(services);
   // SIGTERM, SIGINT and SIGHUP end the program as Close does, from the event loop.
   vorlin::qt::EndSignals endSignals([&program] { program.endFromOutside(); });
 
-  if (const vorlin::Status s = program.start(); s.failed()) forms.reportError(s);
+  if (const vorlin::Status s = program.start(); s.failed()) errorReport.reportError(s);
   if (!forms.anyLoaded()) return 0;
   return QApplication::exec();
 }

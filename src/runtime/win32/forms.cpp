@@ -32,14 +32,20 @@ Status loadCommonControls() {
   return kOk;
 }
 
+// The runtime whose windows the class's procedure serves. It is found here rather than in the
+// window's own data: asking for that is a request to the window manager, and under Wine a costly
+// one, for each of the hundred timer messages a second.
+WinForms* theRuntime = nullptr;
+
 bool isSeparator(const ControlDesc& c) {
   return c.kind == ControlKind::Separator || (c.kind == ControlKind::Menu && c.caption == "-");
 }
 
 }  // namespace
 
-WinForms::WinForms(Graphics& graphics, HINSTANCE instance)
+WinForms::WinForms(Graphics& graphics, ErrorReport& errorReport, HINSTANCE instance)
     : graphics_(graphics),
+      errorReport_(errorReport),
       instance_(instance),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
       dpi_(systemDpi()) {
@@ -58,6 +64,7 @@ WinForms::WinForms(Graphics& graphics, HINSTANCE instance)
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kWindowClass;
   RegisterClassExW(&wc);
+  theRuntime = this;
 }
 
 WinForms::~WinForms() {
@@ -65,6 +72,7 @@ WinForms::~WinForms() {
     if (slot.form != nullptr) destroy(slot);
   }
   UnregisterClassW(kWindowClass, instance_);
+  if (theRuntime == this) theRuntime = nullptr;
 }
 
 int WinForms::pixels(int twips) const {
@@ -141,7 +149,7 @@ Status WinForms::load(Form& form) {
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   HWND window = CreateWindowExW(0, kWindowClass, wide(desc.caption).c_str(), style, CW_USEDEFAULT,
                                 CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                nullptr, nullptr, instance_, this);
+                                nullptr, nullptr, instance_, nullptr);
   if (window == nullptr) return windowFailure("The window could not be created");
   *slot = FormSlot{};
   slot->form = &form;
@@ -387,37 +395,6 @@ Status WinForms::setOptionValue(Form& form, int control, std::int16_t index) {
   return form.handle(Event{EventKind::Click, control, index});
 }
 
-double WinForms::now() {
-  SYSTEMTIME t{};
-  GetLocalTime(&t);
-  return serialFromCivil(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond) +
-         t.wMilliseconds / 86400000.0;
-}
-
-std::uint32_t WinForms::tickCount() {
-  return GetTickCount();
-}
-
-ShortText WinForms::formatMonth(double date) {
-  const CivilDate c = civilFromSerial(date);
-  SYSTEMTIME t{};
-  t.wYear = static_cast<WORD>(c.year);
-  t.wMonth = static_cast<WORD>(c.month);
-  t.wDay = static_cast<WORD>(c.day);
-  std::array<wchar_t, 32> text{};
-  if (GetDateFormatW(LOCALE_USER_DEFAULT, 0, &t, L"MMM", text.data(),
-                     static_cast<int>(text.size())) == 0)
-    return {};
-  return utf8(text.data());
-}
-
-void WinForms::reportError(const Status& failure) {
-  std::array<wchar_t, 320> text{};
-  wsprintfW(text.data(), L"Run-time error '%ld':\n\n%s", static_cast<long>(failure.code()),
-            wide(failure.message()).c_str());
-  MessageBoxW(nullptr, text.data(), L"Vorlin", MB_OK | MB_ICONERROR);
-}
-
 int WinForms::run() {
   MSG msg{};
   for (;;) {
@@ -442,11 +419,7 @@ int WinForms::run() {
 }
 
 LRESULT CALLBACK WinForms::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<WinForms*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  WinForms* self = theRuntime;
   FormSlot* slot = self != nullptr ? self->slotOf(window) : nullptr;
   if (slot == nullptr) return DefDlgProcW(window, message, wParam, lParam);
   return self->message(*slot, message, wParam, lParam);
@@ -456,14 +429,14 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
   Form& form = *slot.form;
   HWND window = slot.window;
   if (message == taskbarCreated_ && message != 0) {
-    raise(*this, form, Event{EventKind::TaskbarCreated});
+    raise(errorReport_, form, Event{EventKind::TaskbarCreated});
     return 0;
   }
   switch (message) {
     case WM_TIMER: {
       const std::size_t i = wParam - kFirstCommand;
       if (i < slot.count && slot.controls[i].timer)
-        raise(*this, form, Event{EventKind::Timer, slot.controls[i].desc->id});
+        raise(errorReport_, form, Event{EventKind::Timer, slot.controls[i].desc->id});
       return 0;
     }
     case WM_MOUSEMOVE: {
@@ -472,7 +445,7 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
       Event e{EventKind::MouseMove};
       e.x = static_cast<Twips>(LOWORD(lParam)) * perPixel;
       e.y = static_cast<Twips>(HIWORD(lParam)) * perPixel;
-      raise(*this, form, e);
+      raise(errorReport_, form, e);
       return 0;
     }
     case WM_COMMAND:
@@ -484,13 +457,13 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE:
       // The frame, or another program (taskkill without /F sends this): the form's handler
       // runs, then the window is unloaded.
-      closeFromOutside(*this, form);
+      closeFromOutside(*this, errorReport_, form);
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
       // The session ends: each window closes as if closed from outside.
-      if (wParam) closeFromOutside(*this, form);
+      if (wParam) closeFromOutside(*this, errorReport_, form);
       return 0;
     default:
       break;
@@ -508,7 +481,7 @@ void WinForms::command(FormSlot& slot, WPARAM wParam) {
     for (std::size_t i = 0; i < slot.count; ++i) {
       const ControlSlot& c = slot.controls[i];
       if (c.window == focus && c.desc->kind == ControlKind::CommandButton) {
-        raise(*this, form, Event{EventKind::Click, c.desc->id});
+        raise(errorReport_, form, Event{EventKind::Click, c.desc->id});
         return;
       }
     }
@@ -518,9 +491,10 @@ void WinForms::command(FormSlot& slot, WPARAM wParam) {
   if (id < kFirstCommand || i >= slot.count || HIWORD(wParam) != BN_CLICKED) return;
   const ControlDesc& desc = *slot.controls[i].desc;
   if (desc.kind == ControlKind::OptionButton) {
-    if (const Status s = setOptionValue(form, desc.id, desc.index); s.failed()) reportError(s);
+    if (const Status s = setOptionValue(form, desc.id, desc.index); s.failed())
+      errorReport_.reportError(s);
   } else if (desc.kind == ControlKind::CommandButton) {
-    raise(*this, form, Event{EventKind::Click, desc.id});
+    raise(errorReport_, form, Event{EventKind::Click, desc.id});
   }
 }
 

@@ -1,6 +1,6 @@
 // The forms runtime on raw Win32: top-level windows built from the forms' descriptions, picture
-// boxes as memory device contexts, timers, popup menus, option and command buttons, the clock
-// and the user locale, the error report, and the message loop.
+// boxes as memory device contexts, timers, popup menus, option and command buttons, and the
+// message loop. One runtime serves the process's windows.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,7 @@ namespace vorlin::win32 {
 
 class WinForms final : public Forms {
  public:
-  WinForms(Graphics& graphics, HINSTANCE instance);
+  WinForms(Graphics& graphics, ErrorReport& errorReport, HINSTANCE instance);
   WinForms(const WinForms&) = delete;
   WinForms& operator=(const WinForms&) = delete;
   ~WinForms();
@@ -37,12 +37,6 @@ class WinForms final : public Forms {
 
   Status popupMenu(Form& form, int menu, int flags) override;
   Status setOptionValue(Form& form, int control, std::int16_t index) override;
-
-  double now() override;
-  std::uint32_t tickCount() override;
-  ShortText formatMonth(double date) override;
-
-  void reportError(const Status& failure) override;
 
   // Runs the message loop until no window is loaded; returns the program's exit code.
   int run();
@@ -90,6 +84,7 @@ class WinForms final : public Forms {
   void updateTabStops(FormSlot& slot);
 
   Graphics& graphics_;
+  ErrorReport& errorReport_;
   HINSTANCE instance_;
   UINT taskbarCreated_;
   UINT dpi_;  // of the windows, and so of the screen's measures

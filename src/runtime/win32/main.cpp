@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include "app/program.h"
+#include "runtime/win32/clock.h"
+#include "runtime/win32/error_report.h"
 #include "runtime/win32/forms.h"
 #include "runtime/win32/graphics.h"
 #include "runtime/win32/shell.h"
@@ -15,9 +17,11 @@ extern "C" void __cxa_pure_virtual() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   vorlin::win32::WinGraphics graphics;
   vorlin::win32::WinShell shell;
-  vorlin::win32::WinForms forms(graphics, instance);
-  vorlin::Services services{graphics, shell, forms};
+  vorlin::win32::WinClock clock;
+  vorlin::win32::WinErrorReport errorReport;
+  vorlin::win32::WinForms forms(graphics, errorReport, instance);
+  vorlin::Services services{graphics, shell, forms, clock, errorReport};
   vorlin::Program program(services);
-  if (const vorlin::Status s = program.start(); s.failed()) forms.reportError(s);
+  if (const vorlin::Status s = program.start(); s.failed()) errorReport.reportError(s);
   return forms.run();
 }

@@ -60,7 +60,7 @@ bool WinForms::optionKey(const MSG& msg) {
   SetFocus(next->window);
   Form& form = *slot->form;
   if (const Status s = setOptionValue(form, next->desc->id, next->desc->index); s.failed())
-    reportError(s);
+    errorReport_.reportError(s);
   return true;
 }
 

@@ -11,7 +11,7 @@
 namespace vorlin::win32 {
 
 struct WideText {
-  std::array<wchar_t, 256> text{};
+  std::array<wchar_t, 320> text{};
   const wchar_t* c_str() const { return text.data(); }
 };
 

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "app/program.h"
+#include "runtime/win32/clock.h"
+#include "runtime/win32/error_report.h"
 #include "runtime/win32/forms.h"
 #include "runtime/win32/graphics.h"
 #include "runtime/win32/shell.h"
@@ -23,12 +25,14 @@ void print(const char* when, const vorlin::LiveObjects& live) {
 int main(int argc, char** argv) {
   vorlin::win32::WinGraphics graphics;
   vorlin::win32::WinShell shell;
-  vorlin::win32::WinForms forms(graphics, GetModuleHandleW(nullptr));
-  vorlin::Services services{graphics, shell, forms};
+  vorlin::win32::WinClock clock;
+  vorlin::win32::WinErrorReport errorReport;
+  vorlin::win32::WinForms forms(graphics, errorReport, GetModuleHandleW(nullptr));
+  vorlin::Services services{graphics, shell, forms, clock, errorReport};
   vorlin::Program program(services);
 
   if (argc == 2 && std::strcmp(argv[1], "report") == 0) {
-    forms.reportError(
+    errorReport.reportError(
         vorlin::Status{vorlin::kInvalidArgument, "Invalid procedure call or argument: déc."});
     return 0;
   }
@@ -47,7 +51,7 @@ int main(int argc, char** argv) {
   const vorlin::LiveObjects after = graphics.liveObjects();
   print("after 10,000 more refreshes", after);
   // Close: the entry goes, the window and its pictures are unloaded.
-  vorlin::raise(forms, program.frmDate,
+  vorlin::raise(errorReport, program.frmDate,
                 vorlin::Event{vorlin::EventKind::Click, vorlin::FrmDate::kMnuClose});
   const vorlin::LiveObjects closed = graphics.liveObjects();
   print("after Close", closed);

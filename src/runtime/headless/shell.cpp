@@ -1,4 +1,4 @@
-#include "runtime/headless/headless_shell.h"
+#include "runtime/headless/shell.h"
 
 #include <algorithm>
 

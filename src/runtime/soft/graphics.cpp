@@ -1,4 +1,4 @@
-#include "runtime/soft/soft_graphics.h"
+#include "runtime/soft/graphics.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "runtime/qt/qt_shell.h"
+#include "runtime/qt/shell.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -27,8 +27,11 @@ bool embeddedEntriesExist() {
 
 }  // namespace
 
-QtShell::QtShell(QtForms& forms, Graphics& graphics)
-    : forms_(forms), graphics_(graphics), hosts_([this] { hostAppeared(); }) {
+QtShell::QtShell(QtForms& forms, Graphics& graphics, ErrorReport& errorReport)
+    : forms_(forms),
+      graphics_(graphics),
+      errorReport_(errorReport),
+      hosts_([this] { hostAppeared(); }) {
   qApp->installEventFilter(this);
 }
 
@@ -123,7 +126,7 @@ void QtShell::post(Handle window, const Event& event) {
   QMetaObject::invokeMethod(
       this,
       [this, window, event] {
-        if (Form* form = forms_.formOfWindow(window)) raise(forms_, *form, event);
+        if (Form* form = forms_.formOfWindow(window)) raise(errorReport_, *form, event);
       },
       Qt::QueuedConnection);
 }
@@ -201,7 +204,7 @@ void QtShell::report(QSystemTrayIcon* icon, std::uint32_t mouseMessage) {
     if (entry.icon.get() != icon || entry.callbackMessage != kMouseMove) continue;
     const Result<Twips> ratio = forms_.twipsPerPixelX();
     if (ratio.status.failed()) {
-      forms_.reportError(ratio.status);
+      errorReport_.reportError(ratio.status);
       return;
     }
     post(entry.window,

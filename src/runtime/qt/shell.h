@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "runtime/graphics.h"
-#include "runtime/qt/qt_forms.h"
+#include "runtime/qt/forms.h"
 #include "runtime/qt/tray_hosts.h"
 #include "runtime/shell.h"
 
@@ -27,7 +27,7 @@ inline constexpr std::uint32_t kMiddleButtonUp = 0x208;
 
 class QtShell final : public QObject, public Shell {
  public:
-  QtShell(QtForms& forms, Graphics& graphics);
+  QtShell(QtForms& forms, Graphics& graphics, ErrorReport& errorReport);
   ~QtShell() override;
 
   Result<bool> Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) override;
@@ -62,6 +62,7 @@ class QtShell final : public QObject, public Shell {
 
   QtForms& forms_;
   Graphics& graphics_;
+  ErrorReport& errorReport_;
   std::array<Entry, kMaxEntries> entries_;
   std::array<Handle, kMaxEntries> refused_{};  // windows whose add found no host
   TrayHosts hosts_;

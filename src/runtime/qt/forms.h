@@ -1,5 +1,5 @@
 // The forms runtime on Qt Widgets: windows built from the form descriptions, picture boxes held
-// by the graphics layer, timers, popup menus, measures in twips, the clock, the error report.
+// by the graphics layer, timers, popup menus, measures in twips.
 #pragma once
 
 #include <QMargins>
@@ -17,7 +17,8 @@ namespace vorlin::qt {
 
 class QtForms final : public Forms {
  public:
-  explicit QtForms(Graphics& graphics) : graphics_(graphics) {}
+  QtForms(Graphics& graphics, ErrorReport& errorReport)
+      : graphics_(graphics), errorReport_(errorReport) {}
   ~QtForms();
   QtForms(const QtForms&) = delete;
   QtForms& operator=(const QtForms&) = delete;
@@ -39,12 +40,6 @@ class QtForms final : public Forms {
 
   Status popupMenu(Form& form, int menu, int flags) override;
   Status setOptionValue(Form& form, int control, std::int16_t index) override;
-
-  double now() override;
-  std::uint32_t tickCount() override;
-  ShortText formatMonth(double date) override;
-
-  void reportError(const Status& failure) override;
 
   // The loaded form whose window has this handle, or null.
   Form* formOfWindow(Handle window) const;
@@ -85,6 +80,7 @@ class QtForms final : public Forms {
   QSize outerSize(Loaded& slot);
 
   Graphics& graphics_;
+  ErrorReport& errorReport_;
   std::array<Loaded, kMaxForms> forms_;
   Handle nextHandle_ = 0x00010010;
 };

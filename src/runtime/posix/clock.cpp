@@ -1,4 +1,4 @@
-#include "runtime/posix/local_clock.h"
+#include "runtime/posix/clock.h"
 
 #include <ctime>
 

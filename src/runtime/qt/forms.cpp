@@ -1,14 +1,11 @@
-#include "runtime/qt/qt_forms.h"
+#include "runtime/qt/forms.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "runtime/posix/local_clock.h"
-#include "runtime/posix/month_name.h"
 #include "runtime/qt/display_check.h"
-#include "runtime/qt/error_report.h"
 #include "runtime/qt/expected_frame.h"
 #include "runtime/qt/popup_menu.h"
 
@@ -64,8 +61,8 @@ Status QtForms::load(Form& form) {
   slot->handle = nextHandle_;
   nextHandle_ += 4;
   slot->window.reset(new FormWindow(
-      desc, ratio.value, [this, &form](const Event& click) { raise(*this, form, click); },
-      [this, &form] { closeFromOutside(*this, form); }));
+      desc, ratio.value, [this, &form](const Event& click) { raise(errorReport_, form, click); },
+      [this, &form] { closeFromOutside(*this, errorReport_, form); }));
   if (onWayland()) {
     // A window that keeps its size is a dialog to a tiling compositor, which floats it rather
     // than stretch it over the workspace; nothing in a form follows its window's size.
@@ -89,7 +86,7 @@ Status QtForms::load(Form& form) {
       timer->setInterval(control.interval);
       const Event tick{.kind = EventKind::Timer, .control = control.id, .index = control.index};
       QObject::connect(timer.get(), &QTimer::timeout, [this, &form, tick] {
-        if (isLoaded(form)) raise(*this, form, tick);
+        if (isLoaded(form)) raise(errorReport_, form, tick);
       });
       timer->start();
     }
@@ -243,7 +240,7 @@ Status QtForms::popupMenu(Form& form, int menu, int flags) {
   VORLIN_TRY(load(form));
   const int chosen = runPopupMenu(form.description(), menu, flags);
   if (chosen != kNone && isLoaded(form)) {
-    raise(*this, form, Event{.kind = EventKind::Click, .control = chosen});
+    raise(errorReport_, form, Event{.kind = EventKind::Click, .control = chosen});
   }
   return kOk;
 }
@@ -255,22 +252,6 @@ Status QtForms::setOptionValue(Form& form, int control, std::int16_t index) {
   if (option == nullptr) return kNoSuchElement;
   option->setChecked(true);
   return form.handle(Event{.kind = EventKind::Click, .control = control, .index = index});
-}
-
-double QtForms::now() {
-  return vorlin::localNow();
-}
-
-std::uint32_t QtForms::tickCount() {
-  return vorlin::steadyMilliseconds();
-}
-
-ShortText QtForms::formatMonth(double date) {
-  return vorlin::localMonthAbbreviation(date);
-}
-
-void QtForms::reportError(const Status& failure) {
-  showErrorReport(failure);
 }
 
 }  // namespace vorlin::qt

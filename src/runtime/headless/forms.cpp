@@ -1,4 +1,4 @@
-#include "runtime/headless/headless_runtime.h"
+#include "runtime/headless/forms.h"
 
 #include "runtime/date.h"
 
@@ -21,12 +21,12 @@ const HeadlessRuntime::Window* HeadlessRuntime::find(const Form& form) const {
 }
 
 void HeadlessRuntime::deliver(Form& form, const Event& event) {
-  if (isLoaded(form)) raise(*this, form, event);
+  if (isLoaded(form)) raise(errorReport, form, event);
 }
 
 void HeadlessRuntime::tick(int count) {
   for (int i = 0; i < count; ++i) {
-    ticks += 10;
+    clock.ticks += 10;
     for (std::size_t w = 0; w < windows_.size(); ++w) {
       if (!windows_[w].loaded) continue;
       Form& form = const_cast<Form&>(*windows_[w].form);
@@ -48,7 +48,7 @@ void HeadlessRuntime::clickMenu(Form& form, int control) {
 
 void HeadlessRuntime::clickOption(Form& form, int control, std::int16_t index) {
   if (!isLoaded(form)) return;
-  if (const Status s = setOptionValue(form, control, index); s.failed()) reportError(s);
+  if (const Status s = setOptionValue(form, control, index); s.failed()) errorReport.reportError(s);
 }
 
 void HeadlessRuntime::clickButton(Form& form, int control) {
@@ -56,7 +56,7 @@ void HeadlessRuntime::clickButton(Form& form, int control) {
 }
 
 void HeadlessRuntime::closeFromFrame(Form& form) {
-  closeFromOutside(*this, form);
+  closeFromOutside(*this, errorReport, form);
 }
 
 void HeadlessRuntime::taskbarCreated(Form& host) {
@@ -195,14 +195,6 @@ Status HeadlessRuntime::setOptionValue(Form& form, int control, std::int16_t ind
     return {kControlArrayElementMissing, "Control array element does not exist"};
   window(form).selectedOption = index;
   return form.handle({.kind = EventKind::Click, .control = control, .index = index});
-}
-
-ShortText HeadlessRuntime::formatMonth(double date) {
-  return ShortText(monthNames[civilFromSerial(date).month - 1]);
-}
-
-void HeadlessRuntime::reportError(const Status& failure) {
-  errors.push_back({failure.code(), std::string(failure.message())});
 }
 
 }  // namespace vorlin

@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "runtime/headless/headless_shell.h"
+#include "runtime/headless/clock.h"
+#include "runtime/headless/error_report.h"
+#include "runtime/headless/shell.h"
 #include "runtime/services.h"
-#include "runtime/soft/soft_graphics.h"
+#include "runtime/soft/graphics.h"
 
 namespace vorlin {
 
@@ -22,29 +24,20 @@ struct PopupRecord {
   int flags;
 };
 
-struct ErrorReport {
-  std::int32_t code;
-  std::string message;
-};
-
 class HeadlessRuntime final : public Forms {
  public:
   // Runs on the software graphics stand-in, or on the graphics given.
   explicit HeadlessRuntime(Graphics* realGraphics = nullptr)
       : graphics(realGraphics != nullptr ? *realGraphics : soft),
         shell(graphics),
-        services_{graphics, shell, *this} {}
+        services_{graphics, shell, *this, clock, errorReport} {}
   HeadlessRuntime(const HeadlessRuntime&) = delete;
   HeadlessRuntime& operator=(const HeadlessRuntime&) = delete;
 
   Services& services() { return services_; }
 
   // Settings a test may change.
-  double clock = 0;                   // the local date and time: days since 30 December 1899
-  double (*clockSource)() = nullptr;  // when set, the clock is read from here instead
-  std::uint32_t ticks = 0;
-  std::array<std::string, 12> monthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  HeadlessClock clock;
   int screenWidthPixels = 1024;
   int screenHeightPixels = 768;
   float twipsPerPixel = 15;
@@ -55,7 +48,7 @@ class HeadlessRuntime final : public Forms {
   std::vector<std::string> shown;     // windows shown, by name
   std::vector<std::string> unloaded;  // windows unloaded, by name
   std::vector<PopupRecord> popups;
-  std::vector<ErrorReport> errors;
+  HeadlessErrorReport errorReport;
   // The menu item the user picks in the next popup; none dismisses it.
   std::optional<int> nextMenuChoice;
 
@@ -90,10 +83,6 @@ class HeadlessRuntime final : public Forms {
   Result<Twips> twipsPerPixelX() override;
   Status popupMenu(Form& form, int menu, int flags) override;
   Status setOptionValue(Form& form, int control, std::int16_t index) override;
-  double now() override { return clockSource != nullptr ? clockSource() : clock; }
-  std::uint32_t tickCount() override { return ticks; }
-  ShortText formatMonth(double date) override;
-  void reportError(const Status& failure) override;
 
   SoftGraphics soft;
   Graphics& graphics;
