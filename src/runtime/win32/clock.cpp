@@ -3,37 +3,21 @@
 #include <windows.h>
 
 #include <array>
-#include <cmath>
 
 #include "runtime/date.h"
 #include "runtime/win32/text.h"
 
 namespace vorlin::win32 {
-namespace {
-
-constexpr std::uint32_t kReadInterval = 1000;  // milliseconds between reads of the system
-constexpr double kMillisecondsPerDay = 86400000.0;
-
-}  // namespace
 
 double systemLocalTime() {
   SYSTEMTIME t{};
   GetLocalTime(&t);
   return serialFromCivil(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond) +
-         t.wMilliseconds / kMillisecondsPerDay;
+         t.wMilliseconds / 86400000.0;
 }
 
 double WinClock::now() {
-  const std::uint32_t tick = GetTickCount();
-  const std::uint32_t since = tick - readTick_;
-  if (read_ && since < kReadInterval) {
-    const double carried = readTime_ + since / kMillisecondsPerDay;
-    if (std::floor(carried) == std::floor(readTime_)) return carried;
-  }
-  readTime_ = systemLocalTime();
-  readTick_ = tick;
-  read_ = true;
-  return readTime_;
+  return time_.at(GetTickCount(), systemLocalTime);
 }
 
 std::uint32_t WinClock::tickCount() {

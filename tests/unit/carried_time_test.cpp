@@ -1,0 +1,56 @@
+// The time carried on by the tick count between reads of the system: read once a second, afresh
+// across midnight, so the date changes on time and a clock set back shows within a second.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "runtime/carried_time.h"
+#include "runtime/date.h"
+
+namespace vorlin::test {
+namespace {
+
+constexpr double kSecond = 1.0 / 86400;
+
+TEST(CarriedTime, ReadsOnceASecondAndAfreshWhenADayWouldBegin) {
+  CarriedTime carried;
+  double system = serialFromCivil(2026, 12, 31, 23, 59, 58);  // the system's local time
+  int reads = 0;
+  const auto read = [&] {
+    ++reads;
+    return system;
+  };
+  // Within a second: carried on by the ticks, with no read.
+  EXPECT_DOUBLE_EQ(carried.at(5000, read), system);
+  system += 0.5 * kSecond;
+  EXPECT_NEAR(carried.at(5500, read), system, 1e-9);
+  EXPECT_EQ(reads, 1);
+  // A second on: read again.
+  system += 0.5 * kSecond;
+  EXPECT_DOUBLE_EQ(carried.at(6000, read), system);
+  EXPECT_EQ(reads, 2);
+  // The ticks run ahead of the system's clock: a time carried past midnight is read afresh, and
+  // the date changes only when the system's does.
+  system = serialFromCivil(2026, 12, 31, 23, 59, 59) + 0.995 * kSecond;
+  EXPECT_EQ(dateOnly(carried.at(7000, read)), serialFromCivil(2026, 12, 31, 0, 0, 0));
+  system += 0.003 * kSecond;
+  EXPECT_EQ(dateOnly(carried.at(7010, read)), serialFromCivil(2026, 12, 31, 0, 0, 0));
+  EXPECT_EQ(reads, 4);
+  system += 0.005 * kSecond;
+  EXPECT_EQ(dateOnly(carried.at(7020, read)), serialFromCivil(2027, 1, 1, 0, 0, 0));
+  EXPECT_EQ(reads, 5);
+  // The clock set back a day: the old date within a second.
+  system -= 1;
+  EXPECT_EQ(dateOnly(carried.at(7500, read)), serialFromCivil(2027, 1, 1, 0, 0, 0));
+  EXPECT_EQ(dateOnly(carried.at(8020, read)), serialFromCivil(2026, 12, 31, 0, 0, 0));
+  // The tick count wrapping round is a second on like any other.
+  CarriedTime wrapping;
+  EXPECT_DOUBLE_EQ(wrapping.at(0xFFFFFF00u, read), system);
+  reads = 0;
+  EXPECT_NEAR(wrapping.at(0x100u, read), system + 512 / 86400000.0, 1e-9);
+  EXPECT_EQ(reads, 0);
+}
+
+}  // namespace
+}  // namespace vorlin::test
