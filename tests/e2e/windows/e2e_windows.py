@@ -1,99 +1,22 @@
 #!/usr/bin/env python3
 """End-to-end tests of vorlin.exe under Wine, in a virtual display.
 
-Each scenario starts Xvfb, a Wine desktop with a taskbar and notification area, and vorlin.exe;
-drives it with xdotool; and reads the screen back as pixels. A probe program in the same desktop
+Each scenario starts Xvfb, a Wine desktop with a taskbar and notification area, and vorlin.exe
+(wine_desktop.py); drives it with xdotool; and reads the screen back as pixels, against the icon
+drawn from the unit tests' glyph tables (expected_icon.py). A probe program in the same desktop
 reports the windows, the controls and the tips of the notification area.
 
     e2e_windows.py --exe vorlin.exe --probe probe.exe --shots DIR SCENARIO
 """
 
 import argparse
-import ctypes
 import datetime
-import os
-import shutil
-import signal
 import subprocess
 import sys
-import tempfile
 import time
 
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", ".."))
-SCREEN = (1024, 768)
-
-# The glyphs as the artwork draws them: '#' ink, '.' paper. Digits 0 to 9, letters A to Z.
-DIGITS = [
-    ".##....#..###..####...#..####..##..####..##...##.",
-    "#..#..##.....#...#...##..#....#.......#.#..#.#..#",
-    "#.##...#.....#..##..#.#..###..###....#...##..#..#",
-    "##.#...#...##.....#.####....#.#..#..#...#..#..###",
-    "#..#...#..#....#..#...#.....#.#..#..#...#..#....#",
-    ".##....#..####..##....#..###...##...#....##...##.",
-]
-LETTERS = [
-    ".##..###...##..###..####.####..###.#..#..###....#.#..#.#....#..#.#..#..##..###...##..###"
-    "...###..###.#..#.#..#.#..#.#..#.#..#.####",
-    "#..#.#..#.#..#.#..#.#....#....#....#..#...#.....#.#.#..#....####.#..#.#..#.#..#.#..#.#..#"
-    ".#......#..#..#.#..#.#..#.#..#.#..#....#",
-    "####.###..#....#..#.###..###..#.##.####...#.....#.##...#....####.##.#.#..#.###..#..#.###."
-    "..##....#..#..#.#..#.#..#..##...##....#.",
-    "#..#.#..#.#....#..#.#....#....#..#.#..#...#..#..#.##...#....#..#.#.##.#..#.#....##.#.##.."
-    "....#...#..#..#.#..#.####..##....#...#..",
-    "#..#.#..#.#..#.#..#.#....#....#..#.#..#...#..#..#.#.#..#....#..#.#..#.#..#.#....#.##.#.#."
-    "....#...#..#..#..##..####.#..#...#..#...",
-    "#..#.###...##..###..####.#.....##..#..#..###..##..#..#.####.#..#.#..#..##..#.....###.#..#"
-    ".###....#...##...##..#..#.#..#...#..####",
-]
-INK = (7, 9, 6)
-GRAY = (192, 192, 192)
-RED = (255, 0, 0)
-ENGLISH = ["JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"]
-# The French abbreviations, accents folded and stops dropped: janv. févr. mars avr. mai juin
-# juil. août sept. oct. nov. déc.
-FRENCH = ["JAN", "FEV", "MAR", "AVR", "MAI", "JUI", "JUI", "AOU", "SEP", "OCT", "NOV", "DEC"]
-
-
-class Failure(Exception):
-    pass
-
-
-def die_with_parent():
-    """Run in a child before it starts: the system kills it should the test process die."""
-    pr_set_pdeathsig = 1
-    ctypes.CDLL(None).prctl(pr_set_pdeathsig, signal.SIGKILL)
-
-
-def end_on_signals():
-    """A signal that ends the test unwinds it, so that what it started is stopped."""
-    def end(number, _):
-        raise SystemExit(128 + number)
-    for number in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
-        signal.signal(number, end)
-
-
-def expected_icon(day, month, background):
-    """The 16 x 16 date icon as rows of RGB bytes."""
-    ink = tuple(b & i for b, i in zip(background, INK))
-    pixels = [[background] * 16 for _ in range(16)]
-
-    def draw(strip, cell, left, top):
-        for y in range(6):
-            for x in range(4):
-                if strip[y][5 * cell + x] == "#":
-                    pixels[top + y][left + x] = ink
-
-    draw(DIGITS, day // 10, 3, 2)
-    draw(DIGITS, day % 10, 8, 2)
-    for i, letter in enumerate(month):
-        draw(LETTERS, ord(letter) - ord("A"), 1 + 5 * i, 9)
-    return [b"".join(bytes(p) for p in row) for row in pixels]
-
-
-def enlarged(icon, size):
-    """The 16 x 16 icon at `size` x `size`: each pixel shows the one under its centre."""
-    source = [int((i + 0.5) * 16 / size) for i in range(size)]
-    return [b"".join(icon[sy][3 * sx:3 * sx + 3] for sx in source) for sy in source]
+from expected_icon import ENGLISH, FRENCH, GRAY, RED, enlarged, today_icon
+from wine_desktop import PREFIX, SCREEN, Failure, die_with_parent, run
 
 
 def mul_div(twips, dpi):
@@ -107,249 +30,6 @@ LAYOUT = {"Gray": (360, 240, 1080, 255), "Blue": (360, 600, 1080, 255),
           "Purple": (360, 960, 1080, 255), "Yellow": (1440, 240, 1455, 255),
           "Red": (1440, 600, 1455, 255), "White": (1440, 960, 1455, 255),
           "&OK": (360, 1440, 855, 375), "&Cancel": (1440, 1440, 855, 375)}
-
-
-class Screen:
-    def __init__(self, width, height, data):
-        self.width, self.height, self.data = width, height, data
-
-    def row(self, y, x=0, count=None):
-        count = self.width - x if count is None else count
-        start = (y * self.width + x) * 3
-        return self.data[start:start + count * 3]
-
-    def pixel(self, x, y):
-        return tuple(self.row(y, x, 1))
-
-    def find(self, icon):
-        """Where `icon` (rows of bytes) appears exactly, as its top-left corner; None if nowhere."""
-        size = len(icon)
-        probe_row = next(r for r in range(size) if icon[r] != icon[0])  # the first row with ink
-        for y in range(self.height - size + 1):
-            line = self.row(y + probe_row)
-            start = 0
-            while True:
-                at = line.find(icon[probe_row], start)
-                if at < 0:
-                    break
-                if at % 3 == 0:
-                    x = at // 3
-                    if x + size <= self.width and all(
-                            self.row(y + r, x, size) == icon[r] for r in range(size)):
-                        return (x, y)
-                start = at + 1
-        return None
-
-
-class Desktop:
-    """Xvfb, a Wine desktop in it, and the programs the test starts there."""
-
-    def __init__(self, args, dpi=96):
-        self.args = args
-        self.dpi = dpi
-        self.env = dict(os.environ)
-        self.env.update({
-            "WINEPREFIX": args.prefix,
-            "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "mscoree,mshtml=",
-        })
-        self.xvfb = None
-        self.program = None
-        self.shot_number = 0
-
-    # Set-up and tear-down.
-    def __enter__(self):
-        self.prepare_prefix()
-        self.set_dpi(self.dpi)
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten",
-             "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
-        os.close(write)
-        with os.fdopen(read) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            raise Failure("Xvfb did not start")
-        self.env["DISPLAY"] = ":" + number
-        # The first Wine program brings the desktop up; the probe is one.
-        self.wait(lambda: any(w["class"] == "Shell_TrayWnd" for w in self.windows()), 60,
-                  "the Wine desktop with its taskbar")
-        return self
-
-    def __exit__(self, *exc):
-        if self.program is not None and self.program.poll() is None:
-            self.program.kill()
-            self.program.wait()
-        # Every Wine process of this prefix is one the test started.
-        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
-        if self.xvfb is not None:
-            self.xvfb.send_signal(signal.SIGTERM)
-            self.xvfb.wait()
-        if self.dpi != 96:
-            self.set_dpi(96)
-
-    def set_dpi(self, dpi):
-        """The screen's pixels per inch, as the Wine prefix tells its programs."""
-        env = dict(self.env)
-        env.pop("DISPLAY", None)
-        subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
-                        "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=env, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=env)
-
-    def prepare_prefix(self):
-        marker = os.path.join(self.args.prefix, "vorlin-desktop")
-        if os.path.exists(marker):
-            return
-        os.makedirs(self.args.prefix, exist_ok=True)
-        env = dict(self.env)
-        env.pop("DISPLAY", None)
-        subprocess.run(["wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-        # Every program of the prefix runs on one virtual desktop named "shell": a taskbar with
-        # a notification area, all inside the X display.
-        for key, name, value in [("HKCU\\Software\\Wine\\Explorer", "Desktop", "shell"),
-                                 ("HKCU\\Software\\Wine\\Explorer\\Desktops", "shell",
-                                  "%dx%d" % SCREEN)]:
-            subprocess.run(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], env=env,
-                           check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=env)
-        open(marker, "w").close()
-
-    # The program.
-    def start(self, extra_env=None):
-        env = dict(self.env)
-        env.update(extra_env or {})
-        # Wine traces each request the program hands the shell; requests() reads them back.
-        env["WINEDEBUG"] = "-all,trace+systray"
-        self.trace = tempfile.TemporaryFile("w+")
-        self.program = subprocess.Popen(["wine", self.args.exe], env=env,
-                                        stdout=subprocess.DEVNULL, stderr=self.trace,
-                                        preexec_fn=die_with_parent)
-        return time.monotonic()
-
-    def requests(self):
-        """The requests the program handed the shell so far: 0 add, 1 modify, 2 delete."""
-        self.trace.seek(0)
-        return [int(line.split("dwMessage = ")[1].split(",")[0])
-                for line in self.trace if "Shell_NotifyIconW dwMessage = " in line]
-
-    def running(self):
-        return self.program is not None and self.program.poll() is None
-
-    # Looking.
-    def probe(self, *args):
-        # A probe started while another program of the desktop starts up can hang in Wine now
-        # and then; it is stopped and asked again.
-        for attempt in range(5):
-            try:
-                result = subprocess.run(["wine", self.args.probe] + list(args), env=self.env,
-                                        capture_output=True, text=True, timeout=10,
-                                        preexec_fn=die_with_parent)
-                return result.returncode, result.stdout.splitlines()
-            except subprocess.TimeoutExpired:
-                print("the probe hung (%s); asking again" % " ".join(args))
-        raise Failure("the probe hung five times")
-
-    def windows(self):
-        out = []
-        for line in self.probe("windows")[1]:
-            handle, rest = line.split(" ", 1)
-            cls, rest = rest.split(" ", 1)
-            title = rest[rest.index('"') + 1:rest.rindex('"')]
-            l, t, r, b, cw, ch = (int(v) for v in rest[rest.rindex('"') + 1:].split())
-            out.append({"class": cls, "title": title, "rect": (l, t, r, b), "client": (cw, ch)})
-        return out
-
-    def windows_titled(self, title):
-        return [w for w in self.windows() if w["title"] == title]
-
-    def menus(self):
-        return [w for w in self.windows() if w["class"] == "#32768"]
-
-    def controls(self, title):
-        out = []
-        for line in self.probe("controls", title)[1]:
-            cls, rest = line.split(" ", 1)
-            text = rest[rest.index('"') + 1:rest.rindex('"')]
-            fields = rest[rest.rindex('"') + 1:].split()
-            out.append({"text": text, "rect": tuple(int(v) for v in fields[:4]),
-                        "checked": fields[4] == "checked"})
-        return out
-
-    def checked(self, title):
-        return [c["text"] for c in self.controls(title) if c["checked"]]
-
-    def focus(self):
-        code, lines = self.probe("focus")
-        return lines[0].split('"')[1] if code == 0 and lines else None
-
-    def tips(self):
-        return [line[len('tip "'):-1] for line in self.probe("tips")[1]]
-
-    def screen(self):
-        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
-                             env=self.env, capture_output=True, check=True).stdout
-        # P6 <w> <h> <max>\n<data>
-        fields = []
-        at = 0
-        while len(fields) < 4:
-            while ppm[at:at + 1].isspace():
-                at += 1
-            end = at
-            while not ppm[end:end + 1].isspace():
-                end += 1
-            fields.append(ppm[at:end])
-            at = end
-        width, height = int(fields[1]), int(fields[2])
-        return Screen(width, height, ppm[at + 1:at + 1 + width * height * 3])
-
-    def shot(self, name):
-        """Saves the screen for a person to look at."""
-        self.shot_number += 1
-        os.makedirs(self.args.shots, exist_ok=True)
-        path = os.path.join(self.args.shots, "%s-%02d-%s.png" % (self.args.scenario,
-                                                                 self.shot_number, name))
-        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
-        return path
-
-    # Acting.
-    def xdotool(self, *args):
-        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True)
-
-    def click(self, x, y, button=1):
-        self.xdotool("mousemove", x, y, "click", button)
-
-    def key(self, name):
-        self.xdotool("key", name)
-
-    # Waiting.
-    def wait(self, condition, deadline, what):
-        end = time.monotonic() + deadline
-        while True:
-            value = condition()
-            if value:
-                return value
-            if time.monotonic() > end:
-                raise Failure("waited %.1f s for %s" % (deadline, what))
-            time.sleep(0.05)
-
-    def holds(self, condition, period, what):
-        """Checks that `condition` stays true for `period` seconds."""
-        end = time.monotonic() + period
-        while time.monotonic() < end:
-            if not condition():
-                raise Failure(what)
-            time.sleep(0.1)
-
-    def wait_icon(self, icon, deadline, what):
-        return self.wait(lambda: self.screen().find(icon), deadline, what)
-
-
-def today_icon(background, months=ENGLISH):
-    now = datetime.datetime.now()
-    return expected_icon(now.day, months[now.month - 1], background)
 
 
 def check(condition, message):
@@ -670,17 +350,6 @@ def scenario_error_report(d):
             driver.wait()
 
 
-def scenario_show(d):
-    # For ./run windows without a display: the program in the tray, on a screenshot.
-    at, _ = start_and_find_icon(d)
-    path = d.args.tray_shot
-    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
-    subprocess.run(["import", "-window", "root", "-crop",
-                    "%dx%d+%d+%d" % (SCREEN[0] // 4, SCREEN[1] - at[1] + 6, SCREEN[0] * 3 // 4,
-                                     at[1] - 6), "+repage", path], env=d.env, check=True)
-    print(path)
-
-
 SCENARIOS = {
     "tray": scenario_tray,
     "menu": scenario_menu,
@@ -693,7 +362,6 @@ SCENARIOS = {
     "french": scenario_french,
     "soak": scenario_soak,
     "error-report": scenario_error_report,
-    "show": scenario_show,
     "dpi": scenario_dpi,
     "dpi-144": scenario_dpi,
     "dpi-192": scenario_dpi,
@@ -705,30 +373,15 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--probe", required=True)
     parser.add_argument("--soak")
-    parser.add_argument("--tray-shot", default="vorlin-tray.png")
-    parser.add_argument("--prefix", default=os.path.join(ROOT, "build", "wineprefix-e2e"))
+    parser.add_argument("--prefix", default=PREFIX)
     parser.add_argument("--shots", required=True)
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     args = parser.parse_args()
-    end_on_signals()
-    if os.path.isdir(args.shots):
-        for name in os.listdir(args.shots):
-            if name.startswith(args.scenario + "-"):
-                os.remove(os.path.join(args.shots, name))
-    try:
-        dpi = {"dpi": 120, "dpi-144": 144, "dpi-192": 192}.get(args.scenario, 96)
-        with Desktop(args, dpi) as d:
-            try:
-                SCENARIOS[args.scenario](d)
-            except Failure:
-                print("screen at the failure: %s" % d.shot("failure"))
-                raise
-    except Failure as failure:
-        print("FAILED: %s" % failure)
-        return 1
-    if args.scenario != "show":
+    dpi = {"dpi": 120, "dpi-144": 144, "dpi-192": 192}.get(args.scenario, 96)
+    status = run(args, SCENARIOS[args.scenario], dpi)
+    if status == 0:
         print("passed: %s" % args.scenario)
-    return 0
+    return status
 
 
 if __name__ == "__main__":
