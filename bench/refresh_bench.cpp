@@ -1,7 +1,7 @@
 // One whole refresh on the software graphics: compose, make the icon, hand the shell its request.
 #include <benchmark/benchmark.h>
 
-#include "app/program.h"
+#include "program.h"
 #include "runtime/headless/forms.h"
 
 namespace {

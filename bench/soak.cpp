@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/program.h"
+#include "program.h"
 #include "runtime/headless/forms.h"
 
 int main(int argc, char** argv) {

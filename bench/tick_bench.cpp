@@ -1,7 +1,7 @@
 // What the date watch costs while it waits: one same-day tick beside one read of the local date.
 #include <benchmark/benchmark.h>
 
-#include "app/program.h"
+#include "program.h"
 #include "runtime/headless/forms.h"
 #include "runtime/posix/clock.h"
 

@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdio>
 
-#include "app/program.h"
+#include "program.h"
 #include "runtime/headless/forms.h"
 #include "runtime/win32/clock.h"
 #include "runtime/win32/error_report.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/program.h"
+#include "app/m_date.h"
 #include "art/artwork.h"
 #include "runtime/date.h"
 
@@ -139,12 +139,11 @@ Status FrmDate::handle(const Event& event) {
     case EventKind::MouseMove:
       return trayReport(event.x);
     case EventKind::Click:
-      if (event.control == kMnuProperties)
-        return program_.services.forms.show(program_.frmProperties);
+      if (event.control == kMnuProperties) return services_.forms.show(properties_);
       if (event.control == kMnuClose) return close();
       return kOk;
     case EventKind::TaskbarCreated:
-      return program_.mDate.trayIcon().entryLost();
+      return mDate_.trayIcon().entryLost();
     case EventKind::CloseRequest:
       // Ended from outside (another program, the end of the session): as Close does.
       return close();
@@ -153,14 +152,14 @@ Status FrmDate::handle(const Event& event) {
 }
 
 bool FrmDate::dateChanged() {
-  Clock& clock = program_.services.clock;
+  Clock& clock = services_.clock;
   if (dateOnly(clock.now()) == lastDate_) return false;
   lastDate_ = dateOnly(clock.now());
   return true;
 }
 
 Status FrmDate::tick() {
-  MDate& m = program_.mDate;
+  MDate& m = mDate_;
   if (dateChanged() || m.refreshDue()) {
     // One report for a run of failed refreshes; the one that succeeds ends the run.
     const bool failing = m.refreshFailing();
@@ -171,7 +170,7 @@ Status FrmDate::tick() {
 }
 
 Status FrmDate::trayReport(Twips x) {
-  const Result<Twips> perPixel = program_.services.forms.twipsPerPixelX();
+  const Result<Twips> perPixel = services_.forms.twipsPerPixelX();
   VORLIN_TRY(perPixel.status);
   const float quotient = x / perPixel.value;
   if (!std::isfinite(quotient) || std::fabs(quotient) >= 2147483648.0f)
@@ -179,13 +178,13 @@ Status FrmDate::trayReport(Twips x) {
   // Rounded to nearest, halves to even.
   const auto message = static_cast<std::int32_t>(std::nearbyint(quotient));
   if (message != kRightButtonUp) return kOk;
-  return program_.services.forms.popupMenu(*this, kMnuVorlin, kPopupRightAlign);
+  return services_.forms.popupMenu(*this, kMnuVorlin, kPopupRightAlign);
 }
 
 Status FrmDate::close() {
   // The entry goes before the window it reports to.
-  const Status removed = program_.mDate.trayIcon().removeFromSystemTray();
-  const Status unloaded = program_.services.forms.unload(*this);
+  const Status removed = mDate_.trayIcon().removeFromSystemTray();
+  const Status unloaded = services_.forms.unload(*this);
   return removed.failed() ? removed : unloaded;
 }
 

@@ -2,11 +2,11 @@
 // the tray menu, and receives the tray entry's mouse reports.
 #pragma once
 
-#include "runtime/forms.h"
+#include "runtime/services.h"
 
 namespace vorlin {
 
-class Program;
+class MDate;
 
 // Popup menu flag: the menu's right edge at the pointer.
 inline constexpr int kPopupRightAlign = 8;
@@ -26,7 +26,9 @@ class FrmDate final : public Form {
     kMnuClose,
   };
 
-  explicit FrmDate(Program& program) : program_(program) {}
+  // `properties` is the window that Properties shows.
+  FrmDate(Services& services, MDate& mDate, Form& properties)
+      : services_(services), mDate_(mDate), properties_(properties) {}
 
   const FormDesc& description() const override;
   Status handle(const Event& event) override;
@@ -39,7 +41,9 @@ class FrmDate final : public Form {
   Status trayReport(Twips x);
   Status close();
 
-  Program& program_;
+  Services& services_;
+  MDate& mDate_;
+  Form& properties_;
   double lastDate_ = 0;
 };
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program.h"
+#include "program.h"
 #include "art/artwork.h"
 #include "glyph_tables.h"
 #include "graphics_under_test.h"

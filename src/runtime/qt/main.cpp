@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/program.h"
+#include "program.h"
 #include "art/artwork.h"
 #include "runtime/posix/clock.h"
 #include "runtime/qt/display_check.h"

@@ -1,7 +1,7 @@
 // vorlin.exe: the program on the real Win32 platform.
 #include <windows.h>
 
-#include "app/program.h"
+#include "program.h"
 #include "runtime/win32/clock.h"
 #include "runtime/win32/error_report.h"
 #include "runtime/win32/forms.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/program.h"
+#include "program.h"
 #include "runtime/win32/clock.h"
 #include "runtime/win32/error_report.h"
 #include "runtime/win32/forms.h"

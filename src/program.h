@@ -14,7 +14,7 @@ class Program {
  public:
   explicit Program(Services& services)
       : services(services),
-        frmDate(*this),
+        frmDate(services, mDate, frmProperties),
         mDate(services, frmDate),
         frmProperties(services, mDate) {}
   Program(const Program&) = delete;
