@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "program.h"
 #include "art/artwork.h"
 #include "glyph_tables.h"
 #include "graphics_under_test.h"
+#include "program.h"
 #include "runtime/date.h"
 #include "runtime/headless/forms.h"
 

@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "program.h"
 #include "art/artwork.h"
+#include "program.h"
 #include "runtime/posix/clock.h"
 #include "runtime/qt/display_check.h"
 #include "runtime/qt/end_signals.h"
