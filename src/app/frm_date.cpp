@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "art/artwork.h"
 #include "runtime/date.h"
+#include "runtime/failures.h"
 
 namespace vorlin {
 namespace {
@@ -118,10 +119,6 @@ std::array<ControlDesc, kControls.size()> withPictures() {
   return controls;
 }
 
-constexpr Status kFloatingPointFailure{kOverflow,
-                                       "Floating-point error: invalid operation, "
-                                       "division by zero or overflow"};
-
 }  // namespace
 
 const FormDesc& FrmDate::description() const {
@@ -178,7 +175,8 @@ Status FrmDate::trayReport(Twips x) {
     return kFloatingPointFailure;
   // Rounded to nearest, halves to even.
   const auto message = static_cast<std::int32_t>(std::nearbyint(quotient));
-  if (message != kRightButtonUp) return kOk;
+  // The mouse message of a right-button release over the tray entry opens the menu.
+  if (message != static_cast<std::int32_t>(kRightButtonUp)) return kOk;
   return program_.services.forms.popupMenu(*this, kMnuVorlin, kPopupRightAlign);
 }
 
@@ -186,7 +184,7 @@ Status FrmDate::close() {
   // The entry goes before the window it reports to.
   const Status removed = program_.mDate.trayIcon().removeFromSystemTray();
   const Status unloaded = program_.services.forms.unload(*this);
-  return removed.failed() ? removed : unloaded;
+  return firstFailure({removed, unloaded});
 }
 
 }  // namespace vorlin
