@@ -7,6 +7,7 @@
 #include "app/m_date.h"
 #include "art/artwork.h"
 #include "runtime/date.h"
+#include "runtime/failures.h"
 
 namespace vorlin {
 namespace {
@@ -118,10 +119,6 @@ std::array<ControlDesc, kControls.size()> withPictures() {
   return controls;
 }
 
-constexpr Status kFloatingPointFailure{kOverflow,
-                                       "Floating-point error: invalid operation, "
-                                       "division by zero or overflow"};
-
 }  // namespace
 
 const FormDesc& FrmDate::description() const {
@@ -177,7 +174,8 @@ Status FrmDate::trayReport(Twips x) {
     return kFloatingPointFailure;
   // Rounded to nearest, halves to even.
   const auto message = static_cast<std::int32_t>(std::nearbyint(quotient));
-  if (message != kRightButtonUp) return kOk;
+  // The mouse message of a right-button release over the tray entry opens the menu.
+  if (message != static_cast<std::int32_t>(kRightButtonUp)) return kOk;
   return services_.forms.popupMenu(*this, kMnuVorlin, kPopupRightAlign);
 }
 
@@ -185,7 +183,7 @@ Status FrmDate::close() {
   // The entry goes before the window it reports to.
   const Status removed = mDate_.trayIcon().removeFromSystemTray();
   const Status unloaded = services_.forms.unload(*this);
-  return removed.failed() ? removed : unloaded;
+  return firstFailure({removed, unloaded});
 }
 
 }  // namespace vorlin

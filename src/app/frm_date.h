@@ -3,15 +3,11 @@
 #pragma once
 
 #include "runtime/services.h"
+#include "runtime/tray_messages.h"
 
 namespace vorlin {
 
 class MDate;
-
-// Popup menu flag: the menu's right edge at the pointer.
-inline constexpr int kPopupRightAlign = 8;
-// The mouse message of a right-button release over the tray entry.
-inline constexpr int kRightButtonUp = 517;
 
 class FrmDate final : public Form {
  public:

@@ -5,6 +5,7 @@
 
 #include "app/m_date.h"
 #include "art/artwork.h"
+#include "runtime/failures.h"
 
 namespace vorlin {
 namespace {
@@ -16,7 +17,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .name = "optColour",
      .kind = ControlKind::OptionButton,
      .index = 0,
-     .caption = "Gray",
+     .caption = art::kBackgrounds[0].caption,
      .left = 360,
      .top = 240,
      .width = 1455,
@@ -26,7 +27,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .name = "optColour",
      .kind = ControlKind::OptionButton,
      .index = 1,
-     .caption = "Blue",
+     .caption = art::kBackgrounds[1].caption,
      .left = 360,
      .top = 600,
      .width = 1455,
@@ -36,7 +37,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .name = "optColour",
      .kind = ControlKind::OptionButton,
      .index = 2,
-     .caption = "Purple",
+     .caption = art::kBackgrounds[2].caption,
      .left = 360,
      .top = 960,
      .width = 1455,
@@ -46,7 +47,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .name = "optColour",
      .kind = ControlKind::OptionButton,
      .index = 3,
-     .caption = "Yellow",
+     .caption = art::kBackgrounds[3].caption,
      .left = 1440,
      .top = 240,
      .width = 1455,
@@ -74,7 +75,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .name = "optColour",
      .kind = ControlKind::OptionButton,
      .index = 4,
-     .caption = "Red",
+     .caption = art::kBackgrounds[4].caption,
      .left = 1440,
      .top = 600,
      .width = 1455,
@@ -84,7 +85,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .name = "optColour",
      .kind = ControlKind::OptionButton,
      .index = 5,
-     .caption = "White",
+     .caption = art::kBackgrounds[5].caption,
      .left = 1440,
      .top = 960,
      .width = 1455,
@@ -92,16 +93,12 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .tabIndex = 7},
 }};
 
-constexpr Status kFloatingPointFailure{kOverflow,
-                                       "Floating-point error: invalid operation, "
-                                       "division by zero or overflow"};
-
 // (screen − window) / 2 in single precision, unrounded.
 Result<Twips> centred(Result<Twips> screen, Result<Twips> window) {
-  if (screen.status.failed()) return {screen.status, 0};
-  if (window.status.failed()) return {window.status, 0};
+  VORLIN_TRY(screen.status);
+  VORLIN_TRY(window.status);
   const float edge = (screen.value - window.value) / 2.0f;
-  if (!std::isfinite(edge)) return {kFloatingPointFailure, 0};
+  if (!std::isfinite(edge)) return kFloatingPointFailure;
   return {kOk, edge};
 }
 

@@ -3,15 +3,18 @@
 #include <array>
 #include <limits>
 
+#include "art/artwork.h"
 #include "render/month_letters.h"
 #include "runtime/date.h"
 
 namespace vorlin {
 namespace {
 
-constexpr std::int16_t kIconSize = 16;
-constexpr std::int16_t kGlyphWidth = 4;
-constexpr std::int16_t kGlyphHeight = 6;
+using art::kGlyphHeight;
+using art::kGlyphPitch;
+using art::kGlyphWidth;
+using art::kIconSize;
+
 constexpr std::int16_t kDayRow = 2;
 constexpr std::int16_t kMonthRow = 9;
 constexpr std::array<std::int16_t, 2> kDayColumns{3, 8};
@@ -78,8 +81,7 @@ Status TrayIcon::IconFromBitmap() {
   // The shell keeps its own copy of the icon it was handed.
   const Status iconReleased = previousIcon_.release();
   const Status released = releaseMemory();
-  for (const Status& s : {composed, iconReleased, released}) VORLIN_TRY(s);
-  return kOk;
+  return firstFailure({composed, iconReleased, released});
 }
 
 Status TrayIcon::BlitDateIntoMemoryDC(double aDate) {
@@ -154,7 +156,7 @@ Status TrayIcon::removeFromSystemTray() {
   addTried_ = false;
   iconShown_ = false;
   const Status destroyed = dateIcon_.release();
-  return status.failed() ? status : destroyed;
+  return firstFailure({status, destroyed});
 }
 
 Status TrayIcon::processDay(std::string_view aDay) {
@@ -193,11 +195,11 @@ Status TrayIcon::processMonth(std::string_view aMonth, std::string_view english)
 std::optional<std::int16_t> TrayIcon::charPosition(char32_t aChar) const {
   const char letter = glyphLetter(aChar);
   if (letter == 0) return std::nullopt;
-  return static_cast<std::int16_t>((letter - 'A') * 5);
+  return static_cast<std::int16_t>((letter - 'A') * kGlyphPitch);
 }
 
 Result<std::int16_t> TrayIcon::numPosition(std::int16_t aNumber) const {
-  const std::int32_t x = static_cast<std::int32_t>(aNumber) * 5;
+  const std::int32_t x = static_cast<std::int32_t>(aNumber) * kGlyphPitch;
   if (x < std::numeric_limits<std::int16_t>::min() || x > std::numeric_limits<std::int16_t>::max())
     return {kOverflowFailure, 0};
   return {kOk, static_cast<std::int16_t>(x)};
@@ -226,8 +228,7 @@ Status TrayIcon::releaseMemory() {
   if (deselected.failed()) (void)memoryHDC_.release();
   const Status bitmapDeleted = memoryBitmap_.release();
   const Status dcDeleted = memoryHDC_.release();
-  for (const Status& s : {deselected, bitmapDeleted, dcDeleted}) VORLIN_TRY(s);
-  return kOk;
+  return firstFailure({deselected, bitmapDeleted, dcDeleted});
 }
 
 }  // namespace vorlin

@@ -8,11 +8,12 @@
 
 #include "render/graphics_owners.h"
 #include "runtime/services.h"
+#include "runtime/tray_messages.h"
 
 namespace vorlin {
 
 inline constexpr std::string_view kTip = "Tenwick Vorlin";
-inline constexpr std::uint32_t kTrayCallbackMessage = 512;  // reported as a mouse move
+inline constexpr std::uint32_t kTrayCallbackMessage = kMouseMove;  // reported as a mouse move
 inline constexpr std::uint32_t kTrayId = 1;
 // Milliseconds between tries of what failed: an add the shell refused, a refresh.
 inline constexpr std::uint32_t kRetryInterval = 1000;

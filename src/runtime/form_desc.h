@@ -20,6 +20,7 @@ enum class ControlKind : std::uint8_t {
 };
 
 inline constexpr int kNone = -1;
+inline constexpr int kTwipsPerInch = 1440;
 
 struct ControlDesc {
   int id;  // the form's own id for the control; members of a control array share it

@@ -12,6 +12,9 @@ namespace vorlin {
 
 using Twips = float;
 
+// Popup menu flag: the menu's right edge at the pointer.
+inline constexpr int kPopupRightAlign = 8;
+
 enum class EventKind : std::uint8_t {
   Load,       // the window was loaded
   Timer,      // a timer control ticked
@@ -64,7 +67,7 @@ class Forms {
 
   // Controls.
   // Opens a menu as a popup at the pointer; returns once it is closed, the chosen item's click
-  // having been raised.
+  // having been raised. `flags`: kPopupRightAlign or 0.
   virtual Status popupMenu(Form& form, int menu, int flags) = 0;
   // Selects the option, clears the others of its group and raises its click.
   virtual Status setOptionValue(Form& form, int control, std::int16_t index) = 0;

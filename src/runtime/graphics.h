@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "art/artwork.h"
 #include "art/picture.h"
 #include "runtime/handles.h"
 #include "runtime/status.h"
@@ -34,9 +35,10 @@ struct LiveObjects {
 
 // A 16 x 16 icon read back: colour pixels 0x00RRGGBB row by row from the top, mask bits 0 or 1.
 struct IconPixels {
-  std::array<art::Rgb, 256> colour{};
-  std::array<std::uint8_t, 256> mask{};
-  art::Rgb at(int x, int y) const { return colour[static_cast<unsigned>(y * 16 + x)]; }
+  static constexpr std::size_t kCount = art::kIconSize * art::kIconSize;
+  std::array<art::Rgb, kCount> colour{};
+  std::array<std::uint8_t, kCount> mask{};
+  art::Rgb at(int x, int y) const { return colour[static_cast<unsigned>(y * art::kIconSize + x)]; }
 };
 
 class Graphics {

@@ -3,13 +3,13 @@
 // neighbour), so that a whole multiple of 16 gives exact n × n blocks.
 #pragma once
 
-namespace vorlin {
+#include "art/artwork.h"
 
-inline constexpr int kComposedIconSize = 16;
+namespace vorlin {
 
 // The row or column of the 16 × 16 icon that row or column `at` of a `size` × `size` icon shows.
 constexpr int enlargedFrom(int at, int size) {
-  return (2 * at + 1) * kComposedIconSize / (2 * size);
+  return (2 * at + 1) * art::kIconSize / (2 * size);
 }
 
 }  // namespace vorlin

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
 namespace vorlin {
@@ -38,6 +39,15 @@ class [[nodiscard]] Status {
 };
 
 inline constexpr Status kOk{};
+
+// The first failure among the statuses of steps that were all carried out, in their order; kOk
+// when every one succeeded. Releases use it: each is made whatever the one before answered.
+constexpr Status firstFailure(std::initializer_list<Status> statuses) {
+  for (const Status& s : statuses) {
+    if (s.failed()) return s;
+  }
+  return kOk;
+}
 
 template <class T>
 struct [[nodiscard]] Result {

@@ -1,6 +1,7 @@
 #include "runtime/headless/forms.h"
 
 #include "runtime/date.h"
+#include "runtime/failures.h"
 
 namespace vorlin {
 
@@ -119,12 +120,15 @@ Status HeadlessRuntime::show(Form& form) {
 Status HeadlessRuntime::unload(Form& form) {
   Window& w = window(form);
   if (!w.loaded) return kOk;
-  for (const Picture& p : w.pictures) VORLIN_TRY(graphics.releasePicture(p.dc));
+  // Every picture goes, whatever a release answers; the first failure is the answer.
+  Status released = kOk;
+  for (const Picture& p : w.pictures)
+    released = firstFailure({released, graphics.releasePicture(p.dc)});
   w.pictures.clear();
   w.loaded = false;
   w.visible = false;
   unloaded.emplace_back(form.description().name);
-  return kOk;
+  return released;
 }
 
 bool HeadlessRuntime::isLoaded(const Form& form) const {
@@ -142,7 +146,7 @@ Result<Handle> HeadlessRuntime::pictureDC(Form& form, int control, std::int16_t 
   for (const Picture& p : window(form).pictures) {
     if (p.control == control && p.index == index) return {kOk, p.dc};
   }
-  return {{kControlArrayElementMissing, "Control array element does not exist"}, 0};
+  return kNoSuchElement;
 }
 
 Result<Twips> HeadlessRuntime::outerWidth(Form& form) {
@@ -191,8 +195,7 @@ Status HeadlessRuntime::popupMenu(Form& form, int menu, int flags) {
 
 Status HeadlessRuntime::setOptionValue(Form& form, int control, std::int16_t index) {
   VORLIN_TRY(load(form));
-  if (form.description().find(control, index) == nullptr)
-    return {kControlArrayElementMissing, "Control array element does not exist"};
+  if (form.description().find(control, index) == nullptr) return kNoSuchElement;
   window(form).selectedOption = index;
   return form.handle({.kind = EventKind::Click, .control = control, .index = index});
 }

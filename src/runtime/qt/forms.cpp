@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "runtime/failures.h"
 #include "runtime/qt/display_check.h"
 #include "runtime/qt/expected_frame.h"
 #include "runtime/qt/popup_menu.h"
@@ -13,9 +14,6 @@ namespace vorlin::qt {
 namespace {
 
 constexpr Status kNoScreen{kWindowFailure, "No screen is available"};
-constexpr Status kTooManyWindows{kOutOfMemory, "Out of memory"};
-constexpr Status kNoSuchElement{kControlArrayElementMissing,
-                                "Control array element does not exist"};
 
 QScreen* screen() {
   return QGuiApplication::primaryScreen();
@@ -25,7 +23,7 @@ QScreen* screen() {
 
 QtForms::~QtForms() {
   for (Loaded& slot : forms_) {
-    if (slot.form != nullptr) release(slot);
+    if (slot.form != nullptr) (void)release(slot);  // nobody is left to be told
   }
 }
 
@@ -76,7 +74,7 @@ Status QtForms::load(Form& form) {
         slot->pictureCount < kMaxPictures) {
       const Result<Handle> dc = graphics_.loadPicture(*control.picture);
       if (dc.status.failed()) {
-        release(*slot);
+        (void)release(*slot);  // the failure that stopped the load is the one reported
         return dc.status;
       }
       slot->pictures[slot->pictureCount++] = {control.id, control.index, dc.value};
@@ -104,13 +102,15 @@ Status QtForms::show(Form& form) {
   return kOk;
 }
 
-void QtForms::release(Loaded& slot) {
+Status QtForms::release(Loaded& slot) {
   for (auto& timer : slot.timers) {
     if (timer) timer->stop();
     timer.reset();
   }
+  // Every picture goes, whatever a release answers; the first failure is the answer.
+  Status released = kOk;
   for (std::size_t i = 0; i < slot.pictureCount; ++i) {
-    (void)graphics_.releasePicture(slot.pictures[i].dc);
+    released = firstFailure({released, graphics_.releasePicture(slot.pictures[i].dc)});
   }
   slot.pictureCount = 0;
   if (slot.window) slot.window->hide();
@@ -118,15 +118,16 @@ void QtForms::release(Loaded& slot) {
   slot.form = nullptr;
   slot.handle = 0;
   slot.expectedFrame.reset();
+  return released;
 }
 
 Status QtForms::unload(Form& form) {
   Loaded* slot = find(form);
   if (slot == nullptr) return kOk;
-  release(*slot);
+  const Status released = release(*slot);
   // The program ends when no window is left.
   if (!anyLoaded()) QCoreApplication::quit();
-  return kOk;
+  return released;
 }
 
 bool QtForms::isLoaded(const Form& form) const {
@@ -149,41 +150,41 @@ Form* QtForms::formOfWindow(Handle window) const {
 
 Result<QtForms::Loaded*> QtForms::loaded(Form& form) {
   if (Loaded* slot = find(form)) return {kOk, slot};
-  if (const Status s = load(form); s.failed()) return {s, nullptr};
+  VORLIN_TRY(load(form));
   Loaded* slot = find(form);
-  if (slot == nullptr) return {kNoSuchElement, nullptr};
+  if (slot == nullptr) return kUnloadedWhileLoading;
   return {kOk, slot};
 }
 
 Result<Handle> QtForms::windowHandle(Form& form) {
   const Result<Loaded*> slot = loaded(form);
-  if (slot.status.failed()) return {slot.status, 0};
+  VORLIN_TRY(slot.status);
   return {kOk, slot.value->handle};
 }
 
 Result<Handle> QtForms::pictureDC(Form& form, int control, std::int16_t index) {
   const Result<Loaded*> slot = loaded(form);
-  if (slot.status.failed()) return {slot.status, 0};
+  VORLIN_TRY(slot.status);
   for (std::size_t i = 0; i < slot.value->pictureCount; ++i) {
     const PictureBox& box = slot.value->pictures[i];
     if (box.control == control && box.index == index) return {kOk, box.dc};
   }
-  return {kNoSuchElement, 0};
+  return kNoSuchElement;
 }
 
 Result<Twips> QtForms::outerWidth(Form& form) {
   const Result<Loaded*> slot = loaded(form);
-  if (slot.status.failed()) return {slot.status, 0};
+  VORLIN_TRY(slot.status);
   const Result<Twips> ratio = twipsPerPixelX();
-  if (ratio.status.failed()) return ratio;
+  VORLIN_TRY(ratio.status);
   return {kOk, static_cast<Twips>(outerSize(*slot.value).width()) * ratio.value};
 }
 
 Result<Twips> QtForms::outerHeight(Form& form) {
   const Result<Loaded*> slot = loaded(form);
-  if (slot.status.failed()) return {slot.status, 0};
+  VORLIN_TRY(slot.status);
   const Result<Twips> ratio = twipsPerPixelX();
-  if (ratio.status.failed()) return ratio;
+  VORLIN_TRY(ratio.status);
   return {kOk, static_cast<Twips>(outerSize(*slot.value).height()) * ratio.value};
 }
 
@@ -226,14 +227,14 @@ Result<Twips> QtForms::screenHeight() {
 
 Result<Twips> QtForms::screenPixels(int pixels) {
   const Result<Twips> ratio = twipsPerPixelX();  // fails when there is no screen
-  if (ratio.status.failed()) return ratio;
+  VORLIN_TRY(ratio.status);
   return {kOk, static_cast<Twips>(pixels) * ratio.value};
 }
 
 Result<Twips> QtForms::twipsPerPixelX() {
   QScreen* s = screen();
   if (s == nullptr || s->logicalDotsPerInchX() <= 0) return {kNoScreen, 0};
-  return {kOk, static_cast<Twips>(1440.0 / s->logicalDotsPerInchX())};
+  return {kOk, static_cast<Twips>(kTwipsPerInch / s->logicalDotsPerInchX())};
 }
 
 Status QtForms::popupMenu(Form& form, int menu, int flags) {

@@ -12,6 +12,7 @@
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
 #include "runtime/qt/form_window.h"
+#include "runtime/qt/later_deleter.h"
 
 namespace vorlin::qt {
 
@@ -48,10 +49,6 @@ class QtForms final : public Forms {
  private:
   // A length of the screen in pixels, in twips.
   Result<Twips> screenPixels(int pixels);
-  // Takes a window down once control has left its event handlers.
-  struct LaterDeleter {
-    void operator()(QObject* object) const { object->deleteLater(); }
-  };
   struct PictureBox {
     int control = kNone;
     std::int16_t index = kNone;
@@ -74,7 +71,8 @@ class QtForms final : public Forms {
   Loaded* find(const Form& form);
   const Loaded* find(const Form& form) const;
   Result<Loaded*> loaded(Form& form);  // loads the form first when it is not loaded
-  void release(Loaded& slot);
+  // Takes the window and what it holds down; answers the first release that failed.
+  Status release(Loaded& slot);
   // The window's size with its frame: the frame it has once shown, before that the frame the
   // window manager is expected to give it.
   QSize outerSize(Loaded& slot);

@@ -2,10 +2,12 @@
 
 #include <QPixmap>
 
+#include "art/artwork.h"
+
 namespace vorlin::qt {
 
 QImage imageOfIcon(const IconPixels& pixels) {
-  QImage image(16, 16, QImage::Format_ARGB32);
+  QImage image(art::kIconSize, art::kIconSize, QImage::Format_ARGB32);
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
       const auto i = static_cast<unsigned>(y * image.width() + x);

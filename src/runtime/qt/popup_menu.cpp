@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "runtime/forms.h"
 #include "runtime/qt/menu_items.h"
 
 namespace vorlin::qt {

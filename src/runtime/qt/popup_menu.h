@@ -5,9 +5,6 @@
 
 namespace vorlin::qt {
 
-// Popup flag: the menu's right edge at the pointer.
-inline constexpr int kPopupRightAlign = 8;
-
 // Runs the menu `menu` of `desc` until an item is chosen with the left button or the menu is
 // dismissed; answers the chosen item's control id, or kNone.
 int runPopupMenu(const FormDesc& desc, int menu, int flags);

@@ -187,11 +187,14 @@ bool QtShell::eventFilter(QObject* watched, QEvent* event) {
   std::uint32_t mouseMessage = kMouseMove;
   if (type != QEvent::MouseMove) {
     const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-    const int base = button == Qt::LeftButton ? 0x201 : button == Qt::RightButton ? 0x204 : 0x207;
-    const int offset = type == QEvent::MouseButtonPress     ? 0
-                       : type == QEvent::MouseButtonRelease ? 1
-                                                            : 2;
-    mouseMessage = static_cast<std::uint32_t>(base + offset);
+    // Each button's messages follow one another: down, up, double click.
+    const std::uint32_t down = button == Qt::LeftButton    ? kLeftButtonDown
+                               : button == Qt::RightButton ? kRightButtonDown
+                                                           : kMiddleButtonDown;
+    const std::uint32_t offset = type == QEvent::MouseButtonPress     ? 0
+                                 : type == QEvent::MouseButtonRelease ? 1
+                                                                      : 2;
+    mouseMessage = down + offset;
   }
   const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
   if (QSystemTrayIcon* icon = entryAt(global)) report(icon, mouseMessage);

@@ -13,17 +13,12 @@
 
 #include "runtime/graphics.h"
 #include "runtime/qt/forms.h"
+#include "runtime/qt/later_deleter.h"
 #include "runtime/qt/tray_hosts.h"
 #include "runtime/shell.h"
+#include "runtime/tray_messages.h"
 
 namespace vorlin::qt {
-
-// Mouse messages of the reports.
-inline constexpr std::uint32_t kMouseMove = 0x200;
-inline constexpr std::uint32_t kLeftButtonDown = 0x201;
-inline constexpr std::uint32_t kLeftButtonDoubleClick = 0x203;
-inline constexpr std::uint32_t kRightButtonUp = 0x205;
-inline constexpr std::uint32_t kMiddleButtonUp = 0x208;
 
 class QtShell final : public QObject, public Shell {
  public:
@@ -36,9 +31,6 @@ class QtShell final : public QObject, public Shell {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct LaterDeleter {
-    void operator()(QObject* object) const { object->deleteLater(); }
-  };
   struct Entry {
     Handle window = 0;
     std::uint32_t id = 0;

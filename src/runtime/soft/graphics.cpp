@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "art/artwork.h"
+#include "runtime/failures.h"
+
 namespace vorlin {
 namespace {
 
@@ -176,15 +179,18 @@ Result<Handle> SoftGraphics::loadPicture(const art::Picture& picture) {
 }
 
 Status SoftGraphics::releasePicture(Handle dc) {
-  const Handle bitmap = SelectObject(dc, kStockBitmap).value;
-  VORLIN_TRY(DeleteObject(bitmap));
-  return DeleteDC(dc);
+  // The bitmap comes out of the context and goes, then the context; each step is taken whatever
+  // the one before answered, and the first failure is the answer.
+  const Result<Handle> deselected = SelectObject(dc, kStockBitmap);
+  const Status bitmapDeleted = DeleteObject(deselected.value);
+  const Status dcDeleted = DeleteDC(dc);
+  return firstFailure({deselected.status, bitmapDeleted, dcDeleted});
 }
 
 Status SoftGraphics::readIcon(Handle icon, IconPixels& out) {
   const auto i = icons_.find(icon);
-  if (i == icons_.end() || i->second.width != 16 || i->second.height != 16)
-    return {kInvalidArgument, "Invalid procedure call or argument: no such icon"};
+  if (i == icons_.end() || i->second.width != art::kIconSize || i->second.height != art::kIconSize)
+    return kNoSuchIcon;
   std::copy(i->second.colour.begin(), i->second.colour.end(), out.colour.begin());
   std::copy(i->second.mask.begin(), i->second.mask.end(), out.mask.begin());
   return kOk;

@@ -21,6 +21,10 @@ H fromHandle(Handle h) {
   return reinterpret_cast<H>(static_cast<std::intptr_t>(h));
 }
 
+// The libraries the program binds most of its calls from.
+inline constexpr const char* kGdi32 = "gdi32";
+inline constexpr const char* kUser32 = "user32";
+
 // The module of a library, loaded on first request and kept for the run; null when it cannot
 // be loaded.
 HMODULE libraryModule(const char* library);
@@ -52,7 +56,7 @@ class Bound {
 
   Result<Fn> get() {
     const Result<FARPROC> a = entry_.address();
-    if (a.status.failed()) return {a.status, nullptr};
+    VORLIN_TRY(a.status);
     return {kOk, reinterpret_cast<Fn>(reinterpret_cast<void*>(a.value))};
   }
   bool bound() const { return entry_.bound(); }
@@ -65,15 +69,7 @@ class Bound {
 
 // Binds `bound` (a Bound<Fn>) or ends the calling operation with the binding's failure; names
 // the function pointer `fn`.
-#define VORLIN_BIND(fn, bound)                                  \
-  const auto fn##_bound_ = (bound).get();                       \
-  if (fn##_bound_.status.failed()) return {fn##_bound_.status}; \
+#define VORLIN_BIND(fn, bound)            \
+  const auto fn##_bound_ = (bound).get(); \
+  VORLIN_TRY(fn##_bound_.status);         \
   const auto fn = fn##_bound_.value
-
-// Ends the calling operation, whether it returns a Status or a Result, with the status of `expr`
-// when it failed.
-#define VORLIN_WIN_TRY(expr)                                                             \
-  do {                                                                                   \
-    if (const ::vorlin::Status vorlin_win_status_ = (expr); vorlin_win_status_.failed()) \
-      return {vorlin_win_status_};                                                       \
-  } while (0)

@@ -3,17 +3,22 @@
 #include "runtime/win32/binding.h"
 
 namespace vorlin::win32 {
+namespace {
+
+constexpr int kUsualDpi = 96;  // when the screen cannot tell its own
+
+}  // namespace
 
 UINT systemDpi() {
   HDC screen = GetDC(nullptr);
-  const int value = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  const int value = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : kUsualDpi;
   if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return value > 0 ? static_cast<UINT>(value) : 96;
+  return static_cast<UINT>(value > 0 ? value : kUsualDpi);
 }
 
 DialogFont::DialogFont(UINT dpi) : dpi_(dpi) {
   // The system's metrics at any DPI where it has them; else those of its own DPI, scaled.
-  static Bound<BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT)> forDpi("user32",
+  static Bound<BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT)> forDpi(kUser32,
                                                                     "SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);

@@ -10,7 +10,7 @@
 namespace vorlin::win32 {
 namespace {
 
-constexpr int kSide = kComposedIconSize;
+constexpr int kSide = art::kIconSize;
 constexpr int kLargest = 64;  // four times; larger sizes are left to the shell
 
 // A bitmap of the program's own, deleted with its owner.
@@ -84,8 +84,8 @@ OwnedIcon::~OwnedIcon() {
 
 int trayIconSize() {
   // Where the system knows DPIs per window and has metrics per DPI, those of the tray's DPI.
-  static Bound<UINT(WINAPI*)(HWND)> dpiOfWindow("user32", "GetDpiForWindow");
-  static Bound<int(WINAPI*)(int, UINT)> metricForDpi("user32", "GetSystemMetricsForDpi");
+  static Bound<UINT(WINAPI*)(HWND)> dpiOfWindow(kUser32, "GetDpiForWindow");
+  static Bound<int(WINAPI*)(int, UINT)> metricForDpi(kUser32, "GetSystemMetricsForDpi");
   const auto forDpi = metricForDpi.get();
   if (forDpi.status.failed()) return GetSystemMetrics(SM_CXSMICON);
   UINT dpi = 0;

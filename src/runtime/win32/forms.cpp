@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "runtime/date.h"
+#include "runtime/failures.h"
+#include "runtime/tray_messages.h"
 #include "runtime/win32/binding.h"
 #include "runtime/win32/control_layout.h"
 #include "runtime/win32/text.h"
@@ -13,12 +15,20 @@
 namespace vorlin::win32 {
 namespace {
 
+// The program's numbers for the popup flag and the tray's mouse messages are the platform's own.
+static_assert(kPopupRightAlign == TPM_RIGHTALIGN);
+static_assert(kMouseMove == WM_MOUSEMOVE && kRightButtonUp == WM_RBUTTONUP);
+
 constexpr wchar_t kWindowClass[] = L"VorlinForm";
 constexpr int kProgramIcon = 1;
 
-Status windowFailure(const char* what) {
-  return {kWindowFailure, what};
-}
+constexpr Status kNoWindow{kWindowFailure, "The window could not be created"};
+constexpr Status kNoControl{kWindowFailure, "The control could not be created"};
+constexpr Status kNoTimer{kWindowFailure, "The timer could not be started"};
+constexpr Status kNoMenu{kWindowFailure, "The menu could not be created"};
+constexpr Status kNoSize{kWindowFailure, "The window has no size"};
+constexpr Status kTooManyControls{kOutOfMemory, "Out of memory: too many controls"};
+constexpr Status kNoSuchMenu{kControlArrayElementMissing, "The menu doesn't exist"};
 
 // The common controls, loaded when the first window with controls is loaded: the hidden host
 // window needs none of them, and until the dialog opens the program does without the library.
@@ -69,14 +79,14 @@ WinForms::WinForms(Graphics& graphics, ErrorReport& errorReport, HINSTANCE insta
 
 WinForms::~WinForms() {
   for (FormSlot& slot : forms_) {
-    if (slot.form != nullptr) destroy(slot);
+    if (slot.form != nullptr) (void)destroy(slot);  // nobody is left to be told
   }
   UnregisterClassW(kWindowClass, instance_);
   if (theRuntime == this) theRuntime = nullptr;
 }
 
 int WinForms::pixels(int twips) const {
-  return MulDiv(twips, static_cast<int>(dpi()), 1440);
+  return MulDiv(twips, static_cast<int>(dpi()), kTwipsPerInch);
 }
 
 HFONT WinForms::font() {
@@ -107,9 +117,9 @@ WinForms::FormSlot* WinForms::slotOf(HWND window) {
 
 Result<WinForms::FormSlot*> WinForms::loaded(Form& form) {
   if (FormSlot* slot = slotOf(form); slot != nullptr) return {kOk, slot};
-  VORLIN_WIN_TRY(load(form));
+  VORLIN_TRY(load(form));
   FormSlot* slot = slotOf(form);
-  if (slot == nullptr) return {windowFailure("The window was unloaded while it loaded")};
+  if (slot == nullptr) return kUnloadedWhileLoading;
   return {kOk, slot};
 }
 
@@ -135,7 +145,7 @@ Status WinForms::load(Form& form) {
       break;
     }
   }
-  if (slot == nullptr) return {kOutOfMemory, "Out of memory: too many windows"};
+  if (slot == nullptr) return kTooManyWindows;
   const FormDesc& desc = form.description();
   for (const ControlDesc& c : desc.controls) {
     if (isWindowControl(c.kind)) {
@@ -150,12 +160,12 @@ Status WinForms::load(Form& form) {
   HWND window = CreateWindowExW(0, kWindowClass, wide(desc.caption).c_str(), style, CW_USEDEFAULT,
                                 CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                                 nullptr, nullptr, instance_, nullptr);
-  if (window == nullptr) return windowFailure("The window could not be created");
+  if (window == nullptr) return kNoWindow;
   *slot = FormSlot{};
   slot->form = &form;
   slot->window = window;
   if (const Status s = createControls(*slot); s.failed()) {
-    destroy(*slot);
+    (void)destroy(*slot);  // the failure that stopped the load is the one reported
     return s;
   }
   return form.handle(Event{EventKind::Load});
@@ -166,7 +176,7 @@ Status WinForms::createControls(FormSlot& slot) {
   // Controls without a window first, then the windowed ones in tab order, which is the order
   // the dialog keys move through them.
   for (const ControlDesc& c : desc.controls) {
-    if (!isWindowControl(c.kind)) VORLIN_WIN_TRY(createControl(slot, c));
+    if (!isWindowControl(c.kind)) VORLIN_TRY(createControl(slot, c));
   }
   int tab = -1;
   for (;;) {
@@ -177,7 +187,7 @@ Status WinForms::createControls(FormSlot& slot) {
         next = &c;
     }
     if (next == nullptr) break;
-    VORLIN_WIN_TRY(createControl(slot, *next));
+    VORLIN_TRY(createControl(slot, *next));
     tab = next->tabIndex;
   }
   updateTabStops(slot);
@@ -185,7 +195,7 @@ Status WinForms::createControls(FormSlot& slot) {
 }
 
 Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
-  if (slot.count == slot.controls.size()) return {kOutOfMemory, "Out of memory: too many controls"};
+  if (slot.count == slot.controls.size()) return kTooManyControls;
   const int command = kFirstCommand + static_cast<int>(slot.count);
   ControlSlot& c = slot.controls[slot.count++];
   c.desc = &desc;
@@ -193,7 +203,7 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
     case ControlKind::PictureBox: {
       if (desc.picture == nullptr) break;
       const Result<Handle> dc = graphics_.loadPicture(*desc.picture);
-      VORLIN_WIN_TRY(dc.status);
+      VORLIN_TRY(dc.status);
       c.dc = dc.value;
       break;
     }
@@ -201,13 +211,13 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
       if (desc.interval > 0) {
         c.timer = SetTimer(slot.window, static_cast<UINT_PTR>(command),
                            static_cast<UINT>(desc.interval), nullptr) != 0;
-        if (!c.timer) return windowFailure("The timer could not be started");
+        if (!c.timer) return kNoTimer;
       }
       break;
     case ControlKind::Menu:
       if (desc.parent == kNone) {
         c.menu = CreatePopupMenu();
-        if (c.menu == nullptr) return windowFailure("The menu could not be created");
+        if (c.menu == nullptr) return kNoMenu;
         for (const ControlDesc& item : slot.form->description().controls) {
           if (item.parent != desc.id) continue;
           if (isSeparator(item)) {
@@ -241,7 +251,7 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
           0, L"BUTTON", wide(desc.caption).c_str(), style, pixels(desc.left), pixels(desc.top),
           pixels(unobstructedWidth(slot.form->description(), desc)), pixels(desc.height),
           slot.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance_, nullptr);
-      if (c.window == nullptr) return windowFailure("The control could not be created");
+      if (c.window == nullptr) return kNoControl;
       SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
       break;
     }
@@ -249,23 +259,26 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
   return kOk;
 }
 
-void WinForms::destroy(FormSlot& slot) {
+Status WinForms::destroy(FormSlot& slot) {
   HWND window = slot.window;
   slot.window = nullptr;  // no more events reach the form while its window goes
+  // Everything goes, whatever a release answers; the first failure is the answer.
+  Status released = kOk;
   for (std::size_t i = 0; i < slot.count; ++i) {
     ControlSlot& c = slot.controls[i];
     if (c.timer) KillTimer(window, static_cast<UINT_PTR>(kFirstCommand + static_cast<int>(i)));
-    if (c.dc != 0) (void)graphics_.releasePicture(c.dc);
+    if (c.dc != 0) released = firstFailure({released, graphics_.releasePicture(c.dc)});
     if (c.menu != nullptr) DestroyMenu(c.menu);
   }
   slot.form = nullptr;
   slot.count = 0;
   if (window != nullptr) DestroyWindow(window);
+  return released;
 }
 
 Status WinForms::show(Form& form) {
   const Result<FormSlot*> slot = loaded(form);
-  VORLIN_WIN_TRY(slot.status);
+  VORLIN_TRY(slot.status);
   HWND window = slot.value->window;
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
@@ -287,47 +300,46 @@ Status WinForms::show(Form& form) {
 Status WinForms::unload(Form& form) {
   FormSlot* slot = slotOf(form);
   if (slot == nullptr) return kOk;
-  destroy(*slot);
+  const Status released = destroy(*slot);
   bool any = false;
   for (const FormSlot& s : forms_) any = any || s.form != nullptr;
   if (!any) PostQuitMessage(0);
-  return kOk;
+  return released;
 }
 
 Result<Handle> WinForms::windowHandle(Form& form) {
   const Result<FormSlot*> slot = loaded(form);
-  VORLIN_WIN_TRY(slot.status);
+  VORLIN_TRY(slot.status);
   return {kOk, toHandle(slot.value->window)};
 }
 
 Result<Handle> WinForms::pictureDC(Form& form, int control, std::int16_t index) {
   const Result<FormSlot*> slot = loaded(form);
-  VORLIN_WIN_TRY(slot.status);
+  VORLIN_TRY(slot.status);
   const ControlSlot* c = controlOf(*slot.value, control, index, ControlKind::PictureBox);
-  if (c == nullptr)
-    return {Status{kControlArrayElementMissing, "Control array element doesn't exist"}};
+  if (c == nullptr) return kNoSuchElement;
   return {kOk, c->dc};
 }
 
 Result<Twips> WinForms::outerWidth(Form& form) {
   const Result<FormSlot*> slot = loaded(form);
-  VORLIN_WIN_TRY(slot.status);
+  VORLIN_TRY(slot.status);
   RECT r{};
-  if (!GetWindowRect(slot.value->window, &r)) return {windowFailure("The window has no size")};
+  if (!GetWindowRect(slot.value->window, &r)) return kNoSize;
   return {kOk, static_cast<Twips>(r.right - r.left) * twipsPerPixelX().value};
 }
 
 Result<Twips> WinForms::outerHeight(Form& form) {
   const Result<FormSlot*> slot = loaded(form);
-  VORLIN_WIN_TRY(slot.status);
+  VORLIN_TRY(slot.status);
   RECT r{};
-  if (!GetWindowRect(slot.value->window, &r)) return {windowFailure("The window has no size")};
+  if (!GetWindowRect(slot.value->window, &r)) return kNoSize;
   return {kOk, static_cast<Twips>(r.bottom - r.top) * twipsPerPixelX().value};
 }
 
 Status WinForms::setLeft(Form& form, Twips left) {
   const Result<FormSlot*> slot = loaded(form);
-  VORLIN_WIN_TRY(slot.status);
+  VORLIN_TRY(slot.status);
   RECT r{};
   GetWindowRect(slot.value->window, &r);
   const int x = static_cast<int>(std::lround(left / twipsPerPixelX().value));
@@ -338,7 +350,7 @@ Status WinForms::setLeft(Form& form, Twips left) {
 
 Status WinForms::setTop(Form& form, Twips top) {
   const Result<FormSlot*> slot = loaded(form);
-  VORLIN_WIN_TRY(slot.status);
+  VORLIN_TRY(slot.status);
   RECT r{};
   GetWindowRect(slot.value->window, &r);
   const int y = static_cast<int>(std::lround(top / twipsPerPixelX().value));
@@ -356,15 +368,14 @@ Result<Twips> WinForms::screenHeight() {
 }
 
 Result<Twips> WinForms::twipsPerPixelX() {
-  return {kOk, 1440.0f / static_cast<Twips>(dpi())};
+  return {kOk, static_cast<Twips>(kTwipsPerInch) / static_cast<Twips>(dpi())};
 }
 
 Status WinForms::popupMenu(Form& form, int menu, int flags) {
   const Result<FormSlot*> slot = loaded(form);
-  VORLIN_WIN_TRY(slot.status);
+  VORLIN_TRY(slot.status);
   const ControlSlot* c = controlOf(*slot.value, menu, kNone, ControlKind::Menu);
-  if (c == nullptr || c->menu == nullptr)
-    return {kControlArrayElementMissing, "The menu doesn't exist"};
+  if (c == nullptr || c->menu == nullptr) return kNoSuchMenu;
   HWND window = slot.value->window;
   POINT at{};
   GetCursorPos(&at);
@@ -381,10 +392,9 @@ Status WinForms::popupMenu(Form& form, int menu, int flags) {
 
 Status WinForms::setOptionValue(Form& form, int control, std::int16_t index) {
   const Result<FormSlot*> slot = loaded(form);
-  VORLIN_WIN_TRY(slot.status);
+  VORLIN_TRY(slot.status);
   const ControlSlot* chosen = controlOf(*slot.value, control, index, ControlKind::OptionButton);
-  if (chosen == nullptr)
-    return {kControlArrayElementMissing, "Control array element doesn't exist"};
+  if (chosen == nullptr) return kNoSuchElement;
   // All options of a window form one group.
   for (std::size_t i = 0; i < slot.value->count; ++i) {
     const ControlSlot& c = slot.value->controls[i];

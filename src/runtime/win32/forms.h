@@ -70,7 +70,8 @@ class WinForms final : public Forms {
   ControlSlot* controlOf(FormSlot& slot, int control, std::int16_t index, ControlKind kind);
   Status createControls(FormSlot& slot);
   Status createControl(FormSlot& slot, const ControlDesc& desc);
-  void destroy(FormSlot& slot);
+  // Takes the window and its controls down; answers the first release that failed.
+  Status destroy(FormSlot& slot);
   int pixels(int twips) const;
   UINT dpi() const { return dpi_; }
   HFONT font();

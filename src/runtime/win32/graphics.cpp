@@ -1,10 +1,10 @@
 #include "runtime/win32/graphics.h"
 
+#include "art/artwork.h"
+#include "runtime/failures.h"
+
 namespace vorlin::win32 {
 namespace {
-
-constexpr const char* kGdi32 = "gdi32";
-constexpr const char* kUser32 = "user32";
 
 struct Gdi32 {
   Bound<HDC(WINAPI*)(HDC)> CreateCompatibleDC{kGdi32, "CreateCompatibleDC"};
@@ -152,7 +152,7 @@ Result<Handle> WinGraphics::loadPicture(const art::Picture& picture) {
   VORLIN_BIND(createSection, gdi32().CreateDIBSection);
   VORLIN_BIND(select, gdi32().SelectObject);
   const Result<Handle> dc = CreateCompatibleDC(0);
-  VORLIN_WIN_TRY(dc.status);
+  VORLIN_TRY(dc.status);
   if (dc.value == 0) return {Status{kOutOfMemory, "Out of memory: no device context"}};
   const BITMAPINFO layout = colourLayout(picture.width, picture.height);
   void* bits = nullptr;
@@ -171,11 +171,13 @@ Result<Handle> WinGraphics::loadPicture(const art::Picture& picture) {
 }
 
 Status WinGraphics::releasePicture(Handle dc) {
-  VORLIN_BIND(current, gdi32().GetCurrentObject);
-  HGDIOBJ section = current(fromHandle<HDC>(dc), OBJ_BITMAP);
-  // Deleting the device context lets go of its bitmap, which can then be deleted.
-  VORLIN_WIN_TRY(DeleteDC(dc));
-  return DeleteObject(toHandle(section));
+  // Deleting the device context lets go of its bitmap, which can then be deleted. Each step is
+  // taken whatever the one before answered; the first failure is the answer.
+  const Result<HGDIOBJ(WINAPI*)(HDC, UINT)> current = gdi32().GetCurrentObject.get();
+  HGDIOBJ section = current.status.ok() ? current.value(fromHandle<HDC>(dc), OBJ_BITMAP) : nullptr;
+  const Status dcDeleted = DeleteDC(dc);
+  const Status sectionDeleted = section != nullptr ? DeleteObject(toHandle(section)) : kOk;
+  return firstFailure({current.status, dcDeleted, sectionDeleted});
 }
 
 Status WinGraphics::readIcon(Handle icon, IconPixels& out) {
@@ -184,30 +186,32 @@ Status WinGraphics::readIcon(Handle icon, IconPixels& out) {
   VORLIN_BIND(read, gdi32().GetDIBits);
   IconBitmaps parts;
   if (!iconInfo(fromHandle<HICON>(icon), &parts.info) || parts.info.hbmColor == nullptr)
-    return {kInvalidArgument, "Invalid procedure call or argument: no such icon"};
+    return kNoSuchIcon;
   ScratchDC scratch{createDC(nullptr)};
+  constexpr int kSide = art::kIconSize;
 
-  BITMAPINFO colour = colourLayout(16, 16);
-  std::array<std::uint32_t, 256> pixels{};
-  if (read(scratch.dc, parts.info.hbmColor, 0, 16, pixels.data(), &colour, DIB_RGB_COLORS) != 16)
+  BITMAPINFO colour = colourLayout(kSide, kSide);
+  std::array<std::uint32_t, kSide * kSide> pixels{};
+  if (read(scratch.dc, parts.info.hbmColor, 0, kSide, pixels.data(), &colour, DIB_RGB_COLORS) !=
+      kSide)
     return {kInvalidArgument, "Invalid procedure call or argument: icon not 16 x 16"};
   for (std::size_t i = 0; i < pixels.size(); ++i) out.colour[i] = pixels[i] & 0xFFFFFF;
 
   MaskLayout mask{};
   mask.header.biSize = sizeof(BITMAPINFOHEADER);
-  mask.header.biWidth = 16;
-  mask.header.biHeight = -16;
+  mask.header.biWidth = kSide;
+  mask.header.biHeight = -kSide;
   mask.header.biPlanes = 1;
   mask.header.biBitCount = 1;
   mask.header.biCompression = BI_RGB;
-  std::array<std::uint32_t, 16> rows{};  // one 32-bit aligned row each
-  if (read(scratch.dc, parts.info.hbmMask, 0, 16, rows.data(), reinterpret_cast<BITMAPINFO*>(&mask),
-           DIB_RGB_COLORS) != 16)
+  std::array<std::uint32_t, kSide> rows{};  // one 32-bit aligned row each
+  if (read(scratch.dc, parts.info.hbmMask, 0, kSide, rows.data(),
+           reinterpret_cast<BITMAPINFO*>(&mask), DIB_RGB_COLORS) != kSide)
     return {kInvalidArgument, "Invalid procedure call or argument: icon without mask"};
-  for (int y = 0; y < 16; ++y) {
+  for (int y = 0; y < kSide; ++y) {
     const auto* row = reinterpret_cast<const std::uint8_t*>(&rows[static_cast<unsigned>(y)]);
-    for (int x = 0; x < 16; ++x) {
-      out.mask[static_cast<unsigned>(y * 16 + x)] = (row[x / 8] >> (7 - x % 8)) & 1;
+    for (int x = 0; x < kSide; ++x) {
+      out.mask[static_cast<unsigned>(y * kSide + x)] = (row[x / 8] >> (7 - x % 8)) & 1;
     }
   }
   return kOk;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/icon_enlargement.h"
+#include "art/artwork.h"
 #include "runtime/win32/binding.h"
 
 namespace vorlin::win32 {
@@ -38,7 +38,7 @@ Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIcon
   OwnedIcon enlarged;
   const NotifyIconFields fields = decodeRecord(record);
   if ((fields.uFlags & kNifIcon) != 0 && fields.hIcon != 0) {
-    if (const int size = trayIconSize(); size != kComposedIconSize) {
+    if (const int size = trayIconSize(); size != art::kIconSize) {
       enlarged = enlargedIcon(fromHandle<HICON>(fields.hIcon), size);
       if (enlarged)
         writeU32(copy, record_offset::hIcon, static_cast<std::uint32_t>(toHandle(enlarged.get())));

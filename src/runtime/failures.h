@@ -1,0 +1,25 @@
+// The failures that more than one part of the program reports, or more than one runtime: each
+// with its code and the one text the error report shows for it.
+#pragma once
+
+#include "runtime/status.h"
+
+namespace vorlin {
+
+// A control, or an element of a control array, that the window does not have.
+inline constexpr Status kNoSuchElement{kControlArrayElementMissing,
+                                       "Control array element doesn't exist"};
+// Every window slot of the runtime is taken.
+inline constexpr Status kTooManyWindows{kOutOfMemory, "Out of memory: too many windows"};
+// The window's own Load handler unloaded it before it could be used.
+inline constexpr Status kUnloadedWhileLoading{kWindowFailure,
+                                              "The window was unloaded while it loaded"};
+// Single-precision arithmetic on measures gave no finite number.
+inline constexpr Status kFloatingPointFailure{kOverflow,
+                                              "Floating-point error: invalid operation, "
+                                              "division by zero or overflow"};
+// The handle given to read an icon back is no icon that can be read.
+inline constexpr Status kNoSuchIcon{kInvalidArgument,
+                                    "Invalid procedure call or argument: no such icon"};
+
+}  // namespace vorlin
