@@ -179,14 +179,22 @@ class Desktop:
         raise Failure("the probe hung five times")
 
     def windows(self):
-        out = []
-        for line in self.probe("windows")[1]:
-            handle, rest = line.split(" ", 1)
-            cls, rest = rest.split(" ", 1)
-            title = rest[rest.index('"') + 1:rest.rindex('"')]
-            l, t, r, b, cw, ch = (int(v) for v in rest[rest.rindex('"') + 1:].split())
-            out.append({"class": cls, "title": title, "rect": (l, t, r, b), "client": (cw, ch)})
-        return out
+        # A listing made while a window comes or goes can hold a line that is not one of the
+        # probe's (seen once in several hundred runs); such a listing is asked for again.
+        for attempt in range(5):
+            out = []
+            try:
+                for line in self.probe("windows")[1]:
+                    handle, rest = line.split(" ", 1)
+                    cls, rest = rest.split(" ", 1)
+                    title = rest[rest.index('"') + 1:rest.rindex('"')]
+                    l, t, r, b, cw, ch = (int(v) for v in rest[rest.rindex('"') + 1:].split())
+                    out.append({"class": cls, "title": title, "rect": (l, t, r, b),
+                                "client": (cw, ch)})
+                return out
+            except ValueError:
+                print("an unreadable line from the probe: %r; asking again" % line)
+        raise Failure("the probe's list of windows was unreadable five times")
 
     def windows_titled(self, title):
         return [w for w in self.windows() if w["title"] == title]
