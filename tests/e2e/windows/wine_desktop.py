@@ -161,6 +161,15 @@ class Desktop:
         return [int(line.split("dwMessage = ")[1].split(",")[0])
                 for line in self.trace if "Shell_NotifyIconW dwMessage = " in line]
 
+    def describe(self):
+        """Prints what the program had done, for a person reading a failure."""
+        if self.program is None:
+            return
+        print("the program: %s; its requests to the shell: %r" % (
+            "running" if self.running() else "ended with %d" % self.program.returncode,
+            self.requests()))
+        print("the windows: %r" % [(w["class"], w["title"], w["rect"]) for w in self.windows()])
+
     def running(self):
         return self.program is not None and self.program.poll() is None
 
@@ -295,6 +304,7 @@ def run(args, body, dpi=96):
                 body(d)
             except Failure:
                 print("screen at the failure: %s" % d.shot("failure"))
+                d.describe()
                 raise
     except Failure as failure:
         print("FAILED: %s" % failure)
