@@ -145,15 +145,33 @@ class Desktop:
 
     # The program.
     def start(self, extra_env=None):
+        """Starts the program and returns when; it has asked the shell for its entry by then."""
         env = dict(self.env)
         env.update(extra_env or {})
         # Wine traces each request the program hands the shell; requests() reads them back.
         env["WINEDEBUG"] = "-all,trace+systray"
-        self.trace = tempfile.TemporaryFile("w+")
-        self.program = subprocess.Popen(["wine", self.args.exe], env=env,
-                                        stdout=subprocess.DEVNULL, stderr=self.trace,
-                                        preexec_fn=die_with_parent)
-        return time.monotonic()
+        # Wine now and then hangs while it starts a process (the probe too): a program that has
+        # asked nothing of the shell after a while is started again.
+        for attempt in range(3):
+            started = time.monotonic()
+            self.trace = tempfile.TemporaryFile("w+")
+            self.program = subprocess.Popen(["wine", self.args.exe], env=env,
+                                            stdout=subprocess.DEVNULL, stderr=self.trace,
+                                            preexec_fn=die_with_parent)
+            try:
+                self.wait(lambda: self.requests() or not self.running(), 15,
+                          "a first request to the shell")
+            except Failure:
+                self.describe()
+                self.program.kill()
+                self.program.wait()
+                print("no request to the shell 15 s after the start; starting it again")
+                continue
+            if not self.requests():
+                raise Failure("the program ended, with %d, before it asked anything of the shell"
+                              % self.program.returncode)
+            return started
+        raise Failure("the program asked nothing of the shell, started three times")
 
     def requests(self):
         """The requests the program handed the shell so far: 0 add, 1 modify, 2 delete."""
