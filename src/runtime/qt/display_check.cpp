@@ -5,7 +5,6 @@
 
 #include <QGuiApplication>
 #include <cstdlib>
-#include <string>
 #include <string_view>
 
 namespace vorlin::qt {
@@ -16,9 +15,8 @@ std::string_view variable(const char* name) {
   return value != nullptr ? value : "";
 }
 
-bool waylandSocket() {
-  const std::string_view name = variable("WAYLAND_DISPLAY");
-  if (name.empty()) return false;
+// The compositor's socket: `name` itself when absolute, else in XDG_RUNTIME_DIR.
+bool waylandSocket(std::string_view name) {
   std::string path(name);
   if (path.front() != '/') {
     const std::string_view runtime = variable("XDG_RUNTIME_DIR");
@@ -29,9 +27,9 @@ bool waylandSocket() {
   return stat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
-bool xServer() {
-  if (variable("DISPLAY").empty()) return false;
-  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+bool xServer(std::string_view name) {
+  const std::string display(name);
+  xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
   const bool ok = xcb_connection_has_error(connection) == 0;
   xcb_disconnect(connection);
   return ok;
@@ -43,12 +41,26 @@ bool onWayland() {
   return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-bool displayAvailable() {
+std::string displayProblem() {
   const std::string_view platform = variable("QT_QPA_PLATFORM");
-  if (platform.starts_with("wayland")) return waylandSocket();
-  if (platform.starts_with("xcb")) return xServer();
-  if (!platform.empty()) return true;  // offscreen and the like: Qt's own affair
-  return waylandSocket() || xServer();
+  const bool anyPlatform = platform.empty();
+  const bool wayland = anyPlatform || platform.starts_with("wayland");
+  const bool x = anyPlatform || platform.starts_with("xcb");
+  if (!wayland && !x) return {};  // offscreen and the like: Qt's own affair
+
+  std::string unreachable;
+  const std::string_view waylandName = variable("WAYLAND_DISPLAY");
+  if (wayland && !waylandName.empty()) {
+    if (waylandSocket(waylandName)) return {};
+    unreachable = "the Wayland display " + std::string(waylandName);
+  }
+  const std::string_view xName = variable("DISPLAY");
+  if (x && !xName.empty()) {
+    if (xServer(xName)) return {};
+    if (!unreachable.empty()) unreachable += " or ";
+    unreachable += "the X display " + std::string(xName);
+  }
+  return unreachable.empty() ? std::string(kNoDisplayMessage) : kUnreachableMessage + unreachable;
 }
 
 }  // namespace vorlin::qt

@@ -9,6 +9,12 @@
 namespace vorlin::qt {
 namespace {
 
+// The largest whole factor by which `picture` fits `size`; 1 for a place smaller than it.
+int factorFor(const QImage& picture, const QSize& size) {
+  const int n = std::min(size.width() / picture.width(), size.height() / picture.height());
+  return std::max(n, 1);
+}
+
 // The sizes offered to a tray that picks one itself: the whole multiples of the 16-pixel picture,
 // and the usual slots between them, which hold the largest whole multiple that fits, centred. A
 // tray handed only the multiples would shrink the next larger one into such a slot, smoothing it.
@@ -31,11 +37,12 @@ class EnlargingIconEngine final : public QIconEngine {
   QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
 
   QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
-    return QPixmap::fromImage(placed(size), Qt::NoFormatConversion);
+    return QPixmap::fromImage(placed(picture_, size), Qt::NoFormatConversion);
   }
 
   QPixmap scaledPixmap(const QSize& size, QIcon::Mode, QIcon::State, qreal scale) override {
-    QImage image = placed(QSize(qRound(size.width() * scale), qRound(size.height() * scale)));
+    QImage image =
+        placed(picture_, QSize(qRound(size.width() * scale), qRound(size.height() * scale)));
     image.setDevicePixelRatio(scale);
     return QPixmap::fromImage(image, Qt::NoFormatConversion);
   }
@@ -45,7 +52,7 @@ class EnlargingIconEngine final : public QIconEngine {
     const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1.0;
     const QRect device(QPoint(qRound(rect.x() * ratio), qRound(rect.y() * ratio)),
                        QSize(qRound(rect.width() * ratio), qRound(rect.height() * ratio)));
-    const int n = factorFor(device.size());
+    const int n = factorFor(picture_, device.size());
     QImage image = enlarged(picture_, n);
     const QPoint at = device.topLeft() + QPoint((device.width() - image.width()) / 2,
                                                 (device.height() - image.height()) / 2);
@@ -57,24 +64,6 @@ class EnlargingIconEngine final : public QIconEngine {
   }
 
  private:
-  // The largest whole factor that fits `size`; 1 for a place smaller than the picture.
-  int factorFor(const QSize& size) const {
-    const int n = std::min(size.width() / picture_.width(), size.height() / picture_.height());
-    return std::max(n, 1);
-  }
-
-  // The picture at the largest whole factor that fits, centred on a transparent `size`.
-  QImage placed(const QSize& size) const {
-    const QImage image = enlarged(picture_, factorFor(size));
-    if (image.size() == size) return image;
-    QImage canvas(size, QImage::Format_ARGB32);
-    canvas.fill(Qt::transparent);
-    QPainter painter(&canvas);
-    painter.drawImage(
-        QPoint((size.width() - image.width()) / 2, (size.height() - image.height()) / 2), image);
-    return canvas;
-  }
-
   QImage picture_;
 };
 
@@ -88,8 +77,27 @@ QImage enlarged(const QImage& picture, int factor) {
   return out;
 }
 
+QImage placed(const QImage& picture, QSize size) {
+  const QImage image = enlarged(picture, factorFor(picture, size));
+  if (image.size() == size) return image;
+  QImage canvas(size, QImage::Format_ARGB32);
+  canvas.fill(Qt::transparent);
+  QPainter painter(&canvas);
+  painter.drawImage(
+      QPoint((size.width() - image.width()) / 2, (size.height() - image.height()) / 2), image);
+  return canvas;
+}
+
 QIcon enlargingIcon(const QImage& picture) {
   return QIcon(new EnlargingIconEngine(picture));
+}
+
+QIcon iconSet(const QImage& picture) {
+  QIcon icon;
+  for (const int size : kIconSetSizes) {
+    icon.addPixmap(QPixmap::fromImage(placed(picture, QSize(size, size)), Qt::NoFormatConversion));
+  }
+  return icon;
 }
 
 }  // namespace vorlin::qt

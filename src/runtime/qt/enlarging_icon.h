@@ -4,11 +4,23 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QSize>
 
 namespace vorlin::qt {
 
+// The sizes of the program icon in the desktop's icon theme, and of the icons of its windows.
+inline constexpr int kIconSetSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
 // `picture` with every pixel made a `factor` × `factor` block.
 QImage enlarged(const QImage& picture, int factor);
+
+// `picture` at the largest whole factor that fits `size` (1 for a smaller place), centred on a
+// transparent image of that size.
+QImage placed(const QImage& picture, QSize size);
+
+// The icon of a 16 × 16 `picture` as fixed images, one placed at each of kIconSetSizes: a
+// window manager or task manager that asks for one of them gets it exactly.
+QIcon iconSet(const QImage& picture);
 
 // The icon of a 16 × 16 `picture`, offered at 1, 2, 3 and 4 times its size and at the usual tray
 // slots between them.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/qt/enlarging_icon.h"
 #include "runtime/qt/icon_image.h"
 
 namespace vorlin::qt {
@@ -28,7 +29,7 @@ FormWindow::FormWindow(const FormDesc& desc, Twips twipsPerPixel, ClickHandler o
       onClose_(std::move(onClose)),
       options_(new OptionGroup(this)) {
   setWindowTitle(text(desc.caption));
-  if (desc.icon != nullptr) setWindowIcon(exactIcon(imageOfPicture(*desc.icon)));
+  if (desc.icon != nullptr) setWindowIcon(iconSet(imageOfPicture(*desc.icon)));
   resize(pixels(desc.clientWidth, twipsPerPixel), pixels(desc.clientHeight, twipsPerPixel));
 
   for (const ControlDesc& control : desc.controls) addButton(control, twipsPerPixel);

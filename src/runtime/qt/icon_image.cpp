@@ -1,7 +1,5 @@
 #include "runtime/qt/icon_image.h"
 
-#include <QPixmap>
-
 #include "art/artwork.h"
 
 namespace vorlin::qt {
@@ -24,12 +22,6 @@ QImage imageOfPicture(const art::Picture& picture) {
     for (int x = 0; x < picture.width; ++x) image.setPixel(x, y, 0xFF000000u | picture.pixel(x, y));
   }
   return image;
-}
-
-QIcon exactIcon(const QImage& image) {
-  QIcon icon;
-  icon.addPixmap(QPixmap::fromImage(image, Qt::NoFormatConversion));
-  return icon;
 }
 
 }  // namespace vorlin::qt

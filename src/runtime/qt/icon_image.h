@@ -1,7 +1,6 @@
 // Qt images of the program's pictures, pixel for pixel.
 #pragma once
 
-#include <QIcon>
 #include <QImage>
 
 #include "art/picture.h"
@@ -13,7 +12,5 @@ namespace vorlin::qt {
 QImage imageOfIcon(const IconPixels& pixels);
 // A picture of the artwork.
 QImage imageOfPicture(const art::Picture& picture);
-// An icon holding exactly this image, at its own size only, so that it is never scaled up.
-QIcon exactIcon(const QImage& image);
 
 }  // namespace vorlin::qt

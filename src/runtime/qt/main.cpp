@@ -1,12 +1,14 @@
 // The Linux desktop program: the portable program on the Qt runtime.
 #include <QApplication>
 #include <cstdio>
+#include <string>
 
 #include "art/artwork.h"
 #include "program.h"
 #include "runtime/posix/clock.h"
 #include "runtime/qt/display_check.h"
 #include "runtime/qt/end_signals.h"
+#include "runtime/qt/enlarging_icon.h"
 #include "runtime/qt/error_report.h"
 #include "runtime/qt/forms.h"
 #include "runtime/qt/icon_image.h"
@@ -14,15 +16,15 @@
 #include "runtime/soft/graphics.h"
 
 int main(int argc, char** argv) {
-  if (!vorlin::qt::displayAvailable()) {
-    std::fprintf(stderr, "%s\n", vorlin::qt::kNoDisplayMessage);
+  if (const std::string problem = vorlin::qt::displayProblem(); !problem.empty()) {
+    std::fprintf(stderr, "%s\n", problem.c_str());
     return 1;
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vorlin"));
   QGuiApplication::setDesktopFileName(QStringLiteral("vorlin"));
   QApplication::setWindowIcon(
-      vorlin::qt::exactIcon(vorlin::qt::imageOfPicture(vorlin::art::programIcon())));
+      vorlin::qt::iconSet(vorlin::qt::imageOfPicture(vorlin::art::programIcon())));
   // The hidden host window keeps the program going; it ends when no window is loaded.
   QApplication::setQuitOnLastWindowClosed(false);
 
