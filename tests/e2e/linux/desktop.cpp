@@ -172,6 +172,34 @@ std::vector<QRect> Desktop::tooltips() const {
   return out;
 }
 
+std::vector<QImage> Desktop::icons(unsigned long window) const {
+  const Atom property = XInternAtom(display_, "_NET_WM_ICON", False);
+  Atom actual = 0;
+  int format = 0;
+  unsigned long n = 0, after = 0;
+  unsigned char* raw = nullptr;
+  std::vector<QImage> out;
+  if (XGetWindowProperty(display_, window, property, 0, 1L << 20, False, XA_CARDINAL, &actual,
+                         &format, &n, &after, &raw) != Success ||
+      raw == nullptr)
+    return out;
+  const std::unique_ptr<unsigned char, int (*)(void*)> owned(raw, XFree);
+  // Width, height, then ARGB pixels row by row, one to each `long` of the reply; image after image.
+  const unsigned long* data = reinterpret_cast<const unsigned long*>(raw);
+  for (unsigned long i = 0; format == 32 && i + 2 <= n;) {
+    const unsigned long width = data[i], height = data[i + 1];
+    if (width == 0 || height == 0 || n - i - 2 < width * height) break;
+    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_ARGB32);
+    for (unsigned long p = 0; p < width * height; ++p) {
+      image.setPixel(static_cast<int>(p % width), static_cast<int>(p / width),
+                     static_cast<QRgb>(data[i + 2 + p]));
+    }
+    out.push_back(image);
+    i += 2 + width * height;
+  }
+  return out;
+}
+
 void Desktop::closeThroughFrame(unsigned long window) const {
   XEvent e{};
   e.xclient.type = ClientMessage;

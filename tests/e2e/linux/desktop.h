@@ -50,6 +50,8 @@ class Desktop {
   // A mapped top-level window with this title, or 0.
   unsigned long findWindow(const std::string& title) const;
   QRect geometry(unsigned long window) const;
+  // The images of the window's icon (_NET_WM_ICON), as a window manager reads them.
+  std::vector<QImage> icons(unsigned long window) const;
   // The mapped tooltip windows' areas.
   std::vector<QRect> tooltips() const;
   // Asks the window to close, as its frame's close box does.

@@ -39,4 +39,25 @@ QImage enlargedIcon(const QImage& icon, int n) {
   return out;
 }
 
+QImage programIcon() {
+  const vorlin::art::Picture& picture = vorlin::art::programIcon();
+  QImage icon(picture.width, picture.height, QImage::Format_ARGB32);
+  for (int y = 0; y < icon.height(); ++y) {
+    for (int x = 0; x < icon.width(); ++x) icon.setPixel(x, y, 0xFF000000u | picture.pixel(x, y));
+  }
+  return icon;
+}
+
+QImage iconInSquare(const QImage& icon, int size) {
+  const int n = size / icon.width();
+  const int offset = (size - n * icon.width()) / 2;
+  QImage square(size, size, QImage::Format_ARGB32);
+  square.fill(0u);
+  for (int y = 0; y < n * icon.height(); ++y) {
+    for (int x = 0; x < n * icon.width(); ++x)
+      square.setPixel(offset + x, offset + y, icon.pixel(x / n, y / n) | 0xFF000000u);
+  }
+  return square;
+}
+
 }  // namespace e2e

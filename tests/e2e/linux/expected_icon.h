@@ -13,4 +13,11 @@ QImage expectedIcon(int colourIndex, int day, const std::string& month);
 // `icon` with every pixel an n × n block, opaque.
 QImage enlargedIcon(const QImage& icon, int n);
 
+// The program icon as the artwork's table gives it.
+QImage programIcon();
+
+// The 16 × 16 `icon` in a transparent `size` × `size` square: enlarged by the largest whole factor
+// that fits, centred.
+QImage iconInSquare(const QImage& icon, int size);
+
 }  // namespace e2e

@@ -1,6 +1,10 @@
 // The tray menu and the properties dialog, driven with the pointer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "dialog_reading.h"
 #include "expected_icon.h"
 #include "vorlin_session.h"
@@ -87,6 +91,19 @@ TEST_F(MenuAndDialog, PropertiesOpensCentredWithGrayThenRedAndOkMakesTheIconRed)
   ASSERT_FALSE(again.isNull());
   EXPECT_EQ(again, dialog);
   EXPECT_EQ(selectedOption(desktop().screenshot(), again), kRed);
+}
+
+TEST_F(MenuAndDialog, TheDialogsIconIsTheProgramIconAtEachThemeSizeByWholePixels) {
+  const unsigned long dialog = vorlin.openProperties(*at);
+  ASSERT_NE(dialog, 0u);
+  std::vector<int> sizes;
+  for (const QImage& icon : desktop().icons(dialog)) {
+    sizes.push_back(icon.width());
+    EXPECT_EQ(icon, iconInSquare(programIcon(), icon.width()))
+        << icon.width() << " " << saveShot(icon, "window-icon-" + std::to_string(icon.width()));
+  }
+  std::sort(sizes.begin(), sizes.end());
+  EXPECT_EQ(sizes, (std::vector<int>{16, 22, 24, 32, 48, 64, 128, 256}));
 }
 
 TEST_F(MenuAndDialog, UnderAWindowManagerTheFrameIsCentred) {
