@@ -11,6 +11,10 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", ".."))
 PREFIX = os.path.join(ROOT, "build", "wineprefix-e2e")
+# Wine with the loader this machine can run; a 32-bit program on a machine that runs no 32-bit
+# code ends with 77 (skipped).
+WINE = [os.path.join(ROOT, "scripts", "wine")]
+SKIPPED = 77
 SCREEN = (1024, 768)
 
 
@@ -119,7 +123,7 @@ class Desktop:
         """The screen's pixels per inch, as the Wine prefix tells its programs."""
         env = dict(self.env)
         env.pop("DISPLAY", None)
-        subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
+        subprocess.run(WINE + ["reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
                         "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=env)
@@ -131,14 +135,14 @@ class Desktop:
         os.makedirs(self.args.prefix, exist_ok=True)
         env = dict(self.env)
         env.pop("DISPLAY", None)
-        subprocess.run(["wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL,
+        subprocess.run(WINE + ["wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
         # Every program of the prefix runs on one virtual desktop named "shell": a taskbar with
         # a notification area, all inside the X display.
         for key, name, value in [("HKCU\\Software\\Wine\\Explorer", "Desktop", "shell"),
                                  ("HKCU\\Software\\Wine\\Explorer\\Desktops", "shell",
                                   "%dx%d" % SCREEN)]:
-            subprocess.run(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], env=env,
+            subprocess.run(WINE + ["reg", "add", key, "/v", name, "/d", value, "/f"], env=env,
                            check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=env)
         open(marker, "w").close()
@@ -155,7 +159,7 @@ class Desktop:
         for attempt in range(3):
             started = time.monotonic()
             self.trace = tempfile.TemporaryFile("w+")
-            self.program = subprocess.Popen(["wine", self.args.exe], env=env,
+            self.program = subprocess.Popen(WINE + [self.args.exe], env=env,
                                             stdout=subprocess.DEVNULL, stderr=self.trace,
                                             preexec_fn=die_with_parent)
             try:
@@ -188,6 +192,22 @@ class Desktop:
             self.requests()))
         print("the windows: %r" % [(w["class"], w["title"], w["rect"]) for w in self.windows()])
 
+    def wine(self, *args, timeout=120):
+        """Runs a Wine command line in the desktop: its status and its output."""
+        result = subprocess.run(WINE + list(args), env=self.env, capture_output=True, text=True,
+                                timeout=timeout, preexec_fn=die_with_parent)
+        return result.returncode, result.stdout
+
+    def registry_value(self, key, name, view):
+        """The data of value `name` of `key` in the 32- or 64-bit `view` of the registry, as
+        reg prints it; None if there is no such value."""
+        code, out = self.wine("reg", "query", key, "/v", name, "/reg:%d" % view)
+        for line in out.splitlines():
+            fields = line.strip().split(None, 2)
+            if code == 0 and len(fields) == 3 and fields[0] == name:
+                return fields[2]
+        return None
+
     def running(self):
         return self.program is not None and self.program.poll() is None
 
@@ -197,7 +217,7 @@ class Desktop:
         # and then; it is stopped and asked again.
         for attempt in range(5):
             try:
-                result = subprocess.run(["wine", self.args.probe] + list(args), env=self.env,
+                result = subprocess.run(WINE + [self.args.probe] + list(args), env=self.env,
                                         capture_output=True, text=True, timeout=10,
                                         preexec_fn=die_with_parent)
                 return result.returncode, result.stdout.splitlines()
@@ -312,6 +332,8 @@ def run(args, body, dpi=96):
     """Runs `body` on a desktop of its own and returns the exit status: 0, or 1 on a failure,
     with the screen at the failure saved. The shots of an earlier run of `args.scenario` go."""
     end_on_signals()
+    if subprocess.run(WINE + ["--runs", args.exe]).returncode == SKIPPED:
+        return SKIPPED
     if os.path.isdir(args.shots):
         for name in os.listdir(args.shots):
             if name.startswith(args.scenario + "-"):
