@@ -1,6 +1,8 @@
-// Writes the nine art files into the folder given on the command line.
+// Writes the art files into the folder given on the command line: the nine of the artwork and
+// the program file's icon at three sizes.
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <system_error>
 
@@ -9,15 +11,19 @@
 
 namespace {
 
-bool write(const std::string& folder, std::string_view name, const vorlin::art::ArtFile& file) {
+bool write(const std::string& folder, std::string_view name, std::span<const std::uint8_t> bytes) {
   const std::string path = folder + "/" + std::string(name);
   std::FILE* out = std::fopen(path.c_str(), "wb");
   if (out == nullptr) {
     std::fprintf(stderr, "write_art: cannot create %s\n", path.c_str());
     return false;
   }
-  const bool written = std::fwrite(file.bytes.data(), 1, file.size, out) == file.size;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
   return std::fclose(out) == 0 && written;
+}
+
+bool write(const std::string& folder, std::string_view name, const vorlin::art::ArtFile& file) {
+  return write(folder, name, file.view());
 }
 
 }  // namespace
@@ -45,5 +51,6 @@ int main(int argc, char** argv) {
   ok = write(folder, "digits.bmp", art::stripFile(art::digitStrip())) && ok;
   ok = write(folder, "letters.bmp", art::stripFile(art::letterStrip())) && ok;
   ok = write(folder, "vorlin.ico", art::iconFile(art::programIcon())) && ok;
+  ok = write(folder, "vorlin-sizes.ico", art::iconGroupFile(art::programIcon())) && ok;
   return ok ? 0 : 1;
 }

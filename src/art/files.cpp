@@ -5,8 +5,9 @@ namespace {
 
 class Writer {
  public:
-  explicit Writer(ArtFile& file) : file_(file) {}
-  void u8(unsigned v) { file_.bytes[file_.size++] = static_cast<std::uint8_t>(v); }
+  Writer(std::uint8_t* bytes, std::size_t& size) : bytes_(bytes), size_(size) {}
+  explicit Writer(ArtFile& file) : Writer(file.bytes.data(), file.size) {}
+  void u8(unsigned v) { bytes_[size_++] = static_cast<std::uint8_t>(v); }
   void u16(unsigned v) {
     u8(v & 0xFF);
     u8(v >> 8);
@@ -23,21 +24,27 @@ class Writer {
       u8(0);
     }
   }
-  // 4-bit rows, bottom row first, high nibble left, each row padded to a multiple of 4 bytes.
-  void nibbleRows(const Picture& p, unsigned inkEntry, unsigned paperEntry) {
-    const unsigned rowBytes = (p.width + 7u) / 8u * 4u;
-    for (int y = p.height - 1; y >= 0; --y) {
+  // 4-bit rows, bottom row first, high nibble left, each row padded to a multiple of 4 bytes;
+  // every pixel of the picture a `factor` × `factor` block.
+  void nibbleRows(const Picture& p, unsigned inkEntry, unsigned paperEntry, unsigned factor = 1) {
+    const unsigned width = p.width * factor;
+    const unsigned rowBytes = (width + 7u) / 8u * 4u;
+    for (int y = static_cast<int>(p.height * factor) - 1; y >= 0; --y) {
       for (unsigned i = 0; i < rowBytes; ++i) {
         unsigned byte = 0;
         for (unsigned half = 0; half < 2; ++half) {
           const unsigned x = 2 * i + half;
-          const unsigned entry =
-              x < p.width ? (p.isInk(static_cast<int>(x), y) ? inkEntry : paperEntry) : 0;
+          const bool ink =
+              x < width && p.isInk(static_cast<int>(x / factor), y / static_cast<int>(factor));
+          const unsigned entry = x < width ? (ink ? inkEntry : paperEntry) : 0;
           byte |= entry << (half == 0 ? 4 : 0);
         }
         u8(byte);
       }
     }
+  }
+  void zeros(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) u8(0);
   }
   void bitmapInfoHeader(unsigned width, unsigned height, std::uint32_t imageSize,
                         std::uint32_t pixelsPerMetre, std::uint32_t colours) {
@@ -55,7 +62,8 @@ class Writer {
   }
 
  private:
-  ArtFile& file_;
+  std::uint8_t* bytes_;
+  std::size_t& size_;
 };
 
 unsigned vgaEntry(Rgb colour) {
@@ -65,29 +73,69 @@ unsigned vgaEntry(Rgb colour) {
   return 0;
 }
 
+// An image of an icon file, `factor` times the picture's size: header (its height counts colour
+// image and mask), palette, colour rows, mask rows (all clear).
+struct IconImage {
+  unsigned side;
+  std::uint32_t colourBytes;
+  std::uint32_t maskBytes;
+  std::uint32_t size() const { return 40 + 64 + colourBytes + maskBytes; }
+};
+
+IconImage iconImage(const Picture& picture, unsigned factor) {
+  const unsigned side = picture.width * factor;
+  return {side, (side + 7u) / 8u * 4u * side, (side + 31u) / 32u * 4u * side};
+}
+
+void writeIconImage(Writer& w, const Picture& picture, unsigned factor) {
+  const IconImage image = iconImage(picture, factor);
+  w.bitmapInfoHeader(image.side, 2 * image.side, image.colourBytes + image.maskBytes, 0, 0);
+  w.palette(kVgaPalette);
+  w.nibbleRows(picture, vgaEntry(picture.ink), vgaEntry(picture.paper), factor);
+  w.zeros(image.maskBytes);
+}
+
+// Icon directory: reserved 0, type 1, the count, then one 16-byte entry an image.
+void writeIconDirectory(Writer& w, std::span<const unsigned> factors, const Picture& picture) {
+  w.u16(0);
+  w.u16(1);
+  w.u16(static_cast<unsigned>(factors.size()));
+  std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(factors.size());
+  for (const unsigned factor : factors) {
+    const IconImage image = iconImage(picture, factor);
+    w.u8(image.side);
+    w.u8(image.side);
+    w.u8(16);  // colours
+    w.u8(0);
+    w.u16(0);  // planes and bits a pixel: left to the image's header
+    w.u16(0);
+    w.u32(image.size());
+    w.u32(offset);
+    offset += image.size();
+  }
+}
+
 }  // namespace
 
 ArtFile iconFile(const Picture& picture) {
   ArtFile file;
   Writer w(file);
-  // Icon directory and its one entry.
-  w.u16(0);
-  w.u16(1);
-  w.u16(1);
-  w.u8(16);
-  w.u8(16);
-  w.u8(16);
-  w.u8(0);
-  w.u16(0);
-  w.u16(0);
-  w.u32(296);
-  w.u32(22);
-  // The image: header (height counts colour image and mask), palette, colour rows, mask rows.
-  w.bitmapInfoHeader(16, 32, 192, 0, 0);
-  w.palette(kVgaPalette);
-  w.nibbleRows(picture, vgaEntry(picture.ink), vgaEntry(picture.paper));
-  for (int i = 0; i < 16 * 4; ++i) w.u8(0);
+  constexpr unsigned kOnlyItself[] = {1};
+  writeIconDirectory(w, kOnlyItself, picture);
+  writeIconImage(w, picture, 1);
   return file;
+}
+
+std::vector<std::uint8_t> iconGroupFile(const Picture& picture) {
+  constexpr unsigned kFactors[] = {1, 2, 3};
+  std::size_t total = 6 + 16 * std::size(kFactors);
+  for (const unsigned factor : kFactors) total += iconImage(picture, factor).size();
+  std::vector<std::uint8_t> bytes(total);
+  std::size_t size = 0;
+  Writer w(bytes.data(), size);
+  writeIconDirectory(w, kFactors, picture);
+  for (const unsigned factor : kFactors) writeIconImage(w, picture, factor);
+  return bytes;
 }
 
 ArtFile stripFile(const Picture& strip) {

@@ -1,11 +1,12 @@
-// The artwork as files: 318-byte icon files for the backgrounds and the program icon, and
-// uncompressed 4-bit bitmap files for the two glyph strips.
+// The artwork as files: 318-byte icon files for the backgrounds and the program icon, the program
+// file's icon at three sizes, and uncompressed 4-bit bitmap files for the two glyph strips.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "art/picture.h"
 
@@ -32,6 +33,10 @@ struct ArtFile {
 
 // A 16 × 16 picture whose colours are all in the VGA palette, as an icon file.
 ArtFile iconFile(const Picture& picture);
+// The program file's icon: the picture's image exactly as iconFile() holds it, then the picture
+// enlarged by whole pixels to 32 × 32 and 48 × 48 (every pixel a 2 × 2 and a 3 × 3 block), for
+// the places that show the program larger.
+std::vector<std::uint8_t> iconGroupFile(const Picture& picture);
 // A glyph strip as a bitmap file.
 ArtFile stripFile(const Picture& strip);
 

@@ -1,15 +1,26 @@
 #!/usr/bin/env python3
 """Checks what vorlin.exe carries, read from the file itself: it imports only libraries that
 Windows ships, and its resources hold the program icon (16 x 16, 16 colours, 1 plane, 4 bits a
-pixel, 296 bytes, the same bytes as art/vorlin.ico), version information naming the product
-"Vorlin" by "Tenwick", and a manifest asking for common controls 6 and DPI awareness.
+pixel, 296 bytes, the same bytes as art/vorlin.ico) and the same picture enlarged by whole pixels
+to 32 x 32 and 48 x 48, version information naming the product "Vorlin" by "Tenwick", and a
+manifest asking for common controls 6, DPI awareness, no elevation, and naming Windows 7 to 11.
 
     check_exe.py vorlin.exe vorlin.ico
 """
 
+import os
 import struct
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from expected_icon import enlarged, program_icon  # noqa: E402
+
+VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+       (0, 128, 128), (128, 128, 128), (192, 192, 192), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+       (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+# Windows 7, 8, 8.1, and 10 and 11.
+SUPPORTED_OS = ["{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "comctl32.dll",
                "msvcrt.dll", "advapi32.dll"}
 
@@ -71,6 +82,26 @@ class Pe:
         return out
 
 
+def icon_image(image):
+    """An icon image of 16 colours read as rows of RGB bytes, and whether its mask is all clear;
+    None if it is not such an image."""
+    size, width, height, planes, bits = struct.unpack_from("<IiiHH", image, 0)
+    if size != 40 or height != 2 * width or planes != 1 or bits != 4:
+        return None
+    palette = image[40:104]
+    colours = [VGA.index((palette[4 * i + 2], palette[4 * i + 1], palette[4 * i]))
+               if (palette[4 * i + 2], palette[4 * i + 1], palette[4 * i]) in VGA else None
+               for i in range(16)]
+    row_bytes, mask_bytes = (width + 7) // 8 * 4, (width + 31) // 32 * 4
+    rows = []
+    for y in range(width):
+        at = 104 + (width - 1 - y) * row_bytes
+        nibbles = [(b >> 4, b & 15)[i] for b in image[at:at + width // 2] for i in (0, 1)]
+        rows.append(b"".join(bytes(VGA[colours[n]]) for n in nibbles))
+    mask = image[104 + width * row_bytes:]
+    return rows, len(mask) == width * mask_bytes and not any(mask)
+
+
 def main():
     exe, ico = sys.argv[1], sys.argv[2]
     pe = Pe(open(exe, "rb").read())
@@ -88,15 +119,24 @@ def main():
         failures.append("%d icon groups" % len(groups))
     else:
         group = groups[0][2]
-        width, height, colours, _, planes, bits, size, ident = struct.unpack_from(
-            "<BBBBHHIH", group, 6)
-        print("icon group: %dx%d, %d colours, %d plane, %d bits, %d bytes" %
-              (width, height, colours, planes, bits, size))
-        if (width, height, colours, planes, bits, size) != (16, 16, 16, 1, 4, 296):
-            failures.append("the icon group describes something else")
-        image = open(ico, "rb").read()[22:]
-        if icons.get(ident) != image:
-            failures.append("the icon is not art/vorlin.ico")
+        count = struct.unpack_from("<H", group, 4)[0]
+        entries = [struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i) for i in range(count)]
+        for width, height, colours, _, planes, bits, size, _ in entries:
+            print("icon group: %dx%d, %d colours, %d plane, %d bits, %d bytes" %
+                  (width, height, colours, planes, bits, size))
+        described = [entry[:7] for entry in entries]
+        if described[:1] != [(16, 16, 16, 0, 1, 4, 296)]:
+            failures.append("the icon group's first image is described as %r" % described[:1])
+        elif icons.get(entries[0][7]) != open(ico, "rb").read()[22:]:
+            failures.append("the 16 x 16 icon is not art/vorlin.ico")
+        for side in (32, 48):
+            entry = [e for e in entries if e[:2] == (side, side)]
+            image = icon_image(icons.get(entry[0][7], b"")) if entry else None
+            if image is None:
+                failures.append("no %d x %d image of 16 colours" % (side, side))
+            elif image != (enlarged(program_icon(), side), True):
+                failures.append("the %d x %d image is not the icon enlarged by whole pixels" %
+                                (side, side))
 
     version = b"".join(r[2] for r in resources if r[0] == 16).decode("utf-16-le", "replace")
     for name, value in [("ProductName", "Vorlin"), ("CompanyName", "Tenwick")]:
@@ -105,7 +145,8 @@ def main():
 
     manifest = b"".join(r[2] for r in resources if r[0] == 24).decode("utf-8", "replace")
     for needle in ["Microsoft.Windows.Common-Controls", 'version="6.0.0.0"', "dpiAware",
-                   "PerMonitorV2"]:
+                   "PerMonitorV2", 'level="asInvoker"'] + [
+                       '<supportedOS Id="%s"/>' % os_id for os_id in SUPPORTED_OS]:
         if needle not in manifest:
             failures.append("the manifest lacks %s" % needle)
 

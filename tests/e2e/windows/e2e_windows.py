@@ -11,12 +11,15 @@ reports the windows, the controls and the tips of the notification area.
 
 import argparse
 import datetime
+import glob
+import os
+import shutil
 import subprocess
 import sys
 import time
 
-from expected_icon import ENGLISH, FRENCH, GRAY, RED, enlarged, today_icon
-from wine_desktop import PREFIX, SCREEN, Failure, die_with_parent, run
+from expected_icon import ENGLISH, FRENCH, GRAY, RED, enlarged, program_icon, today_icon
+from wine_desktop import PREFIX, SCREEN, WINE, Failure, die_with_parent, run
 
 
 def mul_div(twips, dpi):
@@ -89,6 +92,12 @@ def scenario_tray(d):
     check(code == 0 and lines[:1] == ["icon 16 16"], "handed %r" % lines[:1])
     check([bytes.fromhex(line) for line in lines[1:]] == today_icon(GRAY),
           "the icon handed to the shell is not the composed one")
+    # The windows' big icon (Alt+Tab, the taskbar) is the program icon's own 32 x 32 image,
+    # every pixel a 2 x 2 block, not the 16 x 16 stretched.
+    code, lines = d.probe("big-icon", "Z:" + os.path.abspath(d.args.exe).replace("/", "\\"))
+    check(code == 0 and lines[:1] == ["icon 32 32"], "big icon %r" % lines[:1])
+    check([bytes.fromhex(line) for line in lines[1:]] == enlarged(program_icon(), 32),
+          "the big icon is not the program icon enlarged to 32 x 32")
 
 
 def scenario_menu(d):
@@ -252,7 +261,7 @@ def scenario_close(d):
 
 def ended_from_outside(d, command, what):
     """Runs `command`, which ends vorlin.exe from outside: it ends as Close ends it."""
-    subprocess.run(["wine"] + command, env=d.env, timeout=60, stdout=subprocess.DEVNULL,
+    subprocess.run(WINE + command, env=d.env, timeout=60, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
     d.wait(lambda: not d.running(), 10, "the program to end after " + what)
     check(d.program.returncode == 0, "exit status %d" % d.program.returncode)
@@ -324,7 +333,7 @@ def scenario_french(d):
 
 def scenario_soak(d):
     # The real program's host window and tray entry, refreshed 10,000 times by a test driver.
-    result = subprocess.run(["wine", d.args.soak], env=d.env, capture_output=True, text=True,
+    result = subprocess.run(WINE + [d.args.soak], env=d.env, capture_output=True, text=True,
                             timeout=600, preexec_fn=die_with_parent)
     print(result.stdout, end="")
     check(result.returncode == 0 and result.stdout.strip().endswith("flat"),
@@ -333,7 +342,7 @@ def scenario_soak(d):
 
 def scenario_error_report(d):
     # A failure that ends an event is reported in a message box; the program goes on after it.
-    driver = subprocess.Popen(["wine", d.args.soak, "report"], env=d.env,
+    driver = subprocess.Popen(WINE + [d.args.soak, "report"], env=d.env,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                               preexec_fn=die_with_parent)
     try:
@@ -348,6 +357,112 @@ def scenario_error_report(d):
         if driver.poll() is None:
             driver.kill()
             driver.wait()
+
+
+RUN_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+UNINSTALL_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+
+
+PRODUCTS_KEY = "HKLM\\Software\\Classes\\Installer\\Products\\"
+
+
+def squashed(code):
+    """A product code as the installer's own keys spell it: each group of the GUID reversed, the
+    last two byte by byte."""
+    groups = code.strip("{}").split("-")
+    pairs = "".join(groups[3:])
+    return ("".join(g[::-1] for g in groups[:3]) +
+            "".join(pairs[i + 1] + pairs[i] for i in range(0, len(pairs), 2)))
+
+
+def installed(d):
+    """The products named Vorlin in the list of installed programs, as their product codes."""
+    code, out = d.wine("uninstaller", "--list")
+    check(code == 0, "uninstaller --list ended with %d" % code)
+    return [line.split("|||")[0] for line in out.splitlines() if line.endswith("|||Vorlin")]
+
+
+def launch(d, *args):
+    """Runs a Wine command line that starts the program and returns its status; the program
+    outlives it, so its output goes nowhere."""
+    return subprocess.run(WINE + list(args), env=d.env, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL, timeout=60).returncode
+
+
+def msiexec(d, *args):
+    return d.wine("msiexec", *args, "/qn", timeout=180)[0]
+
+
+def scenario_installer(d):
+    """The installer on a machine that never had Vorlin: install, start from the Start menu, a
+    login, an upgrade, a refused downgrade, and uninstall, which leaves nothing behind."""
+    x64 = d.args.msi.endswith("-x64.msi")
+    view = 64 if x64 else 32
+    drive = os.path.join(d.args.prefix, "drive_c")
+    folder = os.path.join(drive, "Program Files" if x64 else "Program Files (x86)", "Vorlin")
+    windows_folder = "C:\\Program Files\\Vorlin" if x64 else "C:\\Program Files (x86)\\Vorlin"
+    # Wine puts the shortcuts of a per-machine package into the user's own Start menu.
+    shortcuts = os.path.join(drive, "users", "*", "AppData", "Roaming", "Microsoft", "Windows",
+                             "Start Menu", "Programs", "Vorlin.lnk")
+
+    check(msiexec(d, "/i", d.args.msi) == 0, "the install failed")
+    check(sorted(os.listdir(folder)) == ["README.txt", "vorlin.exe"],
+          "installed %r" % os.listdir(folder))
+    check(open(os.path.join(folder, "vorlin.exe"), "rb").read() ==
+          open(d.args.exe, "rb").read(), "the installed vorlin.exe is not the built one")
+    check(len(glob.glob(shortcuts)) == 1, "no Start-menu shortcut")
+    check(d.registry_value(RUN_KEY, "Vorlin", view) ==
+          '"%s\\vorlin.exe"' % windows_folder, "the login entry reads %r" %
+          d.registry_value(RUN_KEY, "Vorlin", view))
+    products = installed(d)
+    check(len(products) == 1, "installed products %r" % products)
+    entry = UNINSTALL_KEY + products[0]
+    for name, value in [("DisplayName", "Vorlin"), ("Publisher", "Tenwick"),
+                        ("DisplayVersion", "1.0.0"), ("NoModify", "0x1")]:
+        found = d.registry_value(entry, name, 64)
+        check(found == value, "the uninstall entry's %s is %r" % (name, found))
+    # The list shows the product's icon, which the installer keeps: the program's own file.
+    icon = d.registry_value(PRODUCTS_KEY + squashed(products[0]), "ProductIcon", 64) or ""
+    icon_file = os.path.join(drive, *icon[3:].split("\\"))
+    check(icon[:3] == "C:\\" and os.path.isfile(icon_file) and
+          open(icon_file, "rb").read() == open(d.args.exe, "rb").read(),
+          "the product's icon is %r" % icon)
+
+    # Started from its Start-menu shortcut; Close ends it.
+    code = launch(d, "start", "/unix", glob.glob(shortcuts)[0])
+    check(code == 0, "the shortcut did not start (%d)" % code)
+    at = d.wait_icon(today_icon(GRAY), 30, "today's icon, started from the Start menu")
+    d.shot("from-the-start-menu")
+    choose(d, at, "Close")
+    d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go after Close")
+    # A login starts it once, from the Run value.
+    code = launch(d, "wineboot")
+    check(code == 0, "wineboot ended with %d" % code)
+    at = d.wait_icon(today_icon(GRAY), 30, "today's icon after a login")
+    d.shot("after-a-login")
+    check(d.tips() == ["Tenwick Vorlin"], "tips after a login %r" % d.tips())
+    choose(d, at, "Close")
+    d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go after Close")
+
+    # A newer version replaces this one; this one is refused over the newer.
+    newer = os.path.join(d.args.shots, "vorlin-1.0.1.msi")
+    subprocess.run([d.args.make_msi, "1.0.1", newer], check=True, stdout=subprocess.DEVNULL)
+    check(msiexec(d, "/i", newer) == 0, "the upgrade failed")
+    products = installed(d)
+    check(len(products) == 1 and
+          d.registry_value(UNINSTALL_KEY + products[0], "DisplayVersion", 64) == "1.0.1",
+          "after the upgrade: %r" % products)
+    check(msiexec(d, "/i", d.args.msi) != 0, "the older version installed over the newer")
+    check(installed(d) == products, "after the refused downgrade: %r" % installed(d))
+
+    # Uninstalled, nothing of it is left.
+    check(msiexec(d, "/x", newer) == 0, "the uninstall failed")
+    check(not os.path.exists(folder), "left %r" % folder)
+    check(not glob.glob(shortcuts), "left the shortcut")
+    check(d.registry_value(RUN_KEY, "Vorlin", view) is None, "left the login entry")
+    check(d.wine("reg", "query", "HKLM\\Software\\Tenwick", "/reg:%d" % view)[0] != 0,
+          "left HKLM\\Software\\Tenwick")
+    check(not installed(d), "left the uninstall entry")
 
 
 SCENARIOS = {
@@ -365,6 +480,7 @@ SCENARIOS = {
     "dpi": scenario_dpi,
     "dpi-144": scenario_dpi,
     "dpi-192": scenario_dpi,
+    "installer": scenario_installer,
 }
 
 
@@ -373,10 +489,16 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--probe", required=True)
     parser.add_argument("--soak")
+    parser.add_argument("--msi")
+    parser.add_argument("--make-msi")
     parser.add_argument("--prefix", default=PREFIX)
     parser.add_argument("--shots", required=True)
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     args = parser.parse_args()
+    if args.scenario == "installer":
+        # A machine that never had Vorlin: a prefix of its own, made afresh.
+        args.prefix += "-installer"
+        shutil.rmtree(args.prefix, ignore_errors=True)
     dpi = {"dpi": 120, "dpi-144": 144, "dpi-192": 192}.get(args.scenario, 96)
     status = run(args, SCENARIOS[args.scenario], dpi)
     if status == 0:

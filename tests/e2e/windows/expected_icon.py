@@ -33,6 +33,17 @@ def read_glyphs(name, count):
     return glyphs
 
 
+def program_icon():
+    """The program's own icon as rows of RGB bytes: the header's kProgramIconRows, black ink on
+    yellow."""
+    with open(GLYPH_TABLES, encoding="utf-8") as header:
+        table = re.search(r"\bkProgramIconRows\{(.*?)\};", header.read(), re.S)
+    rows = re.findall(r'"([^"]*)"', table.group(1)) if table else []
+    if len(rows) != 16 or any(re.fullmatch(r"[#.]{16}", row) is None for row in rows):
+        raise ValueError("kProgramIconRows in %s is not 16 rows of 16" % GLYPH_TABLES)
+    return [b"".join(b"\0\0\0" if c == "#" else b"\xff\xff\0" for c in row) for row in rows]
+
+
 DIGITS = read_glyphs("kDigitGlyphs", 10)  # 0 to 9
 LETTERS = read_glyphs("kLetterGlyphs", 26)  # A to Z
 

@@ -13,6 +13,9 @@
 //   probe tray-icon        stands in for the shell while "TaskbarCreated" makes vorlin add its
 //                          entry again, and prints the icon it was handed: "icon W H", then one
 //                          line of hexadecimal RRGGBB pixels per row
+//   probe big-icon EXE     the icon that the windows of program EXE show big (Alt+Tab, the
+//                          taskbar), loaded as their class loads it and drawn at its own size:
+//                          "icon W H", then its pixels as tray-icon prints them
 //   probe dpi-changed TITLE DPI
 //                          tells the window titled TITLE that its DPI became DPI, suggesting its
 //                          frame for the client area scaled as the system scales it
@@ -21,6 +24,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -228,6 +232,50 @@ int sendDpiChanged(HWND window, UINT dpi) {
   return status;
 }
 
+// What `icon` draws at its own size, as tray-icon prints it: "icon W H", W and H the extent it
+// covers on a magenta canvas, then its rows.
+int printDrawnIcon(HICON icon) {
+  constexpr int kCanvas = 128;
+  constexpr std::uint32_t kMagenta = 0xFF00FF;
+  if (icon == nullptr) return 1;
+  BITMAPINFO header{};
+  header.bmiHeader.biSize = sizeof header.bmiHeader;
+  header.bmiHeader.biWidth = kCanvas;
+  header.bmiHeader.biHeight = -kCanvas;  // top row first
+  header.bmiHeader.biPlanes = 1;
+  header.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP canvas = CreateDIBSection(dc, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dc == nullptr || canvas == nullptr) return 1;
+  HGDIOBJ old = SelectObject(dc, canvas);
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  std::fill(pixels, pixels + kCanvas * kCanvas, kMagenta);
+  const bool drawn = DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL) != FALSE;
+  GdiFlush();
+  int width = 0;
+  int height = 0;
+  for (int y = 0; y < kCanvas; ++y) {
+    for (int x = 0; x < kCanvas; ++x) {
+      if ((pixels[y * kCanvas + x] & 0xFFFFFF) != kMagenta) {
+        width = std::max(width, x + 1);
+        height = std::max(height, y + 1);
+      }
+    }
+  }
+  if (drawn) {
+    std::printf("icon %d %d\n", width, height);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) std::printf("%06x", pixels[y * kCanvas + x] & 0xFFFFFF);
+      std::printf("\n");
+    }
+  }
+  SelectObject(dc, old);
+  DeleteObject(canvas);
+  DeleteDC(dc);
+  return drawn ? 0 : 1;
+}
+
 HWND windowTitled(const char* title) {
   wchar_t wide[256] = {};
   MultiByteToWideChar(CP_UTF8, 0, title, -1, wide, 256);
@@ -295,6 +343,16 @@ int main(int argc, char** argv) {
   if (command == "dpi-changed" && argc == 4) {
     HWND window = windowTitled(argv[2]);
     return window != nullptr ? sendDpiChanged(window, static_cast<UINT>(std::atoi(argv[3]))) : 1;
+  }
+  if (command == "big-icon" && argc == 3) {
+    // Loaded from the program file as the window class's icon is, at the system's size for it.
+    wchar_t path[MAX_PATH] = {};
+    MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, path, MAX_PATH);
+    HMODULE program = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (program == nullptr) return 1;
+    const int status = printDrawnIcon(LoadIconW(program, MAKEINTRESOURCEW(1)));
+    FreeLibrary(program);
+    return status;
   }
   if (command == "tips") {
     EnumWindows(findTooltips, 0);
