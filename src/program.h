@@ -1,8 +1,10 @@
 // The program: its shared state and its two windows, run on the services of one runtime.
 //
-// A runtime starts it with start(), which loads the hidden host window, then runs its message
+// A runtime starts it with launch(), which loads the hidden host window, then runs its message
 // loop until no window is loaded. Events reach the windows through raise() (runtime/forms.h).
 #pragma once
+
+#include <optional>
 
 #include "app/frm_date.h"
 #include "app/m_date.h"
@@ -22,6 +24,18 @@ class Program {
 
   // Loads the start-up window without showing it; its timer runs from then on.
   Status start() { return services.forms.load(frmDate); }
+
+  // Starts the program as a runtime's entry does, reporting a start that failed. Answers the
+  // status to end with at once when no window stayed loaded (kFailedStart after a failure, so
+  // that a script or a session manager sees it); nothing while the message loop is to run.
+  std::optional<int> launch() {
+    const Status started = start();
+    if (started.failed()) services.errorReport.reportError(started);
+    if (services.forms.isLoaded(frmDate) || services.forms.isLoaded(frmProperties))
+      return std::nullopt;
+    return started.failed() ? kFailedStart : 0;
+  }
+  static constexpr int kFailedStart = 1;
 
   // Ended from outside (a signal): every window closes as if closed from outside, the host
   // window first, which does what Close does.

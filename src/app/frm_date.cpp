@@ -163,7 +163,7 @@ Status FrmDate::tick() {
     const Status refreshed = m.refreshTrayIcon();
     return failing ? kOk : refreshed;
   }
-  return m.trayIcon().retryAddWhenDue();
+  return m.retryTrayEntry();
 }
 
 Status FrmDate::trayReport(Twips x) {

@@ -24,6 +24,15 @@ bool MDate::refreshDue() {
   return refreshFailing_ && services_.clock.tickCount() - lastRefresh_ >= kRetryInterval;
 }
 
+Status MDate::retryTrayEntry() {
+  const Status retried = trayIcon().retryAddWhenDue();
+  if (retried.ok()) return kOk;
+  const bool failing = refreshFailing_;
+  refreshFailing_ = true;
+  lastRefresh_ = services_.clock.tickCount();
+  return failing ? kOk : retried;
+}
+
 Status MDate::compose() {
   Forms& forms = services_.forms;
   TrayIcon& icon = trayIcon();

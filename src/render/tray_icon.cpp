@@ -115,6 +115,8 @@ Result<bool> TrayIcon::request(std::uint32_t message, Handle hWnd) {
 }
 
 Status TrayIcon::ShowIconInSystemTray() {
+  // Tried again a second after this attempt, whether the shell answered or could not be asked.
+  lastAddAttempt_ = services_.clock.tickCount();
   const Result<Handle> hWnd = services_.forms.windowHandle(host_);
   VORLIN_TRY(hWnd.status);
   // The shell's answer is a hint: a shell may carry a request out and still answer no, or hold
@@ -130,7 +132,6 @@ Status TrayIcon::ShowIconInSystemTray() {
     confirmed = answer.value;
   }
   iconShown_ = confirmed;
-  lastAddAttempt_ = services_.clock.tickCount();
   return kOk;
 }
 

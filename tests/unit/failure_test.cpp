@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,7 +69,10 @@ class FailingGraphics final : public Graphics {
     VORLIN_TRY(gate("user32: DestroyIcon"));
     return soft.DestroyIcon(icon);
   }
-  Result<Handle> loadPicture(const art::Picture& p) override { return soft.loadPicture(p); }
+  Result<Handle> loadPicture(const art::Picture& p) override {
+    VORLIN_TRY(gate("graphics: loadPicture"));
+    return soft.loadPicture(p);
+  }
   Status releasePicture(Handle dc) override { return soft.releasePicture(dc); }
   Status readIcon(Handle icon, IconPixels& out) override {
     VORLIN_TRY(gate("graphics: readIcon"));
@@ -124,6 +128,20 @@ TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
   EXPECT_EQ(differences(rt.shell.entries.front().icon, expectedIcon(0xC0C0C0, "07", "DEC")), "");
 }
 
+TEST(Failure, AStartThatFailsIsReportedAndEndsWithAStatusNotZero) {
+  FailingGraphics graphics;
+  graphics.broken = "loadPicture";
+  HeadlessRuntime rt(&graphics);
+  Program program{rt.services()};
+  EXPECT_EQ(program.launch(), std::optional<int>(Program::kFailedStart));
+  ASSERT_EQ(rt.errorReport.errors.size(), 1u);
+  EXPECT_EQ(rt.errorReport.errors[0].message, "graphics: loadPicture could not be bound");
+  EXPECT_FALSE(rt.isLoaded(program.frmDate));
+
+  graphics.broken = {};
+  EXPECT_EQ(program.launch(), std::nullopt) << "a start that succeeds runs its message loop";
+}
+
 TEST(Failure, OkThatCannotRecomposeKeepsTheDialogOpen) {
   Broken b;
   b.v.openProperties();
@@ -164,6 +182,31 @@ TEST(Failure, AFailedRefreshIsTriedOnceASecondAndReportedOnceForTheRun) {
   rt.clock.time += 1;
   rt.tick();
   EXPECT_EQ(rt.errorReport.errors.size(), 2u);
+}
+
+TEST(Failure, AShellThatCannotBeAskedIsTriedOnceASecondAndReportedOnce) {
+  Vorlin v;
+  HeadlessRuntime& rt = v.rt;
+  rt.shell.unbound = true;
+  rt.tick(500);  // five seconds
+  ASSERT_EQ(rt.errorReport.errors.size(), 1u) << "one report for the run";
+  EXPECT_EQ(rt.errorReport.errors[0].message, "shell32: Shell_NotifyIconA could not be bound");
+  EXPECT_GE(rt.shell.unboundCalls, 5) << "tried once a second";
+  EXPECT_LE(rt.shell.unboundCalls, 6) << "tried once a second";
+
+  rt.shell.unbound = false;
+  rt.tick(100);
+  EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
+  EXPECT_EQ(rt.errorReport.errors.size(), 1u);
+
+  // An entry the shell did not confirm, then a shell that cannot be asked: the retries are one
+  // run of failures too.
+  rt.shell.refuseNextRequests = 2;
+  rt.clock.time += 1;
+  rt.tick();
+  rt.shell.unbound = true;
+  rt.tick(500);
+  EXPECT_EQ(rt.errorReport.errors.size(), 2u) << "one report for the second run";
 }
 
 // One refresh on a new date, call by call, as the platform sees it; the previous day's icon is

@@ -104,7 +104,12 @@ Status HeadlessRuntime::load(Form& form) {
   for (const ControlDesc& c : form.description().controls) {
     if (c.kind != ControlKind::PictureBox || c.picture == nullptr) continue;
     const Result<Handle> dc = graphics.loadPicture(*c.picture);
-    VORLIN_TRY(dc.status);
+    if (dc.status.failed()) {
+      // As a platform window whose creation failed: nothing of it stays; the failure that
+      // stopped the load is the one answered.
+      (void)unload(form);
+      return dc.status;
+    }
     w.pictures.push_back({c.id, c.index, dc.value});
   }
   return form.handle({.kind = EventKind::Load});

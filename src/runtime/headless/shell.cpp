@@ -6,6 +6,10 @@ namespace vorlin {
 
 Result<bool> HeadlessShell::Shell_NotifyIconA(std::uint32_t message,
                                               const NotifyIconRecord& record) {
+  if (unbound) {
+    ++unboundCalls;
+    return {{kEntryPointNotFound, "shell32: Shell_NotifyIconA could not be bound"}, false};
+  }
   const NotifyIconFields f = decodeRecord(record);
   const auto entry = std::find_if(entries.begin(), entries.end(), [&](const TrayEntry& e) {
     return e.hWnd == f.hWnd && e.uID == f.uID;

@@ -39,6 +39,10 @@ class HeadlessShell final : public Shell {
   int refuseNextRequests = 0;  // the next requests are answered "no"
   // The next requests are carried out but answered "no", as by a shell that timed out.
   int carryOutButAnswerNo = 0;
+  // The call cannot be made at all, as when it cannot be bound: it fails, and nothing is
+  // recorded but the count of calls.
+  bool unbound = false;
+  int unboundCalls = 0;
 
  private:
   Graphics& graphics_;

@@ -38,7 +38,6 @@ int main(int argc, char** argv) {
   // SIGTERM, SIGINT and SIGHUP end the program as Close does, from the event loop.
   vorlin::qt::EndSignals endSignals([&program] { program.endFromOutside(); });
 
-  if (const vorlin::Status s = program.start(); s.failed()) errorReport.reportError(s);
-  if (!forms.anyLoaded()) return 0;
+  if (const std::optional<int> ended = program.launch()) return *ended;
   return QApplication::exec();
 }

@@ -22,6 +22,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   vorlin::win32::WinForms forms(graphics, errorReport, instance);
   vorlin::Services services{graphics, shell, forms, clock, errorReport};
   vorlin::Program program(services);
-  if (const vorlin::Status s = program.start(); s.failed()) errorReport.reportError(s);
+  if (const std::optional<int> ended = program.launch()) return *ended;
   return forms.run();
 }

@@ -104,8 +104,12 @@ def icon_image(image):
 
 def main():
     exe, ico = sys.argv[1], sys.argv[2]
-    pe = Pe(open(exe, "rb").read())
+    data = open(exe, "rb").read()
+    pe = Pe(data)
     failures = []
+    print("size: %d bytes" % len(data))
+    if len(data) >= 64 * 1024:
+        failures.append("%d bytes, not under 64 KB" % len(data))
 
     dlls = [d.lower() for d in pe.imports()]
     print("imports:", " ".join(dlls))
