@@ -9,6 +9,7 @@
 #include "runtime/qt/display_check.h"
 #include "runtime/qt/expected_frame.h"
 #include "runtime/qt/popup_menu.h"
+#include "runtime/reentry_guard.h"
 
 namespace vorlin::qt {
 namespace {
@@ -238,6 +239,9 @@ Result<Twips> QtForms::twipsPerPixelX() {
 }
 
 Status QtForms::popupMenu(Form& form, int menu, int flags) {
+  // One popup at a time: requests that come while it is open open nothing.
+  const ReentryGuard guard(popupOpen_);
+  if (!guard.entered()) return kOk;
   VORLIN_TRY(load(form));
   const int chosen = runPopupMenu(form.description(), menu, flags);
   if (chosen != kNone && isLoaded(form)) {

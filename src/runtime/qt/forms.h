@@ -81,6 +81,7 @@ class QtForms final : public Forms {
   ErrorReport& errorReport_;
   std::array<Loaded, kMaxForms> forms_;
   Handle nextHandle_ = 0x00010010;
+  bool popupOpen_ = false;
 };
 
 }  // namespace vorlin::qt

@@ -7,6 +7,7 @@
 
 #include "runtime/date.h"
 #include "runtime/failures.h"
+#include "runtime/reentry_guard.h"
 #include "runtime/tray_messages.h"
 #include "runtime/win32/binding.h"
 #include "runtime/win32/control_layout.h"
@@ -372,6 +373,9 @@ Result<Twips> WinForms::twipsPerPixelX() {
 }
 
 Status WinForms::popupMenu(Form& form, int menu, int flags) {
+  // One popup at a time: a tray report dispatched by the open menu's own loop opens nothing.
+  const ReentryGuard guard(popupOpen_);
+  if (!guard.entered()) return kOk;
   const Result<FormSlot*> slot = loaded(form);
   VORLIN_TRY(slot.status);
   const ControlSlot* c = controlOf(*slot.value, menu, kNone, ControlKind::Menu);

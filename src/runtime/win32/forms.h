@@ -91,6 +91,7 @@ class WinForms final : public Forms {
   UINT dpi_;  // of the windows, and so of the screen's measures
   DialogFont font_;
   std::array<FormSlot, 4> forms_{};
+  bool popupOpen_ = false;
 };
 
 }  // namespace vorlin::win32

@@ -92,10 +92,11 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
   at = vorlin.waitForIcon(red, 2s);
   ASSERT_TRUE(at) << saveShot(desktop().screenshot(), "after-ok");
 
-  // A host that asks the item for its menu gets the popup, at the pointer; Escape closes it.
+  // A host that asks the item for its menu gets the popup, at the pointer; asked again while it
+  // is open, nothing more opens, so one Escape closes it.
   desktop().moveTo(QPoint(400, 300));
   const QImage beforePopup = desktop().screenshot();
-  bus.askForContextMenu(items[0], 400, 300);
+  for (int i = 0; i < 20; ++i) bus.askForContextMenu(items[0], 400, 300);
   std::optional<QRect> popup;
   ASSERT_TRUE(pollUntil(
       [&] {
