@@ -4,7 +4,9 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDBusVariant>
 #include <QGuiApplication>
 #include <QSystemTrayIcon>
 #include <memory>
@@ -36,9 +38,14 @@ bool TrayHosts::watcherRegistered() const {
   const QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || bus.interface() == nullptr) return false;
   if (!bus.interface()->isServiceRegistered(kWatcher).value()) return false;
-  // Qt takes the watcher only once a host has registered with it.
-  QDBusInterface watcher(kWatcher, QStringLiteral("/StatusNotifierWatcher"), kWatcher, bus);
-  return watcher.property("IsStatusNotifierHostRegistered").toBool();
+  // Qt takes the watcher only once a host has registered with it. Asked with a plain call:
+  // an interface object would keep what it learnt of the watcher until the program ends.
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      kWatcher, QStringLiteral("/StatusNotifierWatcher"),
+      QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+  get << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered");
+  const QDBusReply<QDBusVariant> registered = bus.call(get);
+  return registered.isValid() && registered.value().variant().toBool();
 }
 
 bool TrayHosts::embeddingTray() const {

@@ -37,7 +37,8 @@ Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIcon
   NotifyIconRecord copy = record;
   OwnedIcon enlarged;
   const NotifyIconFields fields = decodeRecord(record);
-  if ((fields.uFlags & kNifIcon) != 0 && fields.hIcon != 0) {
+  // A delete shows nothing: its icon is never enlarged.
+  if (message != kNimDelete && (fields.uFlags & kNifIcon) != 0 && fields.hIcon != 0) {
     if (const int size = trayIconSize(); size != art::kIconSize) {
       enlarged = enlargedIcon(fromHandle<HICON>(fields.hIcon), size);
       if (enlarged)
