@@ -157,13 +157,11 @@ bool FrmDate::dateChanged() {
 
 Status FrmDate::tick() {
   MDate& m = mDate_;
-  if (dateChanged() || m.refreshDue()) {
-    // One report for a run of failed refreshes; the one that succeeds ends the run.
-    const bool failing = m.refreshFailing();
-    const Status refreshed = m.refreshTrayIcon();
-    return failing ? kOk : refreshed;
-  }
-  return m.retryTrayEntry();
+  // One report for a run of failed refreshes (a failed retry of the entry among them); the
+  // refresh that succeeds ends the run.
+  const bool failing = m.refreshFailing();
+  const Status done = dateChanged() || m.refreshDue() ? m.refreshTrayIcon() : m.retryTrayEntry();
+  return failing ? kOk : done;
 }
 
 Status FrmDate::trayReport(Twips x) {

@@ -26,11 +26,11 @@ bool MDate::refreshDue() {
 
 Status MDate::retryTrayEntry() {
   const Status retried = trayIcon().retryAddWhenDue();
-  if (retried.ok()) return kOk;
-  const bool failing = refreshFailing_;
-  refreshFailing_ = true;
-  lastRefresh_ = services_.clock.tickCount();
-  return failing ? kOk : retried;
+  if (retried.failed()) {
+    refreshFailing_ = true;
+    lastRefresh_ = services_.clock.tickCount();
+  }
+  return retried;
 }
 
 Status MDate::compose() {

@@ -29,7 +29,7 @@ class MDate {
   bool refreshDue();
   // An entry the shell did not confirm is asked for again when due. A retry that fails (the
   // shell cannot be asked) joins the run of failed refreshes: the next try is a refresh, a
-  // second later, and the run is reported once. Answers the failure to report, if any.
+  // second later.
   Status retryTrayEntry();
 
  private:

@@ -89,6 +89,8 @@ std::string displayProblem() {
   const bool named = !names.empty();
   if (!named) names = {"wayland", "xcb"};
   const QStringList available = named ? availablePlatforms() : QStringList{};
+  const std::string_view waylandName = variable("WAYLAND_DISPLAY");
+  const std::string_view xName = variable("DISPLAY");
   std::string unknown;
   std::string unreachable;
   for (const std::string& name : names) {
@@ -97,8 +99,6 @@ std::string displayProblem() {
       unknown += (unknown.empty() ? "" : ", ") + name;
       continue;
     }
-    const std::string_view waylandName = variable("WAYLAND_DISPLAY");
-    const std::string_view xName = variable("DISPLAY");
     if (key.startsWith(QLatin1String("wayland"), Qt::CaseInsensitive)) {
       if (waylandName.empty()) continue;
       if (waylandSocket(waylandName)) return {};
