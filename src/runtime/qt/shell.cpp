@@ -44,7 +44,7 @@ QtShell::~QtShell() {
 
 QtShell::Entry* QtShell::find(Handle window, std::uint32_t id) {
   for (Entry& entry : entries_) {
-    if (entry.icon && entry.window == window && entry.id == id) return &entry;
+    if (entry.used() && entry.window == window && entry.id == id) return &entry;
   }
   return nullptr;
 }
@@ -53,20 +53,22 @@ void QtShell::apply(Entry& entry, const NotifyIconFields& fields) {
   if ((fields.uFlags & kNifMessage) != 0) entry.callbackMessage = fields.uCallbackMessage;
   if ((fields.uFlags & kNifIcon) != 0) {
     IconPixels pixels;
-    if (graphics_.readIcon(fields.hIcon, pixels).ok()) {
-      entry.icon->setIcon(enlargingIcon(imageOfIcon(pixels)));
-    } else {
-      entry.icon->setIcon(QIcon());
-    }
+    const QImage picture =
+        graphics_.readIcon(fields.hIcon, pixels).ok() ? imageOfIcon(pixels) : QImage();
+    if (entry.item) entry.item->setPicture(picture);
+    if (entry.icon) entry.icon->setIcon(picture.isNull() ? QIcon() : enlargingIcon(picture));
   }
   if ((fields.uFlags & kNifTip) != 0) {
     const std::string_view tip = fields.tip();
-    entry.icon->setToolTip(QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size())));
+    const QString text = QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size()));
+    if (entry.item) entry.item->setToolTip(text);
+    if (entry.icon) entry.icon->setToolTip(text);
   }
 }
 
 bool QtShell::add(Entry& free, const NotifyIconFields& fields) {
-  if (!hosts_.available()) {
+  const TrayKind kind = hosts_.available();
+  if (kind == TrayKind::None) {
     // Told again once a host appears; until then the window's own retries find none.
     for (Handle& window : refused_) {
       if (window == fields.hWnd) break;
@@ -81,27 +83,68 @@ bool QtShell::add(Entry& free, const NotifyIconFields& fields) {
   free.window = fields.hWnd;
   free.id = fields.uID;
   free.callbackMessage = 0;
+  if (kind == TrayKind::StatusNotifier) {
+    if (!addItem(free)) return false;
+  } else {
+    addIcon(free);
+  }
+  apply(free, fields);
+  if (free.icon) free.icon->show();
+  return true;
+}
+
+bool QtShell::addItem(Entry& free) {
+  QList<ExportedMenuEntry> menu;
+  if (const Form* form = forms_.formOfWindow(free.window)) {
+    const int popup = popupMenuOf(form->description());
+    if (popup != kNone) menu = exportedMenuEntries(form->description(), popup);
+  }
+  const Handle window = free.window;
+  Entry* entry = &free;
+  const int number = static_cast<int>(entry - entries_.data()) + 1;
+  free.item = std::make_unique<StatusNotifierItem>(
+      number, QStringLiteral("Vorlin"), std::move(menu),
+      [this, entry](StatusNotifierItem::Request request) {
+        switch (request) {
+          case StatusNotifierItem::Request::Activate:
+            report(*entry, kLeftButtonDown);
+            break;
+          case StatusNotifierItem::Request::ContextMenu:
+            // On Wayland the host shows the entry's menu: a popup of ours would be a window of
+            // its own, away from the tray.
+            if (!onWayland()) report(*entry, kRightButtonUp);
+            break;
+          case StatusNotifierItem::Request::SecondaryActivate:
+            report(*entry, kMiddleButtonUp);
+            break;
+        }
+      },
+      [this, window](int control) {
+        post(window, Event{.kind = EventKind::Click, .control = control});
+      });
+  if (free.item->exported()) return true;
+  free.item.reset();
+  return false;
+}
+
+void QtShell::addIcon(Entry& free) {
   free.icon.reset(new QSystemTrayIcon);
   QSystemTrayIcon* icon = free.icon.get();
+  Entry* entry = &free;
   QObject::connect(icon, &QSystemTrayIcon::activated, this,
-                   [this, icon](QSystemTrayIcon::ActivationReason reason) {
+                   [this, entry](QSystemTrayIcon::ActivationReason reason) {
                      // An embedded entry's buttons are read from its own mouse events.
                      if (embeddedEntriesExist()) return;
-                     // On Wayland the host shows the entry's menu: a popup of ours would be a
-                     // window of its own, away from the tray.
                      if (reason == QSystemTrayIcon::Context && !onWayland()) {
-                       report(icon, kRightButtonUp);
+                       report(*entry, kRightButtonUp);
                      }
-                     if (reason == QSystemTrayIcon::Trigger) report(icon, kLeftButtonDown);
+                     if (reason == QSystemTrayIcon::Trigger) report(*entry, kLeftButtonDown);
                      if (reason == QSystemTrayIcon::DoubleClick) {
-                       report(icon, kLeftButtonDoubleClick);
+                       report(*entry, kLeftButtonDoubleClick);
                      }
-                     if (reason == QSystemTrayIcon::MiddleClick) report(icon, kMiddleButtonUp);
+                     if (reason == QSystemTrayIcon::MiddleClick) report(*entry, kMiddleButtonUp);
                    });
   attachMenu(free);
-  apply(free, fields);
-  icon->show();
-  return true;
 }
 
 void QtShell::attachMenu(Entry& entry) {
@@ -147,7 +190,7 @@ Result<bool> QtShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconR
     case kNimAdd:
       if (entry != nullptr) return {kOk, false};
       for (Entry& free : entries_) {
-        if (!free.icon) return {kOk, add(free, fields)};
+        if (!free.used()) return {kOk, add(free, fields)};
       }
       return {kOk, false};
     case kNimModify:
@@ -156,8 +199,9 @@ Result<bool> QtShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconR
       return {kOk, true};
     case kNimDelete:
       if (entry == nullptr) return {kOk, false};
-      entry->icon->hide();
+      if (entry->icon) entry->icon->hide();
       entry->icon.reset();
+      entry->item.reset();
       entry->menu.reset();
       return {kOk, true};
     default:
@@ -165,16 +209,16 @@ Result<bool> QtShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconR
   }
 }
 
-QSystemTrayIcon* QtShell::entryAt(const QPoint& global) const {
+const QtShell::Entry* QtShell::entryAt(const QPoint& global) const {
   const Entry* only = nullptr;
   int count = 0;
   for (const Entry& entry : entries_) {
     if (!entry.icon) continue;
-    if (entry.icon->geometry().contains(global)) return entry.icon.get();
+    if (entry.icon->geometry().contains(global)) return &entry;
     only = &entry;
     ++count;
   }
-  return count == 1 ? only->icon.get() : nullptr;
+  return count == 1 ? only : nullptr;
 }
 
 bool QtShell::eventFilter(QObject* watched, QEvent* event) {
@@ -197,23 +241,20 @@ bool QtShell::eventFilter(QObject* watched, QEvent* event) {
     mouseMessage = down + offset;
   }
   const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-  if (QSystemTrayIcon* icon = entryAt(global)) report(icon, mouseMessage);
+  if (const Entry* entry = entryAt(global)) report(*entry, mouseMessage);
   // The entry's own handling (it would open no menu of ours) is left out.
   return true;
 }
 
-void QtShell::report(QSystemTrayIcon* icon, std::uint32_t mouseMessage) {
-  for (const Entry& entry : entries_) {
-    if (entry.icon.get() != icon || entry.callbackMessage != kMouseMove) continue;
-    const Result<Twips> ratio = forms_.twipsPerPixelX();
-    if (ratio.status.failed()) {
-      errorReport_.reportError(ratio.status);
-      return;
-    }
-    post(entry.window,
-         Event{.kind = EventKind::MouseMove, .x = static_cast<Twips>(mouseMessage) * ratio.value});
+void QtShell::report(const Entry& entry, std::uint32_t mouseMessage) {
+  if (!entry.used() || entry.callbackMessage != kMouseMove) return;
+  const Result<Twips> ratio = forms_.twipsPerPixelX();
+  if (ratio.status.failed()) {
+    errorReport_.reportError(ratio.status);
     return;
   }
+  post(entry.window,
+       Event{.kind = EventKind::MouseMove, .x = static_cast<Twips>(mouseMessage) * ratio.value});
 }
 
 }  // namespace vorlin::qt

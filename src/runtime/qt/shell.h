@@ -1,8 +1,10 @@
-// The notification-area call on Qt: each entry a QSystemTrayIcon showing the icon the graphics
-// layer composed, pixel for pixel, enlarged by whole pixels where the tray wants it larger. The
-// entry's mouse reports go to the window that added it, as mouse-move events carrying the mouse
-// message, the way the shell reports them. The window's popup menu is also the entry's own menu,
-// which a StatusNotifierItem host shows itself; its items raise the window's menu clicks.
+// The notification-area call on Qt: each entry an item of the program's own for a
+// StatusNotifierItem host, or a QSystemTrayIcon for an embedding tray, showing the icon the
+// graphics layer composed, pixel for pixel, enlarged by whole pixels where the tray wants it
+// larger. The entry's mouse reports go to the window that added it, as mouse-move events carrying
+// the mouse message, the way the shell reports them. The window's popup menu is also the entry's
+// own menu, which a StatusNotifierItem host shows itself; its items raise the window's menu
+// clicks.
 #pragma once
 
 #include <QMenu>
@@ -14,6 +16,7 @@
 #include "runtime/graphics.h"
 #include "runtime/qt/forms.h"
 #include "runtime/qt/later_deleter.h"
+#include "runtime/qt/status_notifier_item.h"
 #include "runtime/qt/tray_hosts.h"
 #include "runtime/shell.h"
 #include "runtime/tray_messages.h"
@@ -35,13 +38,17 @@ class QtShell final : public QObject, public Shell {
     Handle window = 0;
     std::uint32_t id = 0;
     std::uint32_t callbackMessage = 0;
-    std::unique_ptr<QSystemTrayIcon, LaterDeleter> icon;
+    std::unique_ptr<StatusNotifierItem> item;             // for a StatusNotifierItem host
+    std::unique_ptr<QSystemTrayIcon, LaterDeleter> icon;  // for an embedding tray
     std::unique_ptr<QMenu, LaterDeleter> menu;
+    bool used() const { return item || icon; }
   };
   static constexpr std::size_t kMaxEntries = 4;
 
   Entry* find(Handle window, std::uint32_t id);
   bool add(Entry& free, const NotifyIconFields& fields);
+  bool addItem(Entry& free);
+  void addIcon(Entry& free);
   void attachMenu(Entry& entry);
   // Raises an event on the loaded form of `window`, from the event loop.
   void post(Handle window, const Event& event);
@@ -49,8 +56,8 @@ class QtShell final : public QObject, public Shell {
   // notification area was created anew.
   void hostAppeared();
   void apply(Entry& entry, const NotifyIconFields& fields);
-  void report(QSystemTrayIcon* icon, std::uint32_t mouseMessage);
-  QSystemTrayIcon* entryAt(const QPoint& global) const;
+  void report(const Entry& entry, std::uint32_t mouseMessage);
+  const Entry* entryAt(const QPoint& global) const;
 
   QtForms& forms_;
   Graphics& graphics_;

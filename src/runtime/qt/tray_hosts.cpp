@@ -38,7 +38,7 @@ bool TrayHosts::watcherRegistered() const {
   const QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || bus.interface() == nullptr) return false;
   if (!bus.interface()->isServiceRegistered(kWatcher).value()) return false;
-  // Qt takes the watcher only once a host has registered with it. Asked with a plain call:
+  // A watcher serves only once a host has registered with it. Asked with a plain call:
   // an interface object would keep what it learnt of the watcher until the program ends.
   QDBusMessage get = QDBusMessage::createMethodCall(
       kWatcher, QStringLiteral("/StatusNotifierWatcher"),
@@ -62,10 +62,7 @@ bool TrayHosts::embeddingTray() const {
   return owner && owner->owner != XCB_NONE;
 }
 
-bool TrayHosts::mayAskQt() {
-  const bool first = firstQuery_;
-  firstQuery_ = false;
-  if (watcherRegistered()) return true;
+bool TrayHosts::mayAskQt(bool first) {
   if (!embeddingTray()) {
     embeddingSince_.invalidate();
     return false;
@@ -78,10 +75,13 @@ bool TrayHosts::mayAskQt() {
   return embeddingSince_.elapsed() >= kWatcherGraceMs;
 }
 
-bool TrayHosts::available() {
-  if (!settled_ && !mayAskQt()) return false;
+TrayKind TrayHosts::available() {
+  const bool first = firstQuery_;
+  firstQuery_ = false;
+  if (watcherRegistered()) return TrayKind::StatusNotifier;
+  if (!settled_ && !mayAskQt(first)) return TrayKind::None;
   settled_ = true;
-  return QSystemTrayIcon::isSystemTrayAvailable();
+  return QSystemTrayIcon::isSystemTrayAvailable() ? TrayKind::Embedding : TrayKind::None;
 }
 
 void TrayHosts::waitForHost() {
@@ -89,7 +89,7 @@ void TrayHosts::waitForHost() {
 }
 
 void TrayHosts::check() {
-  if (!available()) return;
+  if (available() == TrayKind::None) return;
   poll_.stop();
   appeared_();
 }

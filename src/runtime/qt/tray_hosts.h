@@ -1,8 +1,9 @@
-// Which notification-area host is there to take the entries, found without letting Qt settle
-// the question too early: Qt decides once per process, at its first tray icon or availability
-// query, whether a StatusNotifierItem watcher is on the session bus, and keeps that answer. So
-// Qt is asked only once a host is known to be there, and an embedding tray (XEmbed) that
-// appears while the program runs is given a moment for its panel's watcher to follow it.
+// Which notification-area host is there to take the entries: a StatusNotifierItem host, which
+// the program's own items serve, or an embedding tray (XEmbed), which Qt's tray icons serve. Qt
+// decides once per process, at its first tray icon or availability query, whether a
+// StatusNotifierItem watcher is on the session bus, and keeps that answer: so Qt is asked only
+// for an embedding tray, and one that appears while the program runs is given a moment for its
+// panel's watcher to follow it.
 #pragma once
 
 #include <QDBusServiceWatcher>
@@ -13,19 +14,21 @@
 
 namespace vorlin::qt {
 
+enum class TrayKind { None, StatusNotifier, Embedding };
+
 class TrayHosts final : public QObject {
  public:
   // `appeared` is called once a host has appeared after an entry was refused for want of one.
   explicit TrayHosts(std::function<void()> appeared);
 
-  // True when a host is there to take an entry.
-  bool available();
+  // The kind of host there to take an entry now.
+  TrayKind available();
   // An entry waits for a host: `appeared` is called when one comes.
   void waitForHost();
 
  private:
   // Whether Qt may be asked now without settling on the wrong kind of tray.
-  bool mayAskQt();
+  bool mayAskQt(bool first);
   bool watcherRegistered() const;
   bool embeddingTray() const;
   void check();

@@ -1,0 +1,38 @@
+// A menu exported on the session bus (com.canonical.dbusmenu) for a host that shows a tray
+// entry's menu itself, in its own style: the entries of one described menu, each choice handed
+// back as that entry's control id.
+#pragma once
+
+#include <QDBusVirtualObject>
+#include <QList>
+#include <QString>
+#include <functional>
+
+namespace vorlin::qt {
+
+struct ExportedMenuEntry {
+  QString label;  // with the protocol's mnemonic mark, '_'
+  bool separator = false;
+  int control = 0;
+};
+
+class DBusMenu final : public QDBusVirtualObject {
+ public:
+  static constexpr const char* kPath = "/MenuBar";
+
+  DBusMenu(QList<ExportedMenuEntry> entries, std::function<void(int control)> chosen);
+
+  QString introspect(const QString& path) const override;
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+
+ private:
+  // The entry shown as `id` on the bus (the root is 0, the entries 1 on), or null.
+  const ExportedMenuEntry* entry(int id) const;
+  QVariantMap properties(int id) const;
+  void choose(int id, const QString& event);
+
+  QList<ExportedMenuEntry> entries_;
+  std::function<void(int)> chosen_;
+};
+
+}  // namespace vorlin::qt

@@ -1,0 +1,75 @@
+#include "runtime/qt/icon_theme_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include "runtime/qt/enlarging_icon.h"
+
+namespace vorlin::qt {
+namespace {
+
+QString folderTemplate() {
+  QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (base.isEmpty()) base = QDir::tempPath();
+  return base + QStringLiteral("/vorlin-icons-XXXXXX");
+}
+
+QString sizeFolder(int size) {
+  return QStringLiteral("%1x%1/apps").arg(size);
+}
+
+// The theme's description: one fixed-size folder per size, so that a lookup at a size it holds
+// takes that folder's picture as it is.
+QByteArray themeIndex() {
+  QByteArray folders;
+  QByteArray sections;
+  for (int size = kThemeSmallest; size <= kThemeLargest; ++size) {
+    const QByteArray folder = sizeFolder(size).toLatin1();
+    if (!folders.isEmpty()) folders += ',';
+    folders += folder;
+    sections += "\n[" + folder + "]\nSize=" + QByteArray::number(size) + "\nType=Fixed\n";
+  }
+  return "[Icon Theme]\nName=hicolor\nComment=Vorlin's tray icon\nDirectories=" + folders + "\n" +
+         sections;
+}
+
+}  // namespace
+
+IconThemeFolder::IconThemeFolder() : root_(folderTemplate()) {}
+
+QString IconThemeFolder::generationPath(int generation) const {
+  return root_.path() + QLatin1Char('/') + QString::number(generation);
+}
+
+QString IconThemeFolder::themePath() const {
+  return published_ ? generationPath(generation_) : QString();
+}
+
+QString IconThemeFolder::iconName() const {
+  return published_ ? QStringLiteral("vorlin-%1").arg(generation_) : QString();
+}
+
+bool IconThemeFolder::publish(const QImage& picture) {
+  published_ = false;
+  if (picture.isNull() || !root_.isValid()) return false;
+  ++generation_;
+  // The one before the last goes; the last stays for a host that reads it just now.
+  QDir(generationPath(generation_ - 2)).removeRecursively();
+  const QString theme = generationPath(generation_) + QStringLiteral("/hicolor/");
+  const QString file = QStringLiteral("vorlin-%1.png").arg(generation_);
+  for (int size = kThemeSmallest; size <= kThemeLargest; ++size) {
+    const QString folder = theme + sizeFolder(size);
+    if (!QDir().mkpath(folder)) return false;
+    if (!placed(picture, QSize(size, size)).save(folder + QLatin1Char('/') + file, "PNG")) {
+      return false;
+    }
+  }
+  QFile index(theme + QStringLiteral("index.theme"));
+  const QByteArray text = themeIndex();
+  if (!index.open(QIODevice::WriteOnly) || index.write(text) != text.size()) return false;
+  published_ = true;
+  return true;
+}
+
+}  // namespace vorlin::qt

@@ -1,0 +1,39 @@
+// An icon theme of the program's own, in a private folder, holding the tray entry's picture once
+// at every size a tray may ask for, each the largest whole-pixel enlargement that fits, centred:
+// a host that looks the entry's icon up by name at its own size gets an exact picture, which it
+// shows as it is. Each new picture is a new icon in a new folder, so that a host that keeps what
+// it has read of a theme still sees it; the one before stays until the next, for a host reading it
+// just then.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace vorlin::qt {
+
+// The sizes the theme holds: every size from the picture's own up to eight times it.
+inline constexpr int kThemeSmallest = 16;
+inline constexpr int kThemeLargest = 128;
+
+class IconThemeFolder {
+ public:
+  IconThemeFolder();
+
+  // Writes the 16 × 16 `picture` as the theme's new icon; false when it could not be written
+  // (or is null), and the theme then offers no icon.
+  bool publish(const QImage& picture);
+
+  // The folder to name as the theme's path, and the icon's name in it; empty when there is none.
+  QString themePath() const;
+  QString iconName() const;
+
+ private:
+  QString generationPath(int generation) const;
+
+  QTemporaryDir root_;
+  int generation_ = 0;
+  bool published_ = false;
+};
+
+}  // namespace vorlin::qt

@@ -1,0 +1,208 @@
+#include "runtime/qt/status_notifier_item.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusReply>
+#include <QDBusVariant>
+
+#include "runtime/qt/enlarging_icon.h"
+
+namespace vorlin::qt {
+namespace {
+
+const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+const QString kInterface = QStringLiteral("org.kde.StatusNotifierItem");
+const QString kPath = QStringLiteral("/StatusNotifierItem");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+// How often a watcher without a host is asked again, and how long any question to it may take.
+constexpr int kHostPollMs = 100;
+constexpr int kWatcherTimeoutMs = 1000;
+
+// The pixel sizes offered to a host that reads only pixels and picks one itself: the whole
+// multiples of the 16-pixel picture, and the usual slots between them holding the largest whole
+// multiple that fits, centred. A host handed only the multiples would shrink the next larger one
+// into such a slot, smoothing it.
+constexpr int kPixmapSizes[] = {16, 20, 22, 24, 32, 44, 48, 64};
+
+const char kIntrospection[] = R"xml(<interface name="org.kde.StatusNotifierItem">
+<property name="Category" type="s" access="read"/>
+<property name="Id" type="s" access="read"/>
+<property name="Title" type="s" access="read"/>
+<property name="Status" type="s" access="read"/>
+<property name="WindowId" type="i" access="read"/>
+<property name="IconThemePath" type="s" access="read"/>
+<property name="IconName" type="s" access="read"/>
+<property name="IconPixmap" type="a(iiay)" access="read"/>
+<property name="OverlayIconName" type="s" access="read"/>
+<property name="OverlayIconPixmap" type="a(iiay)" access="read"/>
+<property name="AttentionIconName" type="s" access="read"/>
+<property name="AttentionIconPixmap" type="a(iiay)" access="read"/>
+<property name="AttentionMovieName" type="s" access="read"/>
+<property name="ToolTip" type="(sa(iiay)ss)" access="read"/>
+<property name="ItemIsMenu" type="b" access="read"/>
+<property name="Menu" type="o" access="read"/>
+<method name="ContextMenu"><arg name="x" type="i" direction="in"/>
+<arg name="y" type="i" direction="in"/></method>
+<method name="Activate"><arg name="x" type="i" direction="in"/>
+<arg name="y" type="i" direction="in"/></method>
+<method name="SecondaryActivate"><arg name="x" type="i" direction="in"/>
+<arg name="y" type="i" direction="in"/></method>
+<method name="Scroll"><arg name="delta" type="i" direction="in"/>
+<arg name="orientation" type="s" direction="in"/></method>
+<method name="ProvideXdgActivationToken"><arg name="token" type="s" direction="in"/></method>
+<signal name="NewTitle"/>
+<signal name="NewIcon"/>
+<signal name="NewAttentionIcon"/>
+<signal name="NewOverlayIcon"/>
+<signal name="NewToolTip"/>
+<signal name="NewStatus"><arg name="status" type="s"/></signal>
+<signal name="NewIconThemePath"><arg name="icon_theme_path" type="s"/></signal>
+</interface>
+)xml";
+
+}  // namespace
+
+StatusNotifierItem::StatusNotifierItem(int number, QString title, QList<ExportedMenuEntry> menu,
+                                       std::function<void(Request)> requested,
+                                       std::function<void(int control)> chosen)
+    : service_(QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
+                   .arg(QCoreApplication::applicationPid())
+                   .arg(number)),
+      connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, service_)),
+      title_(std::move(title)),
+      requested_(std::move(requested)),
+      watcher_(kWatcher, connection_, QDBusServiceWatcher::WatchForRegistration) {
+  registerDBusTypes();
+  if (!menu.isEmpty()) menu_ = std::make_unique<DBusMenu>(std::move(menu), std::move(chosen));
+  exported_ =
+      connection_.registerVirtualObject(kPath, this, QDBusConnection::SingleNode) &&
+      (!menu_ || connection_.registerVirtualObject(QString::fromLatin1(DBusMenu::kPath),
+                                                   menu_.get(), QDBusConnection::SingleNode)) &&
+      connection_.registerService(service_);
+  // A watcher that starts anew knows no item: it is told again.
+  QObject::connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this,
+                   [this] { registerWhenHosted(); });
+  hostPoll_.setInterval(kHostPollMs);
+  QObject::connect(&hostPoll_, &QTimer::timeout, this, [this] { registerWhenHosted(); });
+  if (exported_) registerWhenHosted();
+}
+
+StatusNotifierItem::~StatusNotifierItem() {
+  connection_.unregisterService(service_);
+  connection_.unregisterObject(kPath);
+  if (menu_) connection_.unregisterObject(QString::fromLatin1(DBusMenu::kPath));
+  QDBusConnection::disconnectFromBus(service_);
+}
+
+void StatusNotifierItem::registerWhenHosted() {
+  hostPoll_.stop();
+  if (!connection_.isConnected() || connection_.interface() == nullptr ||
+      !connection_.interface()->isServiceRegistered(kWatcher).value()) {
+    return;  // told once the watcher is there
+  }
+  // A host that registers reads the watcher's items and then listens for new ones: an item told
+  // before the host's registration is complete could be missed, so the item waits for it.
+  QDBusMessage get =
+      QDBusMessage::createMethodCall(kWatcher, kWatcherPath, kProperties, QStringLiteral("Get"));
+  get << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered");
+  const QDBusReply<QDBusVariant> hosted = connection_.call(get, QDBus::Block, kWatcherTimeoutMs);
+  if (!hosted.isValid() || !hosted.value().variant().toBool()) {
+    hostPoll_.start();
+    return;
+  }
+  QDBusMessage add = QDBusMessage::createMethodCall(kWatcher, kWatcherPath, kWatcher,
+                                                    QStringLiteral("RegisterStatusNotifierItem"));
+  add << service_;
+  connection_.send(add);
+}
+
+void StatusNotifierItem::setPicture(const QImage& picture) {
+  pixmaps_.clear();
+  if (!picture.isNull()) {
+    for (const int size : kPixmapSizes) pixmaps_.append(dbusImage(placed(picture, {size, size})));
+  }
+  // A theme that could not be written offers no name: the pixels alone are shown.
+  theme_.publish(picture);
+  // The path first: a host that reads the name on the icon's signal finds it there.
+  emitSignal("NewIconThemePath", {theme_.themePath()});
+  emitSignal("NewIcon");
+}
+
+void StatusNotifierItem::setToolTip(const QString& tip) {
+  tip_ = tip;
+  emitSignal("NewToolTip");
+}
+
+void StatusNotifierItem::emitSignal(const char* name, const QVariantList& args) {
+  QDBusMessage signal = QDBusMessage::createSignal(kPath, kInterface, QString::fromLatin1(name));
+  signal.setArguments(args);
+  connection_.send(signal);
+}
+
+QVariantMap StatusNotifierItem::properties() const {
+  const DBusToolTip tip{.iconName = {}, .images = {}, .title = tip_, .description = {}};
+  return {
+      {QStringLiteral("Category"), QStringLiteral("ApplicationStatus")},
+      {QStringLiteral("Id"), QCoreApplication::applicationName()},
+      {QStringLiteral("Title"), title_},
+      {QStringLiteral("Status"), QStringLiteral("Active")},
+      {QStringLiteral("WindowId"), 0},
+      {QStringLiteral("IconThemePath"), theme_.themePath()},
+      {QStringLiteral("IconName"), theme_.iconName()},
+      {QStringLiteral("IconPixmap"), QVariant::fromValue(pixmaps_)},
+      {QStringLiteral("OverlayIconName"), QString()},
+      {QStringLiteral("OverlayIconPixmap"), QVariant::fromValue(DBusImages())},
+      {QStringLiteral("AttentionIconName"), QString()},
+      {QStringLiteral("AttentionIconPixmap"), QVariant::fromValue(DBusImages())},
+      {QStringLiteral("AttentionMovieName"), QString()},
+      {QStringLiteral("ToolTip"), QVariant::fromValue(tip)},
+      {QStringLiteral("ItemIsMenu"), false},
+      {QStringLiteral("Menu"),
+       QVariant::fromValue(QDBusObjectPath(menu_ ? DBusMenu::kPath : "/NO_DBUSMENU"))},
+  };
+}
+
+QString StatusNotifierItem::introspect(const QString&) const {
+  return QString::fromLatin1(kIntrospection);
+}
+
+bool StatusNotifierItem::handleMessage(const QDBusMessage& message,
+                                       const QDBusConnection& connection) {
+  const QString member = message.member();
+  const QList<QVariant> args = message.arguments();
+  QDBusMessage reply;
+  if (message.interface() == kProperties) {
+    const QVariantMap all = properties();
+    if (member == QLatin1String("GetAll")) {
+      reply = message.createReply(all);
+    } else if (member == QLatin1String("Get") && args.size() == 2 &&
+               all.contains(args[1].toString())) {
+      reply = message.createReply(QVariant::fromValue(QDBusVariant(all[args[1].toString()])));
+    } else {
+      reply = message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("No such property"));
+    }
+  } else if (message.interface() != kInterface && !message.interface().isEmpty()) {
+    return false;
+  } else if (member == QLatin1String("Activate")) {
+    requested_(Request::Activate);
+    reply = message.createReply();
+  } else if (member == QLatin1String("ContextMenu")) {
+    requested_(Request::ContextMenu);
+    reply = message.createReply();
+  } else if (member == QLatin1String("SecondaryActivate")) {
+    requested_(Request::SecondaryActivate);
+    reply = message.createReply();
+  } else if (member == QLatin1String("Scroll") ||
+             member == QLatin1String("ProvideXdgActivationToken")) {
+    reply = message.createReply();
+  } else {
+    return false;
+  }
+  connection.send(reply);
+  return true;
+}
+
+}  // namespace vorlin::qt

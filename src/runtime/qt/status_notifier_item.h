@@ -1,0 +1,65 @@
+// A tray entry as a StatusNotifierItem of the program's own on the session bus, for the hosts of
+// desktops that have one (KDE Plasma, GNOME with AppIndicator, LXQt, the Xfce panel, waybar).
+// Its picture is offered twice: as an icon name in a theme folder of its own, which a host looks
+// up at its own size and gets exactly (see icon_theme_folder.h), and as whole-pixel enlargements
+// at the usual sizes for a host that reads only pixels. The item tells the watcher about itself
+// once a host is registered with it, and again whenever the watcher starts anew.
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QDBusVirtualObject>
+#include <QImage>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "runtime/qt/dbus_menu.h"
+#include "runtime/qt/dbus_types.h"
+#include "runtime/qt/icon_theme_folder.h"
+
+namespace vorlin::qt {
+
+class StatusNotifierItem final : public QDBusVirtualObject {
+ public:
+  enum class Request { Activate, ContextMenu, SecondaryActivate };
+
+  // Item `number` of the program, titled `title`; `requested` hears the host's requests, and a
+  // `menu` with entries is exported for the host to show.
+  StatusNotifierItem(int number, QString title, QList<ExportedMenuEntry> menu,
+                     std::function<void(Request)> requested,
+                     std::function<void(int control)> chosen);
+  ~StatusNotifierItem() override;
+  StatusNotifierItem(const StatusNotifierItem&) = delete;
+  StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
+
+  // Whether the item is on the bus, for a host to find.
+  bool exported() const { return exported_; }
+
+  // The 16 × 16 picture; a null image shows none.
+  void setPicture(const QImage& picture);
+  void setToolTip(const QString& tip);
+
+  QString introspect(const QString& path) const override;
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+
+ private:
+  QVariantMap properties() const;
+  void emitSignal(const char* name, const QVariantList& args = {});
+  // Registers with the watcher once a host is registered with it.
+  void registerWhenHosted();
+
+  QString service_;
+  QDBusConnection connection_;
+  QString title_;
+  QString tip_;
+  DBusImages pixmaps_;
+  IconThemeFolder theme_;
+  std::unique_ptr<DBusMenu> menu_;
+  std::function<void(Request)> requested_;
+  QDBusServiceWatcher watcher_;
+  QTimer hostPoll_;
+  bool exported_ = false;
+};
+
+}  // namespace vorlin::qt
