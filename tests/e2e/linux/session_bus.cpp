@@ -86,6 +86,13 @@ void SessionBus::askForContextMenu(const std::string& item, int x, int y) const 
           std::to_string(x), std::to_string(y)});
 }
 
+std::string SessionBus::itemProperty(const std::string& item, const std::string& name) const {
+  const auto [service, path] = itemAddress(item);
+  std::string value = busctl({"get-property", service, path, "org.kde.StatusNotifierItem", name});
+  while (!value.empty() && value.back() == '\n') value.pop_back();
+  return value;
+}
+
 std::vector<QImage> SessionBus::itemPixmaps(const std::string& item) const {
   const auto [service, path] = itemAddress(item);
   // a(iiay) N  W H BYTES b b b ...  (ARGB, big-endian)

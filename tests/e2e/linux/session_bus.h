@@ -28,6 +28,8 @@ class SessionBus {
   std::vector<std::string> registeredItems() const;
   // Asks the item for its context menu at (x, y), as a host that shows no menu of its own does.
   void askForContextMenu(const std::string& item, int x, int y) const;
+  // A property of the item as busctl prints it: "s \"Vorlin\"".
+  std::string itemProperty(const std::string& item, const std::string& name) const;
   // The IconPixmap images of the item registered as `item` ("SERVICE/PATH" or "SERVICE").
   std::vector<QImage> itemPixmaps(const std::string& item) const;
 

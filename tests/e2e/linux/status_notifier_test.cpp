@@ -1,5 +1,6 @@
-// The tray entry on a StatusNotifierItem host: the Xfce panel on X11, started after the program,
-// driven with the pointer through the menu the panel shows for the entry, and restarted.
+// The tray entry on a StatusNotifierItem host: the Xfce panel on X11 as Debian ships it, started
+// after the program, driven with the pointer through the menu the panel shows for the entry, and
+// restarted; and the same panel at other sizes.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -57,10 +58,14 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
   ASSERT_TRUE(at) << saveShot(desktop().screenshot(), "panel-started");
   saveShot(desktop().screenshot(), "panel-started");
 
-  // Registered as an item. Its pictures: 16, 32, 48 and 64 pixels made of whole-pixel blocks,
-  // and sizes between them holding the largest that fits, centred on transparent pixels.
+  // Registered as an item titled Vorlin. Its icon by name, from a theme of its own; its pixels:
+  // 16, 32, 48 and 64 pixels made of whole-pixel blocks, and sizes between them holding the
+  // largest that fits, centred on transparent pixels.
   const std::vector<std::string> items = bus.registeredItems();
   ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(bus.itemProperty(items[0], "Title"), "s \"Vorlin\"");
+  EXPECT_NE(bus.itemProperty(items[0], "IconThemePath"), "s \"\"");
+  EXPECT_NE(bus.itemProperty(items[0], "IconName"), "s \"\"");
   std::vector<int> sizes;
   for (const QImage& pixmap : bus.itemPixmaps(items[0])) {
     const int n = pixmap.width() / 16;
@@ -108,11 +113,14 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
   EXPECT_TRUE(pollUntil(
       [&] { return !changedArea(beforePopup, desktop().screenshot(), kPanel).has_value(); }, 2s));
 
-  // The panel restarts: the entry comes back, red.
+  // The panel restarts: the entry comes back, red; at midnight, the next day.
   panel.stop();
   ASSERT_TRUE(panel.start());
   at = vorlin.waitForIcon(red, 2s);
   ASSERT_TRUE(at) << saveShot(desktop().screenshot(), "panel-restarted");
+  vorlin.setTime("2024-12-07 00:00:01");
+  at = vorlin.waitForIcon(expectedIcon(kRed, 7, "DEC"), 2s);
+  ASSERT_TRUE(at) << saveShot(desktop().screenshot(), "midnight");
 
   // Close, from the panel's menu: the program ends and its item is gone.
   menu = openMenu(*at);
@@ -121,7 +129,27 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
   ASSERT_TRUE(vorlin.process().waitForExit(3s));
   EXPECT_EQ(vorlin.process().exitStatus(), 0);
   EXPECT_TRUE(pollUntil([&] { return bus.registeredItems().empty(); }, 2s));
-  EXPECT_FALSE(findIcon(desktop().screenshot(), red, desktop().trayArea()));
+  EXPECT_FALSE(
+      findIcon(desktop().screenshot(), expectedIcon(kRed, 7, "DEC"), desktop().trayArea()));
+}
+
+// At the sizes users set, the panel shows the picture as it is, never smoothed: the notification
+// area's own icon size at 16, and a panel 48 pixels high (the notification area's default icon
+// size, 22, holds the picture once).
+TEST(XfcePanelSizes, ShowTheIconExactly) {
+  for (const XfcePanelSettings settings :
+       {XfcePanelSettings{.systrayIconSize = 16}, XfcePanelSettings{.size = 48}}) {
+    SessionBus bus;
+    VorlinSession vorlin(
+        {.fakeTime = "2024-12-06 10:00:00", .panel = {.trayer = false}, .env = bus.env()});
+    XfcePanel panel(vorlin.desktop(), bus, settings);
+    ASSERT_TRUE(panel.start());
+    const std::string name = "panel-" + std::to_string(settings.size) + "-icons-" +
+                             std::to_string(settings.systrayIconSize);
+    EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s))
+        << saveShot(vorlin.desktop().screenshot(), name);
+    saveShot(vorlin.desktop().screenshot(), name);
+  }
 }
 
 // Ended by the system (SIGTERM): the item leaves the panel before the program ends, status 0.

@@ -18,14 +18,18 @@ namespace {
 
 constexpr const char* kUser = "65534";  // nobody
 
-constexpr const char* kSwayConfig = R"(output HEADLESS-1 resolution 1024x768 position 0,0 scale 1
-xwayland disable
-)";
+std::string swayConfig(int scale) {
+  return "output HEADLESS-1 resolution " + std::to_string(SwayDesktop::kWidth * scale) + "x" +
+         std::to_string(SwayDesktop::kHeight * scale) + " position 0,0 scale " +
+         std::to_string(scale) + "\nxwayland disable\n";
+}
 
-constexpr const char* kBarConfig = R"({
+std::string barConfig(int iconSize) {
+  return R"({
   "layer": "top", "position": "top", "height": 26,
-  "modules-right": ["tray"], "tray": {"icon-size": 16}
-})";
+  "modules-right": ["tray"], "tray": {"icon-size": )" +
+         std::to_string(iconSize) + "}\n}\n";
+}
 
 std::string firstFile(const std::string& folder, const std::string& prefix,
                       const std::string& suffix) {
@@ -49,15 +53,15 @@ void eachNode(const QJsonObject& node, const std::function<void(const QJsonObjec
 
 }  // namespace
 
-SwayDesktop::SwayDesktop() {
+SwayDesktop::SwayDesktop(const SwaySettings& settings) {
   char name[] = "/tmp/vorlin-sway-XXXXXX";
   if (mkdtemp(name) == nullptr) throw std::runtime_error("no folder for sway");
   folder_ = name;
   runtime_ = folder_ + "/run";
   std::filesystem::create_directories(runtime_);
   std::filesystem::create_directories(folder_ + "/home/.config/waybar");
-  std::ofstream(folder_ + "/sway.conf") << kSwayConfig;
-  std::ofstream(folder_ + "/home/.config/waybar/config") << kBarConfig;
+  std::ofstream(folder_ + "/sway.conf") << swayConfig(settings.scale);
+  std::ofstream(folder_ + "/home/.config/waybar/config") << barConfig(settings.barIconSize);
   chmod(folder_.c_str(), 0755);
   chmod(runtime_.c_str(), 0700);
   if (runCommand({"chown", "-R", std::string(kUser) + ":" + kUser, folder_}, {}) != 0) {

@@ -16,13 +16,19 @@
 
 namespace e2e {
 
+// The bar's notification-area icon size and the output's scale; waybar's default icon size is 16.
+struct SwaySettings {
+  int barIconSize = 16;
+  int scale = 1;
+};
+
 class SwayDesktop {
  public:
   static constexpr int kWidth = 1024;
   static constexpr int kHeight = 768;
   static constexpr int kBarHeight = 26;
 
-  SwayDesktop();
+  explicit SwayDesktop(const SwaySettings& settings = {});
   ~SwayDesktop();
 
   // The environment of a program of the session; `argv` run as the session's user.

@@ -1,5 +1,6 @@
 // The tray entry on Wayland: waybar's notification area in sway, started after the program, its
-// menu shown by the bar, the dialog floating, the bar restarted, and Close.
+// menu shown by the bar, the dialog floating, the bar restarted, and Close; and the bar at other
+// icon sizes and scales.
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -22,6 +23,12 @@ QImage todayOn(int colour) {
   static const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                   "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
   return expectedIcon(colour, today.tm_mday, kMonths[today.tm_mon]);
+}
+
+Env programEnv(const SwayDesktop& sway) {
+  Env env = sway.env();
+  env.insert(env.end(), {{"TZ", "UTC"}, {"LC_ALL", "C.UTF-8"}});
+  return env;
 }
 
 class WaylandBar : public testing::Test {
@@ -54,13 +61,7 @@ class WaylandBar : public testing::Test {
 
   SwayDesktop sway;
   std::unique_ptr<Process> vorlin = std::make_unique<Process>(
-      sway.asUser({VORLIN_PROGRAM}),
-      [this] {
-        Env env = sway.env();
-        env.insert(env.end(), {{"TZ", "UTC"}, {"LC_ALL", "C.UTF-8"}});
-        return env;
-      }(),
-      sway.folder() + "/vorlin.log");
+      sway.asUser({VORLIN_PROGRAM}), programEnv(sway), sway.folder() + "/vorlin.log");
 };
 
 TEST_F(WaylandBar, StartedBeforeTheBarMenuFromTheBarDialogFloatsBarRestartedAndClose) {
@@ -114,6 +115,32 @@ TEST_F(WaylandBar, StartedBeforeTheBarMenuFromTheBarDialogFloatsBarRestartedAndC
   sway.click(QPoint(menu->center().x(), menu->bottom() - 14), 1);  // Close
   ASSERT_TRUE(vorlin->waitForExit(3s));
   EXPECT_EQ(vorlin->exitStatus(), 0);
+}
+
+// The bar at the icon sizes users set, and on an output at twice the scale: the picture as it is,
+// or enlarged by whole pixels, never smoothed.
+TEST(WaylandBarSizes, ShowTheIconAsWholePixelBlocks) {
+  struct {
+    int iconSize;
+    int scale;
+    int factor;
+  } const cases[] = {{24, 1, 1}, {32, 1, 2}, {16, 2, 2}};
+  for (const auto& c : cases) {
+    SwayDesktop sway({.barIconSize = c.iconSize, .scale = c.scale});
+    Process vorlin(sway.asUser({VORLIN_PROGRAM}), programEnv(sway), sway.folder() + "/vorlin.log");
+    ASSERT_TRUE(sway.startBar());
+    const QImage expected = enlargedIcon(todayOn(kGray), c.factor);
+    QImage shot;
+    const bool shown = pollUntil(
+        [&] {
+          shot = sway.screenshot();
+          return findIcon(shot, expected, QRect(0, 0, shot.width(), 50 * c.scale)).has_value();
+        },
+        5s);
+    const std::string name =
+        saveShot(shot, "icons-" + std::to_string(c.iconSize) + "-scale-" + std::to_string(c.scale));
+    EXPECT_TRUE(shown) << name;
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The Xfce panel with only its notification area (StatusNotifierItem host, XEmbed too), along the
-// top of a desktop, on a private session bus; started, stopped and restarted by the test.
+// top of a desktop, on a private session bus; started, stopped and restarted by the test. Its
+// settings are those of Debian's default panel (/etc/xdg/xfce4/panel/default.xml) but where a
+// test changes one.
 #pragma once
 
 #include <memory>
@@ -9,9 +11,14 @@
 
 namespace e2e {
 
+struct XfcePanelSettings {
+  int size = 26;            // the panel's height
+  int systrayIconSize = 0;  // the notification area's own icon size; 0: left at its default
+};
+
 class XfcePanel {
  public:
-  XfcePanel(const Desktop& desktop, const SessionBus& bus);
+  XfcePanel(const Desktop& desktop, const SessionBus& bus, const XfcePanelSettings& settings = {});
   ~XfcePanel();
 
   // Starts the panel; true once its watcher is on the bus.
