@@ -1,0 +1,104 @@
+// What the Linux program hands a StatusNotifierItem host: the icon theme holding the picture at
+// every size a host may ask for, each file the largest whole-pixel enlargement that fits, centred
+// on transparent pixels; and the exported menu's labels with the protocol's mnemonic mark.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include "runtime/form_desc.h"
+#include "runtime/qt/icon_theme_folder.h"
+#include "runtime/qt/menu_items.h"
+
+namespace {
+
+using vorlin::qt::IconThemeFolder;
+
+// A 16 × 16 picture whose every pixel differs from its neighbours'.
+QImage testPicture(int seed) {
+  QImage picture(16, 16, QImage::Format_ARGB32);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) picture.setPixel(x, y, qRgb(x * 16, y * 16, seed));
+  }
+  return picture;
+}
+
+QString iconFile(const IconThemeFolder& theme, int size) {
+  return theme.themePath() + QStringLiteral("/hicolor/%1x%1/apps/").arg(size) + theme.iconName() +
+         QStringLiteral(".png");
+}
+
+TEST(IconThemeFolder, HoldsThePictureExactlyAtEverySizeAndKeepsOnlyTheLastTwo) {
+  IconThemeFolder theme;
+  EXPECT_TRUE(theme.themePath().isEmpty());
+  const QImage picture = testPicture(0);
+  ASSERT_TRUE(theme.publish(picture));
+
+  QFile index(theme.themePath() + QStringLiteral("/hicolor/index.theme"));
+  ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+  const QByteArray text = index.readAll();
+  for (int size = 16; size <= 128; ++size) {
+    const QImage file(iconFile(theme, size));
+    ASSERT_EQ(file.size(), QSize(size, size)) << size;
+    const int n = size / 16;
+    const int offset = (size - 16 * n) / 2;
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) {
+        const int px = (x - offset) / n, py = (y - offset) / n;
+        const bool inside = x >= offset && y >= offset && px < 16 && py < 16;
+        ASSERT_EQ(file.pixel(x, y), inside ? picture.pixel(px, py) : 0u)
+            << size << " at " << x << "," << y;
+      }
+    }
+    const QByteArray section =
+        QStringLiteral("[%1x%1/apps]\nSize=%1\nType=Fixed\n").arg(size).toLatin1();
+    EXPECT_TRUE(text.contains(section)) << size;
+  }
+
+  // Each picture a new icon in a new folder; the one before stays, the one before that goes.
+  const QString first = theme.themePath();
+  const QString firstName = theme.iconName();
+  ASSERT_TRUE(theme.publish(testPicture(1)));
+  EXPECT_NE(theme.themePath(), first);
+  EXPECT_NE(theme.iconName(), firstName);
+  EXPECT_TRUE(QDir(first).exists());
+  EXPECT_EQ(QImage(iconFile(theme, 16)), testPicture(1).convertToFormat(QImage::Format_ARGB32));
+  ASSERT_TRUE(theme.publish(testPicture(2)));
+  EXPECT_FALSE(QDir(first).exists());
+
+  // No picture: no icon by name.
+  EXPECT_FALSE(theme.publish(QImage()));
+  EXPECT_TRUE(theme.iconName().isEmpty());
+}
+
+TEST(ExportedMenu, LabelsCarryTheProtocolsMnemonicMark) {
+  using vorlin::ControlDesc;
+  using vorlin::ControlKind;
+  const ControlDesc controls[] = {
+      {.id = 1, .name = "mnu", .kind = ControlKind::Menu, .caption = "Menu"},
+      {.id = 2, .name = "a", .kind = ControlKind::Menu, .caption = "&Properties", .parent = 1},
+      {.id = 3, .name = "s", .kind = ControlKind::Separator, .parent = 1},
+      {.id = 4,
+       .name = "b",
+       .kind = ControlKind::Menu,
+       .caption = "Save && snake_case",
+       .parent = 1},
+      {.id = 5, .name = "c", .kind = ControlKind::Menu, .caption = "Elsewhere", .parent = 9},
+  };
+  const vorlin::FormDesc desc{.name = "frm",
+                              .caption = "",
+                              .clientWidth = 0,
+                              .clientHeight = 0,
+                              .visible = false,
+                              .icon = nullptr,
+                              .controls = controls};
+  const QList<vorlin::qt::ExportedMenuEntry> entries = vorlin::qt::exportedMenuEntries(desc, 1);
+  ASSERT_EQ(entries.size(), 3);
+  EXPECT_EQ(entries[0].label, QStringLiteral("_Properties"));
+  EXPECT_EQ(entries[0].control, 2);
+  EXPECT_TRUE(entries[1].separator);
+  EXPECT_EQ(entries[2].label, QStringLiteral("Save & snake__case"));
+}
+
+}  // namespace
