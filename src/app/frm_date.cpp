@@ -160,7 +160,9 @@ Status FrmDate::tick() {
   // One report for a run of failed refreshes (a failed retry of the entry among them); the
   // refresh that succeeds ends the run.
   const bool failing = m.refreshFailing();
-  const Status done = dateChanged() || m.refreshDue() ? m.refreshTrayIcon() : m.retryTrayEntry();
+  const Status done = dateChanged()    ? m.refreshTrayIcon()
+                      : m.refreshDue() ? m.retryRefresh()
+                                       : m.retryTrayEntry();
   return failing ? kOk : done;
 }
 

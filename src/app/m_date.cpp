@@ -20,6 +20,17 @@ Status MDate::refreshTrayIcon() {
   return composed;
 }
 
+Status MDate::retryRefresh() {
+  TrayIcon& icon = trayIcon();
+  // The icon is shown and only a release failed: the release is tried again, nothing is made
+  // anew, so that objects a failing release strands never pile up.
+  if (!icon.onlyReleasesLeft()) return refreshTrayIcon();
+  lastRefresh_ = services_.clock.tickCount();
+  const Status released = icon.releaseLeftovers();
+  refreshFailing_ = released.failed();
+  return released;
+}
+
 bool MDate::refreshDue() {
   return refreshFailing_ && services_.clock.tickCount() - lastRefresh_ >= kRetryInterval;
 }

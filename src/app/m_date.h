@@ -27,6 +27,8 @@ class MDate {
   bool refreshFailing() const { return refreshFailing_; }
   // A failed refresh is due to be tried again: once a second until one succeeds.
   bool refreshDue();
+  // The due try of a failed refresh: the refresh again, or only the releases it could not make.
+  Status retryRefresh();
   // An entry the shell did not confirm is asked for again when due. A retry that fails (the
   // shell cannot be asked) joins the run of failed refreshes: the next try is a refresh, a
   // second later.

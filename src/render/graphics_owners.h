@@ -1,10 +1,12 @@
 // Owners of the graphics objects the composer takes: a device context, a bitmap, an icon, and
 // the selection of a bitmap into a device context. Each releases what it holds when it goes or
 // is given another object. A release the platform could not carry out leaves the object with
-// its owner, which tries again at its next release.
+// its owner, which tries again at each of its later releases, and last when it goes: given
+// another object, the owner keeps the one it could not release beside it.
 #pragma once
 
 #include <utility>
+#include <vector>
 
 #include "runtime/graphics.h"
 
@@ -18,35 +20,58 @@ class Owned {
   Owned(const Owned&) = delete;
   Owned& operator=(const Owned&) = delete;
   Owned(Owned&& other) noexcept
-      : graphics_(other.graphics_), handle_(std::exchange(other.handle_, 0)) {}
-  Owned& operator=(Owned&& other) noexcept {
+      : graphics_(other.graphics_),
+        handle_(std::exchange(other.handle_, 0)),
+        unreleased_(std::move(other.unreleased_)) {}
+  Owned& operator=(Owned&& other) {
     if (this != &other) {
-      (void)release();
+      letGo();
       graphics_ = other.graphics_;
       handle_ = std::exchange(other.handle_, 0);
+      unreleased_.insert(unreleased_.end(), other.unreleased_.begin(), other.unreleased_.end());
+      other.unreleased_.clear();
     }
     return *this;
   }
 
   // Takes what a call made, releasing what was held before; answers the call's status.
   Status take(const Result<Handle>& made) {
-    (void)release();
+    letGo();
     if (made.status.ok()) handle_ = made.value;
     return made.status;
   }
 
   Handle get() const { return handle_; }
+  // Objects whose release failed are waiting for another.
+  bool holdsUnreleased() const { return !unreleased_.empty(); }
 
+  // Releases the object held and every one an earlier release could not; answers the first
+  // failure. What could not be released stays, for the next release.
   Status release() {
-    if (handle_ == 0) return kOk;
-    const Status released = (graphics_->*Release)(handle_);
-    if (released.ok()) handle_ = 0;
-    return released;
+    Status first = kOk;
+    std::erase_if(unreleased_, [&](Handle h) { return releaseOne(h, first); });
+    if (handle_ != 0 && releaseOne(handle_, first)) handle_ = 0;
+    return first;
   }
 
  private:
+  // True when `h` was released; a failure is kept in `first` unless one is there.
+  bool releaseOne(Handle h, Status& first) {
+    const Status released = (graphics_->*Release)(h);
+    if (released.failed() && first.ok()) first = released;
+    return released.ok();
+  }
+  // The object held is given up: released, or kept among the unreleased.
+  void letGo() {
+    if (handle_ == 0) return;
+    Status ignored = kOk;
+    if (!releaseOne(handle_, ignored)) unreleased_.push_back(handle_);
+    handle_ = 0;
+  }
+
   Graphics* graphics_;
   Handle handle_ = 0;
+  std::vector<Handle> unreleased_;
 };
 
 using OwnedDC = Owned<&Graphics::DeleteDC>;

@@ -78,10 +78,21 @@ Status TrayIcon::IconFromBitmap() {
   if (composed.ok()) composed = BlitDateIntoMemoryDC(services_.clock.now());
   if (composed.ok()) composed = makeIcon();
   if (composed.ok()) composed = ShowIconInSystemTray();
+  shownLast_ = composed.ok();
+  return firstFailure({composed, releaseLeftovers()});
+}
+
+Status TrayIcon::releaseLeftovers() {
   // The shell keeps its own copy of the icon it was handed.
   const Status iconReleased = previousIcon_.release();
   const Status released = releaseMemory();
-  return firstFailure({composed, iconReleased, released});
+  return firstFailure({iconReleased, released});
+}
+
+bool TrayIcon::onlyReleasesLeft() const {
+  return shownLast_ && (previousIcon_.get() != 0 || previousIcon_.holdsUnreleased() ||
+                        memoryHDC_.get() != 0 || memoryHDC_.holdsUnreleased() ||
+                        memoryBitmap_.get() != 0 || memoryBitmap_.holdsUnreleased());
 }
 
 Status TrayIcon::BlitDateIntoMemoryDC(double aDate) {

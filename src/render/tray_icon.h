@@ -41,6 +41,12 @@ class TrayIcon {
   // Composes the icon for the current date and adds or modifies the tray entry.
   Status IconFromBitmap();
 
+  // The last refresh showed its icon, and only releases failed: they are what is left to try.
+  bool onlyReleasesLeft() const;
+  // Releases what the refreshes could not: the icon before the shown one, the memory context and
+  // bitmap.
+  Status releaseLeftovers();
+
   // An entry the shell did not confirm is asked for again, at most once a second, until the
   // shell confirms it.
   Status retryAddWhenDue();
@@ -75,6 +81,7 @@ class TrayIcon {
   std::int32_t sourceNumberHDC_ = 0;
   std::int32_t sourceTextHDC_ = 0;
   bool iconShown_ = false;  // the shell confirmed the entry
+  bool shownLast_ = false;  // the last refresh's icon was handed to the shell
 
   OwnedIcon previousIcon_;  // released once the shell has been handed its successor
   bool addTried_ = false;   // an add was sent: the entry may exist, whatever the answers were

@@ -209,6 +209,29 @@ TEST(Failure, AShellThatCannotBeAskedIsTriedOnceASecondAndReportedOnce) {
   EXPECT_EQ(rt.errorReport.errors.size(), 2u) << "one report for the second run";
 }
 
+// A release that keeps failing: what it could not release is kept and tried again once a second,
+// nothing is made anew meanwhile, the run is reported once, and everything goes once the release
+// works again.
+TEST(Failure, AReleaseThatKeepsFailingKeepsWhatItCouldNotRelease) {
+  Broken b;
+  FailingGraphics& graphics = b.graphics;
+  HeadlessRuntime& rt = b.rt;
+  const LiveObjects shown = graphics.liveObjects();
+  graphics.broken = "DestroyIcon";
+  for (int day = 1; day <= 3; ++day) {
+    rt.clock.time += 1;
+    rt.tick(1000);
+    LiveObjects expected = shown;
+    expected.icons += day;  // each day's predecessor, not released
+    EXPECT_EQ(graphics.liveObjects(), expected) << "day " << day;
+  }
+  EXPECT_EQ(rt.errorReport.errors.size(), 1u);
+  graphics.broken = {};
+  rt.tick(100);
+  EXPECT_EQ(graphics.liveObjects(), shown);
+  EXPECT_EQ(differences(b.v.shownIcon(), expectedIcon(0xC0C0C0, "09", "DEC")), "");
+}
+
 // One refresh on a new date, call by call, as the platform sees it; the previous day's icon is
 // shown. Released at once: what the refresh took, when the failing call is not itself a release.
 struct FailingCall {
