@@ -25,14 +25,22 @@ bool embeddedEntriesExist() {
   return false;
 }
 
+constexpr int kRehostPollMs = 500;
+
 }  // namespace
 
 QtShell::QtShell(QtForms& forms, Graphics& graphics, ErrorReport& errorReport)
     : forms_(forms),
       graphics_(graphics),
       errorReport_(errorReport),
-      hosts_([this] { hostAppeared(); }) {
+      hosts_([this] { hostAppeared(); }, [this] { rehostPoll_.start(); }) {
   qApp->installEventFilter(this);
+  // A panel that ends may leave only an embedding tray, or a panel that starts bring a
+  // StatusNotifierItem host back: looked at twice a second until every entry is where it shows.
+  rehostPoll_.setInterval(kRehostPollMs);
+  QObject::connect(&rehostPoll_, &QTimer::timeout, this, [this] {
+    if (rehost()) rehostPoll_.stop();
+  });
 }
 
 QtShell::~QtShell() {
@@ -53,17 +61,63 @@ void QtShell::apply(Entry& entry, const NotifyIconFields& fields) {
   if ((fields.uFlags & kNifMessage) != 0) entry.callbackMessage = fields.uCallbackMessage;
   if ((fields.uFlags & kNifIcon) != 0) {
     IconPixels pixels;
-    const QImage picture =
-        graphics_.readIcon(fields.hIcon, pixels).ok() ? imageOfIcon(pixels) : QImage();
-    if (entry.item) entry.item->setPicture(picture);
-    if (entry.icon) entry.icon->setIcon(picture.isNull() ? QIcon() : enlargingIcon(picture));
+    entry.picture = graphics_.readIcon(fields.hIcon, pixels).ok() ? imageOfIcon(pixels) : QImage();
+    if (entry.item) entry.item->setPicture(entry.picture);
+    if (entry.icon) {
+      entry.icon->setIcon(entry.picture.isNull() ? QIcon() : enlargingIcon(entry.picture));
+    }
   }
   if ((fields.uFlags & kNifTip) != 0) {
     const std::string_view tip = fields.tip();
-    const QString text = QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size()));
-    if (entry.item) entry.item->setToolTip(text);
-    if (entry.icon) entry.icon->setToolTip(text);
+    entry.tip = QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size()));
+    if (entry.item) entry.item->setToolTip(entry.tip);
+    if (entry.icon) entry.icon->setToolTip(entry.tip);
   }
+}
+
+void QtShell::show(Entry& entry) {
+  if (entry.item) {
+    entry.item->setPicture(entry.picture);
+    entry.item->setToolTip(entry.tip);
+  }
+  if (entry.icon) {
+    entry.icon->setIcon(entry.picture.isNull() ? QIcon() : enlargingIcon(entry.picture));
+    entry.icon->setToolTip(entry.tip);
+    entry.icon->show();
+  }
+}
+
+bool QtShell::rehost() {
+  bool placed = true;
+  TrayKind kind = TrayKind::None;
+  bool asked = false;
+  for (Entry& entry : entries_) {
+    if (!entry.used()) continue;
+    if (!asked) kind = hosts_.available();
+    asked = true;
+    if (kind == TrayKind::None) {
+      placed = false;
+      continue;
+    }
+    if ((kind == TrayKind::StatusNotifier) == (entry.item != nullptr)) continue;
+    if (kind == TrayKind::StatusNotifier) {
+      // The icon stays where it is until the item is on the bus.
+      std::unique_ptr<QSystemTrayIcon, LaterDeleter> icon = std::move(entry.icon);
+      std::unique_ptr<QMenu, LaterDeleter> menu = std::move(entry.menu);
+      if (!addItem(entry)) {
+        entry.icon = std::move(icon);
+        entry.menu = std::move(menu);
+        placed = false;
+        continue;
+      }
+      if (icon) icon->hide();
+    } else {
+      entry.item.reset();
+      addIcon(entry);
+    }
+    show(entry);
+  }
+  return placed;
 }
 
 bool QtShell::add(Entry& free, const NotifyIconFields& fields) {

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <array>
 #include <memory>
 
@@ -41,6 +42,8 @@ class QtShell final : public QObject, public Shell {
     std::unique_ptr<StatusNotifierItem> item;             // for a StatusNotifierItem host
     std::unique_ptr<QSystemTrayIcon, LaterDeleter> icon;  // for an embedding tray
     std::unique_ptr<QMenu, LaterDeleter> menu;
+    QImage picture;  // what the entry shows, for a move to another kind of host
+    QString tip;
     bool used() const { return item || icon; }
   };
   static constexpr std::size_t kMaxEntries = 4;
@@ -56,6 +59,11 @@ class QtShell final : public QObject, public Shell {
   // notification area was created anew.
   void hostAppeared();
   void apply(Entry& entry, const NotifyIconFields& fields);
+  // Shows the entry's picture and tip on its item or icon.
+  void show(Entry& entry);
+  // Moves each entry to the kind of host there now: an item for a StatusNotifierItem host, a
+  // Qt tray icon for an embedding tray. True when every entry is on a host of its kind.
+  bool rehost();
   void report(const Entry& entry, std::uint32_t mouseMessage);
   const Entry* entryAt(const QPoint& global) const;
 
@@ -65,6 +73,7 @@ class QtShell final : public QObject, public Shell {
   std::array<Entry, kMaxEntries> entries_;
   std::array<Handle, kMaxEntries> refused_{};  // windows whose add found no host
   TrayHosts hosts_;
+  QTimer rehostPoll_;  // while a host change may leave an entry on the wrong kind of host
 };
 
 }  // namespace vorlin::qt

@@ -26,10 +26,14 @@ struct FreeDeleter {
 
 }  // namespace
 
-TrayHosts::TrayHosts(std::function<void()> appeared)
+TrayHosts::TrayHosts(std::function<void()> appeared, std::function<void()> watcherChanged)
     : appeared_(std::move(appeared)),
-      watcher_(kWatcher, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForRegistration) {
-  QObject::connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] { check(); });
+      watcherChanged_(std::move(watcherChanged)),
+      watcher_(kWatcher, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForOwnerChange) {
+  QObject::connect(&watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
+    if (poll_.isActive()) check();
+    watcherChanged_();
+  });
   poll_.setInterval(kPollMs);
   QObject::connect(&poll_, &QTimer::timeout, this, [this] { check(); });
 }

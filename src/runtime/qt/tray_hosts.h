@@ -18,8 +18,9 @@ enum class TrayKind { None, StatusNotifier, Embedding };
 
 class TrayHosts final : public QObject {
  public:
-  // `appeared` is called once a host has appeared after an entry was refused for want of one.
-  explicit TrayHosts(std::function<void()> appeared);
+  // `appeared` is called once a host has appeared after an entry was refused for want of one;
+  // `watcherChanged` whenever the StatusNotifierItem watcher comes or goes.
+  TrayHosts(std::function<void()> appeared, std::function<void()> watcherChanged);
 
   // The kind of host there to take an entry now.
   TrayKind available();
@@ -34,6 +35,7 @@ class TrayHosts final : public QObject {
   void check();
 
   std::function<void()> appeared_;
+  std::function<void()> watcherChanged_;
   QDBusServiceWatcher watcher_;
   QTimer poll_;
   QElapsedTimer embeddingSince_;  // valid while an embedding tray waits out its moment

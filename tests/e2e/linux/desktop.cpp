@@ -73,6 +73,10 @@ void Desktop::startTrayer(int height) {
   }
 }
 
+void Desktop::stopTrayer() {
+  trayer_.reset();
+}
+
 Desktop::~Desktop() {
   trayer_.reset();
   if (display_ != nullptr) XCloseDisplay(display_);

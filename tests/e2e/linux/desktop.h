@@ -37,6 +37,7 @@ class Desktop {
 
   // Starts trayer, docked at the top right, `height` pixels high, once the desktop runs.
   void startTrayer(int height = 24);
+  void stopTrayer();
 
   const std::string& name() const { return name_; }  // ":N"
   Env env() const;

@@ -152,6 +152,22 @@ TEST(XfcePanelSizes, ShowTheIconExactly) {
   }
 }
 
+// The panel ends and only an embedding tray is left: the entry moves there; the tray ends and the
+// panel comes back: the entry moves back, each time within two seconds.
+TEST_F(StatusNotifierHost, MovesToAnEmbeddingTrayAndBack) {
+  const QImage gray = expectedIcon(kGray, 6, "DEC");
+  ASSERT_TRUE(panel.start());
+  ASSERT_TRUE(vorlin.waitForIcon(gray, 5s)) << saveShot(desktop().screenshot(), "panel");
+  panel.stop();
+  desktop().startTrayer();
+  EXPECT_TRUE(vorlin.waitForIcon(gray, 2s)) << saveShot(desktop().screenshot(), "trayer");
+  desktop().stopTrayer();
+  ASSERT_TRUE(panel.start());
+  // The panel embeds too: the entry is its item, not an embedded icon.
+  EXPECT_TRUE(pollUntil([&] { return bus.registeredItems().size() == 1; }, 2s));
+  EXPECT_TRUE(vorlin.waitForIcon(gray, 2s)) << saveShot(desktop().screenshot(), "panel-again");
+}
+
 // Ended by the system (SIGTERM): the item leaves the panel before the program ends, status 0.
 TEST_F(StatusNotifierHost, TermSignalRemovesTheItem) {
   ASSERT_TRUE(panel.start());
