@@ -38,7 +38,9 @@ TEST(IconThemeFolder, HoldsThePictureExactlyAtEverySizeAndKeepsOnlyTheLastTwo) {
   QFile index(theme.themePath() + QStringLiteral("/hicolor/index.theme"));
   ASSERT_TRUE(index.open(QIODevice::ReadOnly));
   const QByteArray text = index.readAll();
-  for (int size = 16; size <= 128; ++size) {
+  ASSERT_EQ(vorlin::qt::kThemeSizes.front(), 16);
+  ASSERT_EQ(vorlin::qt::kThemeSizes.back(), 128);
+  for (const int size : vorlin::qt::kThemeSizes) {
     const QImage file(iconFile(theme, size));
     ASSERT_EQ(file.size(), QSize(size, size)) << size;
     const int n = size / 16;

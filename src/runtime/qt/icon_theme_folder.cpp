@@ -24,7 +24,7 @@ QString sizeFolder(int size) {
 QByteArray themeIndex() {
   QByteArray folders;
   QByteArray sections;
-  for (int size = kThemeSmallest; size <= kThemeLargest; ++size) {
+  for (const int size : kThemeSizes) {
     const QByteArray folder = sizeFolder(size).toLatin1();
     if (!folders.isEmpty()) folders += ',';
     folders += folder;
@@ -58,10 +58,11 @@ bool IconThemeFolder::publish(const QImage& picture) {
   QDir(generationPath(generation_ - 2)).removeRecursively();
   const QString theme = generationPath(generation_) + QStringLiteral("/hicolor/");
   const QString file = QStringLiteral("vorlin-%1.png").arg(generation_);
-  for (int size = kThemeSmallest; size <= kThemeLargest; ++size) {
+  for (const int size : kThemeSizes) {
     const QString folder = theme + sizeFolder(size);
     if (!QDir().mkpath(folder)) return false;
-    if (!placed(picture, QSize(size, size)).save(folder + QLatin1Char('/') + file, "PNG")) {
+    // The fastest compression: the pictures are flat colour, and written at every change.
+    if (!placed(picture, QSize(size, size)).save(folder + QLatin1Char('/') + file, "PNG", 80)) {
       return false;
     }
   }

@@ -9,12 +9,19 @@
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
+#include <array>
 
 namespace vorlin::qt {
 
-// The sizes the theme holds: every size from the picture's own up to eight times it.
-inline constexpr int kThemeSmallest = 16;
-inline constexpr int kThemeLargest = 128;
+// The sizes the theme holds: every size from the picture's own to four times it (the panels'
+// and bars' icon sizes, at their usual scales), then every eighth size to eight times it.
+inline constexpr auto kThemeSizes = [] {
+  std::array<int, 49 + 8> sizes{};
+  std::size_t i = 0;
+  for (int size = 16; size <= 64; ++size) sizes[i++] = size;
+  for (int size = 72; size <= 128; size += 8) sizes[i++] = size;
+  return sizes;
+}();
 
 class IconThemeFolder {
  public:

@@ -80,10 +80,10 @@ std::pair<std::string, std::string> itemAddress(const std::string& item) {
 
 }  // namespace
 
-void SessionBus::askForContextMenu(const std::string& item, int x, int y) const {
+bool SessionBus::askForContextMenu(const std::string& item, int count) const {
   const auto [service, path] = itemAddress(item);
-  busctl({"call", service, path, "org.kde.StatusNotifierItem", "ContextMenu", "ii",
-          std::to_string(x), std::to_string(y)});
+  return commandOutput({VORLIN_BUS_CALLER, service, path, std::to_string(count)}, env()) ==
+         "0 errors\n";
 }
 
 std::string SessionBus::itemProperty(const std::string& item, const std::string& name) const {

@@ -26,8 +26,9 @@ class SessionBus {
   bool hasName(const std::string& name) const;
   // The watcher's RegisteredStatusNotifierItems; empty when there is no watcher.
   std::vector<std::string> registeredItems() const;
-  // Asks the item for its context menu at (x, y), as a host that shows no menu of its own does.
-  void askForContextMenu(const std::string& item, int x, int y) const;
+  // Asks the item `count` times in a row for its context menu at (400, 300), as a host that shows
+  // no menu of its own does; true when every call was answered without an error.
+  bool askForContextMenu(const std::string& item, int count) const;
   // A property of the item as busctl prints it: "s \"Vorlin\"".
   std::string itemProperty(const std::string& item, const std::string& name) const;
   // The IconPixmap images of the item registered as `item` ("SERVICE/PATH" or "SERVICE").
