@@ -43,7 +43,8 @@ QString IconThemeFolder::generationPath(int generation) const {
 }
 
 QString IconThemeFolder::themePath() const {
-  return published_ ? generationPath(generation_) : QString();
+  // A folder named "icons": some hosts take a theme path only by that name.
+  return published_ ? generationPath(generation_) + QStringLiteral("/icons") : QString();
 }
 
 QString IconThemeFolder::iconName() const {
@@ -56,7 +57,7 @@ bool IconThemeFolder::publish(const QImage& picture) {
   ++generation_;
   // The one before the last goes; the last stays for a host that reads it just now.
   QDir(generationPath(generation_ - 2)).removeRecursively();
-  const QString theme = generationPath(generation_) + QStringLiteral("/hicolor/");
+  const QString theme = generationPath(generation_) + QStringLiteral("/icons/hicolor/");
   const QString file = QStringLiteral("vorlin-%1.png").arg(generation_);
   for (const int size : kThemeSizes) {
     const QString folder = theme + sizeFolder(size);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -116,7 +117,10 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
   const long residentBefore = residentKilobytes(vorlin.process().pid());
   EXPECT_TRUE(bus.askForContextMenu(items[0], 6000));
   EXPECT_TRUE(vorlin.process().running());
-  EXPECT_LT(residentKilobytes(vorlin.process().pid()) - residentBefore, 2048);
+  // Under the sanitizers freed memory is held back, to catch its use: no measure there.
+  if (std::getenv("VORLIN_E2E_SANITIZED") == nullptr) {
+    EXPECT_LT(residentKilobytes(vorlin.process().pid()) - residentBefore, 2048);
+  }
   std::optional<QRect> popup;
   ASSERT_TRUE(pollUntil(
       [&] {
