@@ -342,21 +342,25 @@ def scenario_soak(d):
 
 def scenario_error_report(d):
     # A failure that ends an event is reported in a message box; the program goes on after it.
-    driver = subprocess.Popen(WINE + [d.args.soak, "report"], env=d.env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              preexec_fn=die_with_parent)
-    try:
-        d.wait(lambda: d.windows_titled("Vorlin"), 30, "the error report")
-        d.shot("error-report")
-        texts = [c["text"] for c in d.controls("Vorlin")]
-        check("Run-time error '5':\\n\\nInvalid procedure call or argument: déc." in texts,
-              "the report shows %r" % texts)
-        d.key("Return")
-        d.wait(lambda: driver.poll() is not None, 10, "the report to close on Enter")
-    finally:
-        if driver.poll() is None:
-            driver.kill()
-            driver.wait()
+    # A start that fails is reported the same way, and the program then ends with status 1.
+    for mode, text, status in (
+            ("report", "Run-time error '5':\\n\\nInvalid procedure call or argument: déc.", 0),
+            ("failed-start", "Run-time error '7':\\n\\nOut of memory", 1)):
+        driver = subprocess.Popen(WINE + [d.args.soak, mode], env=d.env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                  preexec_fn=die_with_parent)
+        try:
+            d.wait(lambda: d.windows_titled("Vorlin"), 30, "the error report of " + mode)
+            d.shot(mode)
+            texts = [c["text"] for c in d.controls("Vorlin")]
+            check(text in texts, "the report of %s shows %r" % (mode, texts))
+            d.key("Return")
+            d.wait(lambda: driver.poll() is not None, 10, "the report to close on Enter")
+            check(driver.returncode == status, "%s ended with %d" % (mode, driver.returncode))
+        finally:
+            if driver.poll() is None:
+                driver.kill()
+                driver.wait()
 
 
 RUN_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
