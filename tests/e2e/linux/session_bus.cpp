@@ -54,11 +54,14 @@ bool SessionBus::hasName(const std::string& name) const {
   return !busctl({"status", name}).empty();
 }
 
-std::vector<std::string> SessionBus::registeredItems() const {
+std::vector<std::string> registeredItemsCall() {
+  return {"get-property", "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+          "org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems"};
+}
+
+std::vector<std::string> itemsOf(const std::string& answer) {
   // as N "ITEM" ...
-  std::istringstream in(
-      busctl({"get-property", "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
-              "org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems"}));
+  std::istringstream in(answer);
   std::string type;
   std::size_t count = 0;
   std::vector<std::string> items;
@@ -67,6 +70,10 @@ std::vector<std::string> SessionBus::registeredItems() const {
     items.push_back(item.substr(1, item.size() - 2));
   }
   return items;
+}
+
+std::vector<std::string> SessionBus::registeredItems() const {
+  return itemsOf(busctl(registeredItemsCall()));
 }
 
 namespace {
@@ -79,6 +86,25 @@ std::pair<std::string, std::string> itemAddress(const std::string& item) {
 }
 
 }  // namespace
+
+std::vector<std::string> menuEntryCall(const std::string& item, int entry) {
+  // The menu's path, as the item's Menu property names it.
+  return {"call",
+          itemAddress(item).first,
+          "/MenuBar",
+          "com.canonical.dbusmenu",
+          "Event",
+          "isvu",
+          std::to_string(entry),
+          "clicked",
+          "s",
+          "",
+          "0"};
+}
+
+void SessionBus::chooseMenuEntry(const std::string& item, int entry) const {
+  busctl(menuEntryCall(item, entry));
+}
 
 bool SessionBus::askForContextMenu(const std::string& item, int count) const {
   const auto [service, path] = itemAddress(item);

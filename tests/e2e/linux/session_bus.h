@@ -11,6 +11,13 @@
 
 namespace e2e {
 
+// busctl's arguments for: the watcher's registered items; choosing entry `entry` of the exported
+// menu of the item registered as `item` ("SERVICE/PATH" or "SERVICE").
+std::vector<std::string> registeredItemsCall();
+std::vector<std::string> menuEntryCall(const std::string& item, int entry);
+// The items in busctl's answer to registeredItemsCall().
+std::vector<std::string> itemsOf(const std::string& answer);
+
 class SessionBus {
  public:
   SessionBus();
@@ -29,6 +36,9 @@ class SessionBus {
   // Asks the item `count` times in a row for its context menu at (400, 300), as a host that shows
   // no menu of its own does; true when every call was answered without an error.
   bool askForContextMenu(const std::string& item, int count) const;
+  // Chooses entry `entry` (1: the first) of the item's exported menu, as a host that shows it
+  // does when the user picks it.
+  void chooseMenuEntry(const std::string& item, int entry) const;
   // A property of the item as busctl prints it: "s \"Vorlin\"".
   std::string itemProperty(const std::string& item, const std::string& name) const;
   // The IconPixmap images of the item registered as `item` ("SERVICE/PATH" or "SERVICE").

@@ -78,6 +78,7 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
   EXPECT_EQ(bus.itemProperty(items[0], "Title"), "s \"Vorlin\"");
   EXPECT_NE(bus.itemProperty(items[0], "IconThemePath"), "s \"\"");
   EXPECT_NE(bus.itemProperty(items[0], "IconName"), "s \"\"");
+  EXPECT_EQ(bus.itemProperty(items[0], "Menu"), "o \"/MenuBar\"");
   std::vector<int> sizes;
   for (const QImage& pixmap : bus.itemPixmaps(items[0])) {
     const int n = pixmap.width() / 16;
@@ -152,24 +153,47 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
       findIcon(desktop().screenshot(), expectedIcon(kRed, 7, "DEC"), desktop().trayArea()));
 }
 
-// At the sizes users set, the panel shows the picture as it is, never smoothed: the notification
-// area's own icon size at 16, and a panel 48 pixels high (the notification area's default icon
-// size, 22, holds the picture once).
-TEST(XfcePanelSizes, ShowTheIconExactly) {
-  for (const XfcePanelSettings settings :
-       {XfcePanelSettings{.systrayIconSize = 16}, XfcePanelSettings{.size = 48}}) {
-    SessionBus bus;
-    VorlinSession vorlin(
-        {.fakeTime = "2024-12-06 10:00:00", .panel = {.trayer = false}, .env = bus.env()});
-    XfcePanel panel(vorlin.desktop(), bus, settings);
-    ASSERT_TRUE(panel.start());
-    const std::string name = "panel-" + std::to_string(settings.size) + "-icons-" +
-                             std::to_string(settings.systrayIconSize);
-    EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s))
-        << saveShot(vorlin.desktop().screenshot(), name);
-    saveShot(vorlin.desktop().screenshot(), name);
-  }
+// At the sizes users set, the panel shows the picture as it is, never smoothed: Gray, Red once
+// chosen (Properties picked from the item's menu as the panel picks it, the dialog driven with the
+// pointer), and the next day. The notification area's own icon size at 16, and a panel 48 pixels
+// high (the notification area's default icon size, 22, holds the picture once).
+class XfcePanelSizes : public testing::TestWithParam<XfcePanelSettings> {};
+
+TEST_P(XfcePanelSizes, ShowTheIconExactly) {
+  SessionBus bus;
+  VorlinSession vorlin(
+      {.fakeTime = "2024-12-06 10:00:00", .panel = {.trayer = false}, .env = bus.env()});
+  XfcePanel panel(vorlin.desktop(), bus, GetParam());
+  Desktop& desktop = vorlin.desktop();
+  ASSERT_TRUE(panel.start());
+  ASSERT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s))
+      << saveShot(desktop.screenshot(), "gray");
+  saveShot(desktop.screenshot(), "gray");
+  const std::vector<std::string> items = bus.registeredItems();
+  ASSERT_EQ(items.size(), 1u);
+  bus.chooseMenuEntry(items[0], 1);  // Properties
+  unsigned long dialog = 0;
+  ASSERT_TRUE(
+      pollUntil([&] { return (dialog = desktop.findWindow("Vorlin Properties")) != 0; }, 3s));
+  const QRect frame = desktop.geometry(dialog);
+  desktop.click(optionCentre(frame, kRed), 1);
+  ASSERT_TRUE(pollUntil([&] { return selectedOption(desktop.screenshot(), frame) == kRed; }, 2s));
+  desktop.click(buttonCentre(frame, kOK), 1);
+  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kRed, 6, "DEC"), 2s))
+      << saveShot(desktop.screenshot(), "red");
+  vorlin.setTime("2024-12-07 00:00:01");
+  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kRed, 7, "DEC"), 2s))
+      << saveShot(desktop.screenshot(), "midnight");
+  saveShot(desktop.screenshot(), "midnight");
 }
+
+INSTANTIATE_TEST_SUITE_P(Panel, XfcePanelSizes,
+                         testing::Values(XfcePanelSettings{.systrayIconSize = 16},
+                                         XfcePanelSettings{.size = 48}),
+                         [](const testing::TestParamInfo<XfcePanelSettings>& info) {
+                           return "Size" + std::to_string(info.param.size) + "Icons" +
+                                  std::to_string(info.param.systrayIconSize);
+                         });
 
 // The panel ends and only an embedding tray is left: the entry moves there; the tray ends and the
 // panel comes back: the entry moves back, each time within two seconds.

@@ -3,10 +3,15 @@
 // icon sizes and scales.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <ctime>
+#include <fstream>
 
 #include "dialog_reading.h"
 #include "expected_icon.h"
+#include "session_bus.h"
 #include "sway_desktop.h"
 #include "vorlin_session.h"
 
@@ -118,30 +123,83 @@ TEST_F(WaylandBar, StartedBeforeTheBarMenuFromTheBarDialogFloatsBarRestartedAndC
 }
 
 // The bar at the icon sizes users set, and on an output at twice the scale: the picture as it is,
-// or enlarged by whole pixels, never smoothed.
-TEST(WaylandBarSizes, ShowTheIconAsWholePixelBlocks) {
-  struct {
-    int iconSize;
-    int scale;
-    int factor;
-  } const cases[] = {{24, 1, 1}, {32, 1, 2}, {16, 2, 2}};
-  for (const auto& c : cases) {
-    SwayDesktop sway({.barIconSize = c.iconSize, .scale = c.scale});
-    Process vorlin(sway.asUser({VORLIN_PROGRAM}), programEnv(sway), sway.folder() + "/vorlin.log");
-    ASSERT_TRUE(sway.startBar());
-    const QImage expected = enlargedIcon(todayOn(kGray), c.factor);
+// or enlarged by whole pixels, never smoothed: Gray, Red once chosen (Properties picked from the
+// item's menu as the bar picks it, the dialog driven with the pointer), and the next day.
+struct BarSize {
+  int iconSize;
+  int scale;
+  int factor;  // of the picture on the screen
+};
+
+class WaylandBarSizes : public testing::TestWithParam<BarSize> {};
+
+TEST_P(WaylandBarSizes, ShowTheIconAsWholePixelBlocks) {
+  const BarSize& c = GetParam();
+  SwayDesktop sway({.barIconSize = c.iconSize, .scale = c.scale});
+  // The program's clock, read from a file its user can read.
+  const std::string clock = sway.folder() + "/clock";
+  const auto setTime = [&](const std::string& time) {
+    std::ofstream(clock + ".next") << time << "\n";
+    chmod((clock + ".next").c_str(), 0644);
+    std::rename((clock + ".next").c_str(), clock.c_str());
+  };
+  setTime("2024-12-06 10:00:00");
+  // The clock's library for the program alone, once it runs as the session's user: a copy of it
+  // in the change of user, as root, would make shared memory closed to the program.
+  Process vorlin(sway.asUser({"env", std::string("LD_PRELOAD=") + VORLIN_FAKETIME_LIBRARY,
+                              "FAKETIME_TIMESTAMP_FILE=" + clock, "FAKETIME_NO_CACHE=1",
+                              "FAKETIME_DONT_FAKE_MONOTONIC=1", VORLIN_PROGRAM}),
+                 programEnv(sway), sway.folder() + "/vorlin.log");
+  ASSERT_TRUE(sway.startBar());
+  sway.moveTo(QPoint(SwayDesktop::kWidth / 2, SwayDesktop::kHeight - 10));
+  const auto shows = [&](const QImage& icon, const std::string& what) {
     QImage shot;
     const bool shown = pollUntil(
         [&] {
           shot = sway.screenshot();
-          return findIcon(shot, expected, QRect(0, 0, shot.width(), 50 * c.scale)).has_value();
+          return findIcon(shot, enlargedIcon(icon, c.factor),
+                          QRect(0, 0, shot.width(), 50 * c.scale))
+              .has_value();
         },
         5s);
-    const std::string name =
-        saveShot(shot, "icons-" + std::to_string(c.iconSize) + "-scale-" + std::to_string(c.scale));
-    EXPECT_TRUE(shown) << name;
-  }
+    const std::string name = saveShot(shot, what);
+    if (shown) return testing::AssertionSuccess();
+    std::ifstream log(sway.folder() + "/vorlin.log");
+    return testing::AssertionFailure() << name << "; the program said: " << log.rdbuf();
+  };
+  ASSERT_TRUE(shows(expectedIcon(kGray, 6, "DEC"), "gray"));
+
+  const auto busctl = [&](const std::vector<std::string>& args) {
+    std::vector<std::string> argv{"busctl", "--user"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return commandOutput(sway.asUser(argv), sway.env());
+  };
+  const std::vector<std::string> items = itemsOf(busctl(registeredItemsCall()));
+  ASSERT_EQ(items.size(), 1u);
+  busctl(menuEntryCall(items[0], 1));  // Properties
+  std::optional<SwayDesktop::Window> dialog;
+  ASSERT_TRUE(pollUntil(
+      [&] {
+        const std::optional<SwayDesktop::Window> previous = dialog;
+        dialog = sway.findWindow("Vorlin Properties");
+        return dialog && previous && dialog->type == "floating_con" &&
+               dialog->client == previous->client;
+      },
+      3s));
+  sway.click(optionCentre(dialog->client, kRed), 1);
+  sway.click(buttonCentre(dialog->client, kOK), 1);
+  sway.moveTo(QPoint(SwayDesktop::kWidth / 2, SwayDesktop::kHeight - 10));
+  EXPECT_TRUE(shows(expectedIcon(kRed, 6, "DEC"), "red"));
+  setTime("2024-12-07 00:00:01");
+  EXPECT_TRUE(shows(expectedIcon(kRed, 7, "DEC"), "midnight"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Bar, WaylandBarSizes,
+                         testing::Values(BarSize{24, 1, 1}, BarSize{32, 1, 2}, BarSize{16, 2, 2}),
+                         [](const testing::TestParamInfo<BarSize>& info) {
+                           return "Icons" + std::to_string(info.param.iconSize) + "Scale" +
+                                  std::to_string(info.param.scale);
+                         });
 
 }  // namespace
 }  // namespace e2e

@@ -158,10 +158,15 @@ class Desktop:
         # asked nothing of the shell after a while is started again.
         for attempt in range(3):
             started = time.monotonic()
-            self.trace = tempfile.TemporaryFile("w+")
-            self.program = subprocess.Popen(WINE + [self.args.exe], env=env,
-                                            stdout=subprocess.DEVNULL, stderr=self.trace,
-                                            preexec_fn=die_with_parent)
+            # The program writes its trace through a descriptor of its own, appending: one
+            # shared with the reader would take the reader's position, and a line written while
+            # the trace is read would land over what was there.
+            with tempfile.NamedTemporaryFile("w+", prefix="vorlin-trace-") as writer:
+                self.trace = open(writer.name)
+                with open(writer.name, "a") as appender:
+                    self.program = subprocess.Popen(WINE + [self.args.exe], env=env,
+                                                    stdout=subprocess.DEVNULL, stderr=appender,
+                                                    preexec_fn=die_with_parent)
             try:
                 self.wait(lambda: self.requests() or not self.running(), 15,
                           "a first request to the shell")
@@ -172,7 +177,7 @@ class Desktop:
                 print("no request to the shell 15 s after the start; starting it again")
                 continue
             if not self.requests():
-                raise Failure("the program ended, with %d, before it asked anything of the shell"
+                raise Failure("the program ended, with %s, before it asked anything of the shell"
                               % self.program.returncode)
             return started
         raise Failure("the program asked nothing of the shell, started three times")
