@@ -2,76 +2,67 @@
 // the selection of a bitmap into a device context. Each releases what it holds when it goes or
 // is given another object. A release the platform could not carry out leaves the object with
 // its owner, which tries again at each of its later releases, and last when it goes: given
-// another object, the owner keeps the one it could not release beside it.
+// another object, the owner keeps the one it could not release beside it, a few at most.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <utility>
-#include <vector>
 
 #include "runtime/graphics.h"
 
 namespace vorlin {
 
-template <Status (Graphics::*Release)(Handle)>
-class Owned {
- public:
-  explicit Owned(Graphics& graphics) : graphics_(&graphics) {}
-  ~Owned() { (void)release(); }
-  Owned(const Owned&) = delete;
-  Owned& operator=(const Owned&) = delete;
-  Owned(Owned&& other) noexcept
-      : graphics_(other.graphics_),
-        handle_(std::exchange(other.handle_, 0)),
-        unreleased_(std::move(other.unreleased_)) {}
-  Owned& operator=(Owned&& other) {
-    if (this != &other) {
-      letGo();
-      graphics_ = other.graphics_;
-      handle_ = std::exchange(other.handle_, 0);
-      unreleased_.insert(unreleased_.end(), other.unreleased_.begin(), other.unreleased_.end());
-      other.unreleased_.clear();
-    }
-    return *this;
-  }
+// Objects whose release failed, kept by one owner: as many as a few refreshes make while the
+// release keeps failing. With no room left, the owner takes nothing new.
+inline constexpr std::size_t kMaxUnreleased = 4;
+inline constexpr Status kTooManyUnreleased{kOutOfMemory,
+                                           "Out of memory: graphics objects could not be released"};
 
-  // Takes what a call made, releasing what was held before; answers the call's status.
-  Status take(const Result<Handle>& made) {
-    letGo();
-    if (made.status.ok()) handle_ = made.value;
-    return made.status;
-  }
+// An owner of one kind of object, released by `release` of the graphics layer.
+class OwnedObject {
+ public:
+  using ReleaseCall = Status (Graphics::*)(Handle);
+
+  OwnedObject(Graphics& graphics, ReleaseCall release) : graphics_(graphics), release_(release) {}
+  ~OwnedObject() { (void)release(); }
+  OwnedObject(const OwnedObject&) = delete;
+  OwnedObject& operator=(const OwnedObject&) = delete;
+
+  // Takes what a call made, releasing what was held before; answers the call's status. With no
+  // room to keep what could not be released, what the call made is released again instead.
+  Status take(const Result<Handle>& made);
+  // Takes the object `other` holds, and those it could not release, releasing what was held
+  // before; with no room for them, `other` keeps them. Both owners release the same kind.
+  Status takeFrom(OwnedObject& other);
 
   Handle get() const { return handle_; }
-  // Objects whose release failed are waiting for another.
-  bool holdsUnreleased() const { return !unreleased_.empty(); }
+  // Objects whose release failed are waiting for another; as many as it can keep.
+  bool holdsUnreleased() const { return count_ != 0; }
+  bool full() const { return count_ == kMaxUnreleased; }
 
   // Releases the object held and every one an earlier release could not; answers the first
   // failure. What could not be released stays, for the next release.
-  Status release() {
-    Status first = kOk;
-    std::erase_if(unreleased_, [&](Handle h) { return releaseOne(h, first); });
-    if (handle_ != 0 && releaseOne(handle_, first)) handle_ = 0;
-    return first;
-  }
+  Status release();
 
  private:
   // True when `h` was released; a failure is kept in `first` unless one is there.
-  bool releaseOne(Handle h, Status& first) {
-    const Status released = (graphics_->*Release)(h);
-    if (released.failed() && first.ok()) first = released;
-    return released.ok();
-  }
-  // The object held is given up: released, or kept among the unreleased.
-  void letGo() {
-    if (handle_ == 0) return;
-    Status ignored = kOk;
-    if (!releaseOne(handle_, ignored)) unreleased_.push_back(handle_);
-    handle_ = 0;
-  }
+  bool releaseOne(Handle h, Status& first);
+  // The object held is given up: released, or kept among the unreleased; false when there is no
+  // room for it, and it stays held.
+  bool letGo();
 
-  Graphics* graphics_;
+  Graphics& graphics_;
+  ReleaseCall release_;
   Handle handle_ = 0;
-  std::vector<Handle> unreleased_;
+  std::array<Handle, kMaxUnreleased> unreleased_{};
+  std::size_t count_ = 0;
+};
+
+template <OwnedObject::ReleaseCall Release>
+class Owned final : public OwnedObject {
+ public:
+  explicit Owned(Graphics& graphics) : OwnedObject(graphics, Release) {}
 };
 
 using OwnedDC = Owned<&Graphics::DeleteDC>;

@@ -64,7 +64,20 @@ Status TrayIcon::sourceTextHDC(std::int32_t sthdc) {
   return kOk;
 }
 
+bool TrayIcon::leftoversFull() const {
+  return previousIcon_.full() || memoryHDC_.full() || memoryBitmap_.full();
+}
+
 Status TrayIcon::IconFromBitmap() {
+  // What earlier releases could not free is tried first; while it fills its owners, nothing new
+  // is made, and the shown icon stays.
+  if (leftoversFull()) {
+    const Status left = releaseLeftovers();
+    if (leftoversFull()) {
+      shownLast_ = false;  // this refresh is still to be made
+      return left.failed() ? left : kTooManyUnreleased;
+    }
+  }
   Graphics& g = services_.graphics;
   // What each step takes is held by its owner; releaseMemory releases it on every path.
   Status composed = memoryHDC_.take(g.CreateCompatibleDC(sourceHDC_));
@@ -115,9 +128,8 @@ Status TrayIcon::makeIcon() {
   VORLIN_TRY(icon.take(g.CreateIconIndirect(info)));
   // The icon holds its own copy of the mask.
   VORLIN_TRY(mask.release());
-  previousIcon_ = std::move(dateIcon_);
-  dateIcon_ = std::move(icon);
-  return kOk;
+  VORLIN_TRY(previousIcon_.takeFrom(dateIcon_));
+  return dateIcon_.takeFrom(icon);
 }
 
 Result<bool> TrayIcon::request(std::uint32_t message, Handle hWnd) {

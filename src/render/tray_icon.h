@@ -68,6 +68,7 @@ class TrayIcon {
   Status blitBitmap(std::int16_t destX, std::int16_t destY, std::int16_t width, std::int16_t height,
                     std::int32_t sourceHDC, std::int16_t srcX, std::int16_t srcY);
   Status releaseMemory();
+  bool leftoversFull() const;
   Result<bool> request(std::uint32_t message, Handle hWnd);
 
   Services& services_;
