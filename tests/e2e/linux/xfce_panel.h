@@ -1,7 +1,7 @@
 // The Xfce panel with only its notification area (StatusNotifierItem host, XEmbed too), along the
 // top of a desktop, on a private session bus; started, stopped and restarted by the test. Its
 // settings are those of Debian's default panel (/etc/xdg/xfce4/panel/default.xml) but where a
-// test changes one.
+// test changes one (tests/e2e/linux/xfce4-panel.xml holds them).
 #pragma once
 
 #include <memory>
