@@ -16,7 +16,7 @@
 namespace e2e {
 
 bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
-  const auto end = std::chrono::steady_clock::now() + deadline;
+  const auto end = std::chrono::steady_clock::now() + patience(deadline);
   for (;;) {
     if (condition()) return true;
     if (std::chrono::steady_clock::now() > end) return false;

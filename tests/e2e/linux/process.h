@@ -39,6 +39,10 @@ class Process {
 // Runs a command to its end; answers its exit status.
 int runCommand(const std::vector<std::string>& argv, const Env& env);
 // Runs a command to its end; answers what it wrote to standard output.
+// How long to wait for what the program does: `deadline`, or four times it for the program built
+// with the sanitizers (VORLIN_E2E_SANITIZED set), which runs several times slower.
+std::chrono::milliseconds patience(std::chrono::milliseconds deadline);
+
 std::string commandOutput(const std::vector<std::string>& argv, const Env& env);
 
 }  // namespace e2e
