@@ -381,9 +381,15 @@ def squashed(code):
 
 def installed(d):
     """The products named Vorlin in the list of installed programs, as their product codes."""
-    code, out = d.wine("uninstaller", "--list")
-    check(code == 0, "uninstaller --list ended with %d" % code)
-    return [line.split("|||")[0] for line in out.splitlines() if line.endswith("|||Vorlin")]
+    # Wine's uninstaller now and then fails to start on a busy machine, as other Wine programs
+    # hang: it is asked again, a few times.
+    for attempt in range(3):
+        code, out = d.wine("uninstaller", "--list")
+        if code == 0:
+            return [line.split("|||")[0] for line in out.splitlines() if line.endswith("|||Vorlin")]
+        print("uninstaller --list ended with %d; asking again" % code)
+        time.sleep(1)
+    raise Failure("uninstaller --list ended with %d, three times" % code)
 
 
 def launch(d, *args):
