@@ -18,6 +18,16 @@ DBusImage dbusImage(const QImage& image) {
   return out;
 }
 
+QDBusMessage propertiesReply(const QDBusMessage& call, const QVariantMap& all) {
+  const QList<QVariant> args = call.arguments();
+  if (call.member() == QLatin1String("GetAll")) return call.createReply(all);
+  if (call.member() == QLatin1String("Get") && args.size() == 2 &&
+      all.contains(args[1].toString())) {
+    return call.createReply(QVariant::fromValue(QDBusVariant(all[args[1].toString()])));
+  }
+  return call.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("No such property"));
+}
+
 void registerDBusTypes() {
   static const bool registered = [] {
     qDBusRegisterMetaType<DBusImage>();

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDBusArgument>
+#include <QDBusMessage>
 #include <QImage>
 #include <QList>
 #include <QMetaType>
@@ -44,6 +45,10 @@ struct DBusMenuProperties {
   QVariantMap properties;
 };
 using DBusMenuPropertiesList = QList<DBusMenuProperties>;
+
+// The answer to a call of org.freedesktop.DBus.Properties (Get, GetAll) on an object whose
+// properties are `all`; Set and unknown names are refused.
+QDBusMessage propertiesReply(const QDBusMessage& call, const QVariantMap& all);
 
 // Makes the types above known to Qt's D-Bus marshalling; called before any is sent.
 void registerDBusTypes();

@@ -62,29 +62,25 @@ void QtShell::apply(Entry& entry, const NotifyIconFields& fields) {
   if ((fields.uFlags & kNifIcon) != 0) {
     IconPixels pixels;
     entry.picture = graphics_.readIcon(fields.hIcon, pixels).ok() ? imageOfIcon(pixels) : QImage();
-    if (entry.item) entry.item->setPicture(entry.picture);
-    if (entry.icon) {
-      entry.icon->setIcon(entry.picture.isNull() ? QIcon() : enlargingIcon(entry.picture));
-    }
+    showPicture(entry);
   }
   if ((fields.uFlags & kNifTip) != 0) {
     const std::string_view tip = fields.tip();
     entry.tip = QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size()));
-    if (entry.item) entry.item->setToolTip(entry.tip);
-    if (entry.icon) entry.icon->setToolTip(entry.tip);
+    showTip(entry);
   }
 }
 
-void QtShell::show(Entry& entry) {
-  if (entry.item) {
-    entry.item->setPicture(entry.picture);
-    entry.item->setToolTip(entry.tip);
-  }
+void QtShell::showPicture(Entry& entry) {
+  if (entry.item) entry.item->setPicture(entry.picture);
   if (entry.icon) {
     entry.icon->setIcon(entry.picture.isNull() ? QIcon() : enlargingIcon(entry.picture));
-    entry.icon->setToolTip(entry.tip);
-    entry.icon->show();
   }
+}
+
+void QtShell::showTip(Entry& entry) {
+  if (entry.item) entry.item->setToolTip(entry.tip);
+  if (entry.icon) entry.icon->setToolTip(entry.tip);
 }
 
 bool QtShell::rehost() {
@@ -114,8 +110,10 @@ bool QtShell::rehost() {
     } else {
       entry.item.reset();
       addIcon(entry);
+      entry.icon->show();
     }
-    show(entry);
+    showPicture(entry);
+    showTip(entry);
   }
   return placed;
 }

@@ -59,8 +59,9 @@ class QtShell final : public QObject, public Shell {
   // notification area was created anew.
   void hostAppeared();
   void apply(Entry& entry, const NotifyIconFields& fields);
-  // Shows the entry's picture and tip on its item or icon.
-  void show(Entry& entry);
+  // Shows the entry's picture, or its tip, on its item or icon.
+  void showPicture(Entry& entry);
+  void showTip(Entry& entry);
   // Moves each entry to the kind of host there now: an item for a StatusNotifierItem host, a
   // Qt tray icon for an embedding tray. True when every entry is on a host of its kind.
   bool rehost();

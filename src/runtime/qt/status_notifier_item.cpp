@@ -172,18 +172,9 @@ QString StatusNotifierItem::introspect(const QString&) const {
 bool StatusNotifierItem::handleMessage(const QDBusMessage& message,
                                        const QDBusConnection& connection) {
   const QString member = message.member();
-  const QList<QVariant> args = message.arguments();
   QDBusMessage reply;
   if (message.interface() == kProperties) {
-    const QVariantMap all = properties();
-    if (member == QLatin1String("GetAll")) {
-      reply = message.createReply(all);
-    } else if (member == QLatin1String("Get") && args.size() == 2 &&
-               all.contains(args[1].toString())) {
-      reply = message.createReply(QVariant::fromValue(QDBusVariant(all[args[1].toString()])));
-    } else {
-      reply = message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("No such property"));
-    }
+    reply = propertiesReply(message, properties());
   } else if (message.interface() != kInterface && !message.interface().isEmpty()) {
     return false;
   } else if (member == QLatin1String("Activate")) {

@@ -36,6 +36,18 @@ Env programEnv(const SwayDesktop& sway) {
   return env;
 }
 
+// The dialog once sway has placed it: floating, found in the same place twice in a row.
+bool placedDialog(const SwayDesktop& sway, std::optional<SwayDesktop::Window>& dialog) {
+  return pollUntil(
+      [&] {
+        const std::optional<SwayDesktop::Window> previous = dialog;
+        dialog = sway.findWindow("Vorlin Properties");
+        return dialog && previous && dialog->type == "floating_con" &&
+               dialog->client == previous->client;
+      },
+      3s);
+}
+
 class WaylandBar : public testing::Test {
  protected:
   // The pointer out of the way, where screenshots do not mind it.
@@ -83,16 +95,8 @@ TEST_F(WaylandBar, StartedBeforeTheBarMenuFromTheBarDialogFloatsBarRestartedAndC
   saveShot(sway.screenshot(), "menu");
   EXPECT_EQ(sway.windowsOf("vorlin"), 0);
   sway.click(QPoint(menu->center().x(), menu->top() + 14), 1);  // Properties
-  // The dialog once sway has placed it: floating, found in the same place twice in a row.
   std::optional<SwayDesktop::Window> dialog;
-  ASSERT_TRUE(pollUntil(
-      [&] {
-        const std::optional<SwayDesktop::Window> previous = dialog;
-        dialog = sway.findWindow("Vorlin Properties");
-        return dialog && previous && dialog->type == "floating_con" &&
-               dialog->client == previous->client;
-      },
-      3s))
+  ASSERT_TRUE(placedDialog(sway, dialog))
       << (dialog ? dialog->type : "no dialog") << " " << saveShot(sway.screenshot(), "no-dialog");
   EXPECT_EQ(dialog->client.size(), QSize(2955 / kTwipsPerPixel, 2070 / kTwipsPerPixel));
   ASSERT_TRUE(
@@ -178,14 +182,7 @@ TEST_P(WaylandBarSizes, ShowTheIconAsWholePixelBlocks) {
   ASSERT_EQ(items.size(), 1u);
   busctl(menuEntryCall(items[0], 1));  // Properties
   std::optional<SwayDesktop::Window> dialog;
-  ASSERT_TRUE(pollUntil(
-      [&] {
-        const std::optional<SwayDesktop::Window> previous = dialog;
-        dialog = sway.findWindow("Vorlin Properties");
-        return dialog && previous && dialog->type == "floating_con" &&
-               dialog->client == previous->client;
-      },
-      3s));
+  ASSERT_TRUE(placedDialog(sway, dialog));
   sway.click(optionCentre(dialog->client, kRed), 1);
   sway.click(buttonCentre(dialog->client, kOK), 1);
   sway.moveTo(QPoint(SwayDesktop::kWidth / 2, SwayDesktop::kHeight - 10));
