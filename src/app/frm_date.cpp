@@ -6,8 +6,8 @@
 
 #include "app/m_date.h"
 #include "art/artwork.h"
-#include "runtime/date.h"
-#include "runtime/failures.h"
+#include "base/date.h"
+#include "base/failures.h"
 
 namespace vorlin {
 namespace {

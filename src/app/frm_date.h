@@ -2,8 +2,8 @@
 // the tray menu, and receives the tray entry's mouse reports.
 #pragma once
 
+#include "base/tray_messages.h"
 #include "runtime/services.h"
-#include "runtime/tray_messages.h"
 
 namespace vorlin {
 

@@ -5,7 +5,7 @@
 
 #include "app/m_date.h"
 #include "art/artwork.h"
-#include "runtime/failures.h"
+#include "base/failures.h"
 
 namespace vorlin {
 namespace {

@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "art/artwork.h"
+#include "base/date.h"
 #include "render/month_letters.h"
-#include "runtime/date.h"
 
 namespace vorlin {
 namespace {

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string_view>
 
+#include "base/tray_messages.h"
 #include "render/graphics_owners.h"
 #include "runtime/services.h"
-#include "runtime/tray_messages.h"
 
 namespace vorlin {
 

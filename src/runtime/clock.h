@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "runtime/short_text.h"
+#include "base/short_text.h"
 
 namespace vorlin {
 

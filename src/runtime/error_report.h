@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "runtime/status.h"
+#include "base/status.h"
 
 namespace vorlin {
 

@@ -3,10 +3,10 @@
 
 #include <cstdint>
 
+#include "base/handles.h"
+#include "base/status.h"
 #include "runtime/error_report.h"
 #include "runtime/form_desc.h"
-#include "runtime/handles.h"
-#include "runtime/status.h"
 
 namespace vorlin {
 

@@ -8,8 +8,8 @@
 
 #include "art/artwork.h"
 #include "art/picture.h"
-#include "runtime/handles.h"
-#include "runtime/status.h"
+#include "base/handles.h"
+#include "base/status.h"
 
 namespace vorlin {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "runtime/handles.h"
-#include "runtime/status.h"
+#include "base/handles.h"
+#include "base/status.h"
 
 namespace vorlin {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/carried_time.h"
-#include "runtime/date.h"
+#include "base/carried_time.h"
+#include "base/date.h"
 
 namespace vorlin::test {
 namespace {

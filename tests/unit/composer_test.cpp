@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "runtime/icon_enlargement.h"
+#include "art/icon_enlargement.h"
 #include "vorlin_fixture.h"
 
 namespace vorlin::test {

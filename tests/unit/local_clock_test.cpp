@@ -6,7 +6,7 @@
 #include <ctime>
 #include <thread>
 
-#include "runtime/date.h"
+#include "base/date.h"
 #include "runtime/posix/clock.h"
 
 namespace vorlin::test {

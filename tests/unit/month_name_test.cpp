@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "runtime/date.h"
+#include "base/date.h"
 #include "runtime/posix/clock.h"
 
 namespace vorlin::test {

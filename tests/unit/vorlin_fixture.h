@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "art/artwork.h"
+#include "base/date.h"
 #include "glyph_tables.h"
 #include "graphics_under_test.h"
 #include "program.h"
-#include "runtime/date.h"
 #include "runtime/headless/forms.h"
 
 namespace vorlin::test {

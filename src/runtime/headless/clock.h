@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/date.h"
 #include "runtime/clock.h"
-#include "runtime/date.h"
 
 namespace vorlin {
 

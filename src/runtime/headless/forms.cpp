@@ -1,7 +1,7 @@
 #include "runtime/headless/forms.h"
 
-#include "runtime/date.h"
-#include "runtime/failures.h"
+#include "base/date.h"
+#include "base/failures.h"
 
 namespace vorlin {
 

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "runtime/date.h"
+#include "base/date.h"
 
 namespace vorlin {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "base/short_text.h"
 #include "runtime/clock.h"
-#include "runtime/short_text.h"
 
 namespace vorlin {
 

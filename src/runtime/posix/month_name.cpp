@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "runtime/date.h"
+#include "base/date.h"
 
 namespace vorlin {
 namespace {

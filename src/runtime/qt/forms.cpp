@@ -5,11 +5,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "runtime/failures.h"
+#include "base/failures.h"
+#include "base/reentry_guard.h"
 #include "runtime/qt/display_check.h"
 #include "runtime/qt/expected_frame.h"
 #include "runtime/qt/popup_menu.h"
-#include "runtime/reentry_guard.h"
 
 namespace vorlin::qt {
 namespace {

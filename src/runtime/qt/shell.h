@@ -14,13 +14,13 @@
 #include <array>
 #include <memory>
 
+#include "base/tray_messages.h"
 #include "runtime/graphics.h"
 #include "runtime/qt/forms.h"
 #include "runtime/qt/later_deleter.h"
 #include "runtime/qt/status_notifier_item.h"
 #include "runtime/qt/tray_hosts.h"
 #include "runtime/shell.h"
-#include "runtime/tray_messages.h"
 
 namespace vorlin::qt {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "art/artwork.h"
-#include "runtime/failures.h"
+#include "base/failures.h"
 
 namespace vorlin {
 namespace {

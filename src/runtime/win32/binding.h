@@ -7,8 +7,8 @@
 #include <array>
 #include <cstdint>
 
-#include "runtime/handles.h"
-#include "runtime/status.h"
+#include "base/handles.h"
+#include "base/status.h"
 
 namespace vorlin::win32 {
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "runtime/date.h"
+#include "base/date.h"
 #include "runtime/win32/text.h"
 
 namespace vorlin::win32 {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "runtime/carried_time.h"
+#include "base/carried_time.h"
 #include "runtime/clock.h"
 
 namespace vorlin::win32 {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "runtime/icon_enlargement.h"
+#include "art/icon_enlargement.h"
 #include "runtime/win32/binding.h"
 #include "runtime/win32/dialog_font.h"
 

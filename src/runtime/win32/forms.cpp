@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "runtime/date.h"
-#include "runtime/failures.h"
-#include "runtime/reentry_guard.h"
-#include "runtime/tray_messages.h"
+#include "base/date.h"
+#include "base/failures.h"
+#include "base/reentry_guard.h"
+#include "base/tray_messages.h"
 #include "runtime/win32/binding.h"
 #include "runtime/win32/control_layout.h"
 #include "runtime/win32/text.h"

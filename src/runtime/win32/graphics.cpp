@@ -1,7 +1,7 @@
 #include "runtime/win32/graphics.h"
 
 #include "art/artwork.h"
-#include "runtime/failures.h"
+#include "base/failures.h"
 
 namespace vorlin::win32 {
 namespace {

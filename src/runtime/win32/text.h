@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "runtime/short_text.h"
+#include "base/short_text.h"
 
 namespace vorlin::win32 {
 

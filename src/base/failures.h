@@ -2,7 +2,7 @@
 // with its code and the one text the error report shows for it.
 #pragma once
 
-#include "runtime/status.h"
+#include "base/status.h"
 
 namespace vorlin {
 
