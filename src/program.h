@@ -30,7 +30,7 @@ class Program {
   // that a script or a session manager sees it); nothing while the message loop is to run.
   std::optional<int> launch() {
     const Status started = start();
-    if (started.failed()) services.errorReport.reportError(started);
+    reportIfFailed(services.errorReport, started);
     if (services.forms.isLoaded(frmDate) || services.forms.isLoaded(frmProperties))
       return std::nullopt;
     return started.failed() ? kFailedStart : 0;

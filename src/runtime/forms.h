@@ -76,10 +76,15 @@ class Forms {
   ~Forms() = default;
 };
 
-// Raises an event from the message loop: a failure that ends it goes to the error report and
-// the program goes on.
+// The one way a failure that ends an event's handling reaches the user: the error report shows
+// it and the program goes on.
+inline void reportIfFailed(ErrorReport& report, const Status& status) {
+  if (status.failed()) report.reportError(status);
+}
+
+// Raises an event from the message loop.
 inline void raise(ErrorReport& report, Form& form, const Event& event) {
-  if (const Status s = form.handle(event); s.failed()) report.reportError(s);
+  reportIfFailed(report, form.handle(event));
 }
 
 // Closes a window at a request from outside the program: its handler runs first, then the window
@@ -88,7 +93,7 @@ inline void closeFromOutside(Forms& forms, ErrorReport& report, Form& form) {
   if (!forms.isLoaded(form)) return;
   raise(report, form, Event{.kind = EventKind::CloseRequest});
   if (!forms.isLoaded(form)) return;
-  if (const Status s = forms.unload(form); s.failed()) report.reportError(s);
+  reportIfFailed(report, forms.unload(form));
 }
 
 }  // namespace vorlin

@@ -49,7 +49,7 @@ void HeadlessRuntime::clickMenu(Form& form, int control) {
 
 void HeadlessRuntime::clickOption(Form& form, int control, std::int16_t index) {
   if (!isLoaded(form)) return;
-  if (const Status s = setOptionValue(form, control, index); s.failed()) errorReport.reportError(s);
+  reportIfFailed(errorReport, setOptionValue(form, control, index));
 }
 
 void HeadlessRuntime::clickButton(Form& form, int control) {

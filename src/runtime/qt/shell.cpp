@@ -301,10 +301,7 @@ bool QtShell::eventFilter(QObject* watched, QEvent* event) {
 void QtShell::report(const Entry& entry, std::uint32_t mouseMessage) {
   if (!entry.used() || entry.callbackMessage != kMouseMove) return;
   const Result<Twips> ratio = forms_.twipsPerPixelX();
-  if (ratio.status.failed()) {
-    errorReport_.reportError(ratio.status);
-    return;
-  }
+  if (ratio.status.failed()) return reportIfFailed(errorReport_, ratio.status);
   post(entry.window,
        Event{.kind = EventKind::MouseMove, .x = static_cast<Twips>(mouseMessage) * ratio.value});
 }

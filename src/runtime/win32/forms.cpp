@@ -505,8 +505,7 @@ void WinForms::command(FormSlot& slot, WPARAM wParam) {
   if (id < kFirstCommand || i >= slot.count || HIWORD(wParam) != BN_CLICKED) return;
   const ControlDesc& desc = *slot.controls[i].desc;
   if (desc.kind == ControlKind::OptionButton) {
-    if (const Status s = setOptionValue(form, desc.id, desc.index); s.failed())
-      errorReport_.reportError(s);
+    reportIfFailed(errorReport_, setOptionValue(form, desc.id, desc.index));
   } else if (desc.kind == ControlKind::CommandButton) {
     raise(errorReport_, form, Event{EventKind::Click, desc.id});
   }

@@ -59,8 +59,7 @@ bool WinForms::optionKey(const MSG& msg) {
   if (next == nullptr) return true;
   SetFocus(next->window);
   Form& form = *slot->form;
-  if (const Status s = setOptionValue(form, next->desc->id, next->desc->index); s.failed())
-    errorReport_.reportError(s);
+  reportIfFailed(errorReport_, setOptionValue(form, next->desc->id, next->desc->index));
   return true;
 }
 
