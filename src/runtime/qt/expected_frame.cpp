@@ -4,32 +4,24 @@
 
 #include <QGuiApplication>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <thread>
+
+#include "runtime/qt/owners.h"
 
 namespace vorlin::qt {
 namespace {
 
-// A reply of the X server, freed with its owner.
-template <class T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-template <class T>
-Reply<T> owned(T* reply) {
-  return Reply<T>(reply, &std::free);
-}
-
 xcb_atom_t atom(xcb_connection_t* c, const char* name) {
-  const auto reply = owned(xcb_intern_atom_reply(
+  const auto reply = ownedReply(xcb_intern_atom_reply(
       c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-Reply<xcb_get_property_reply_t> property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name,
-                                         xcb_atom_t type, std::uint32_t length) {
-  return owned(
+XcbReply<xcb_get_property_reply_t> property(xcb_connection_t* c, xcb_window_t window,
+                                            xcb_atom_t name, xcb_atom_t type,
+                                            std::uint32_t length) {
+  return ownedReply(
       xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, length), nullptr));
 }
 

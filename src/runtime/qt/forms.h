@@ -12,7 +12,7 @@
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
 #include "runtime/qt/form_window.h"
-#include "runtime/qt/later_deleter.h"
+#include "runtime/qt/owners.h"
 
 namespace vorlin::qt {
 

@@ -17,7 +17,7 @@
 #include "base/tray_messages.h"
 #include "runtime/graphics.h"
 #include "runtime/qt/forms.h"
-#include "runtime/qt/later_deleter.h"
+#include "runtime/qt/owners.h"
 #include "runtime/qt/status_notifier_item.h"
 #include "runtime/qt/tray_hosts.h"
 #include "runtime/shell.h"

@@ -9,7 +9,8 @@
 #include <QDBusVariant>
 #include <QGuiApplication>
 #include <QSystemTrayIcon>
-#include <memory>
+
+#include "runtime/qt/owners.h"
 
 namespace vorlin::qt {
 namespace {
@@ -19,10 +20,6 @@ const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
 // watcher to register too, and how often a missing host is looked for.
 constexpr qint64 kWatcherGraceMs = 500;
 constexpr int kPollMs = 100;
-
-struct FreeDeleter {
-  void operator()(void* p) const { std::free(p); }
-};
 
 }  // namespace
 
@@ -57,12 +54,11 @@ bool TrayHosts::embeddingTray() const {
   if (x11 == nullptr || x11->connection() == nullptr) return false;
   xcb_connection_t* connection = x11->connection();
   static const char kSelection[] = "_NET_SYSTEM_TRAY_S0";
-  const std::unique_ptr<xcb_intern_atom_reply_t, FreeDeleter> atom(xcb_intern_atom_reply(
+  const auto atom = ownedReply(xcb_intern_atom_reply(
       connection, xcb_intern_atom(connection, 0, sizeof kSelection - 1, kSelection), nullptr));
   if (!atom) return false;
-  const std::unique_ptr<xcb_get_selection_owner_reply_t, FreeDeleter> owner(
-      xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
-                                    nullptr));
+  const auto owner = ownedReply(xcb_get_selection_owner_reply(
+      connection, xcb_get_selection_owner(connection, atom->atom), nullptr));
   return owner && owner->owner != XCB_NONE;
 }
 
