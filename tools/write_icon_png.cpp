@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "art/artwork.h"
-#include "runtime/qt/enlarging_icon.h"
+#include "runtime/qt/whole_pixel_icon.h"
 #include "runtime/qt/icon_image.h"
 
 int main(int argc, char** argv) {

@@ -1,4 +1,5 @@
-// Whole-pixel enlargement of the 16 × 16 date icon to the size a notification area shows: each
+// The rule of every enlargement of the 16 × 16 date icon to the size a notification area shows
+// (the Windows runtime's icon at the tray's size, the Qt runtime's whole-pixel icons): each
 // pixel of the larger icon takes the pixel of the 16 × 16 one under its centre (nearest
 // neighbour), so that a whole multiple of 16 gives exact n × n blocks.
 #pragma once

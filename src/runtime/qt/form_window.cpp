@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/qt/enlarging_icon.h"
+#include "runtime/qt/whole_pixel_icon.h"
 #include "runtime/qt/icon_image.h"
 
 namespace vorlin::qt {

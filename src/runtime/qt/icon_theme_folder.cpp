@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
-#include "runtime/qt/enlarging_icon.h"
+#include "runtime/qt/whole_pixel_icon.h"
 
 namespace vorlin::qt {
 namespace {

@@ -8,7 +8,7 @@
 #include "runtime/posix/clock.h"
 #include "runtime/qt/display_check.h"
 #include "runtime/qt/end_signals.h"
-#include "runtime/qt/enlarging_icon.h"
+#include "runtime/qt/whole_pixel_icon.h"
 #include "runtime/qt/error_report.h"
 #include "runtime/qt/forms.h"
 #include "runtime/qt/icon_image.h"

@@ -7,7 +7,7 @@
 #include <QDBusReply>
 #include <QDBusVariant>
 
-#include "runtime/qt/enlarging_icon.h"
+#include "runtime/qt/whole_pixel_icon.h"
 
 namespace vorlin::qt {
 namespace {

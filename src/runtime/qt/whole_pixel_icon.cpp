@@ -1,4 +1,4 @@
-#include "runtime/qt/enlarging_icon.h"
+#include "runtime/qt/whole_pixel_icon.h"
 
 #include <QIconEngine>
 #include <QPainter>
