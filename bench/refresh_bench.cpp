@@ -2,14 +2,14 @@
 #include <benchmark/benchmark.h>
 
 #include "program.h"
-#include "runtime/headless/forms.h"
+#include "runtime/headless/runtime.h"
 
 namespace {
 
 void SoftwareRefresh(benchmark::State& state) {
   vorlin::HeadlessRuntime rt;
   rt.clock.time = 46362.5;  // 6 December 2026, noon
-  vorlin::Program program(rt.services());
+  vorlin::Program program(rt.services);
   if (program.start().failed()) state.SkipWithError("the program did not start");
   std::size_t n = 0;
   for (auto _ : state) {

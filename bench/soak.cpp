@@ -5,15 +5,15 @@
 #include <cstdlib>
 
 #include "program.h"
-#include "runtime/headless/forms.h"
+#include "runtime/headless/runtime.h"
 
 int main(int argc, char** argv) {
   const long count = argc > 1 ? std::atol(argv[1]) : 100000;
   vorlin::HeadlessRuntime rt;
   rt.clock.time = 46362.5;
-  vorlin::Program program(rt.services());
+  vorlin::Program program(rt.services);
   if (program.start().failed()) return 2;
-  rt.tick();
+  rt.forms.tick();
   const vorlin::LiveObjects first = rt.graphics.liveObjects();
   for (long i = 0; i < count; ++i) {
     program.mDate.colourIndex = static_cast<std::int16_t>(i % 6);
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     if (i % 4096 == 0) rt.shell.requests.clear();
   }
   const vorlin::LiveObjects after = rt.graphics.liveObjects();
-  rt.clickMenu(program.frmDate, vorlin::FrmDate::kMnuClose);
+  rt.forms.clickMenu(program.frmDate, vorlin::FrmDate::kMnuClose);
   const vorlin::LiveObjects closed = rt.graphics.liveObjects();
   std::printf(
       "refreshes %ld: live dcs/bitmaps/icons after the first %d/%d/%d, after all %d/%d/%d, "

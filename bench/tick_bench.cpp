@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "program.h"
-#include "runtime/headless/forms.h"
+#include "runtime/headless/runtime.h"
 #include "runtime/posix/clock.h"
 
 namespace {
@@ -15,9 +15,9 @@ BENCHMARK(ClockRead);
 void SameDayTick(benchmark::State& state) {
   vorlin::HeadlessRuntime rt;
   rt.clock.source = &vorlin::localNow;
-  vorlin::Program program(rt.services());
+  vorlin::Program program(rt.services);
   if (program.start().failed()) state.SkipWithError("the program did not start");
-  rt.tick();  // the first tick adds the entry; every later one finds the same day
+  rt.forms.tick();  // the first tick adds the entry; every later one finds the same day
   const vorlin::Event tick{.kind = vorlin::EventKind::Timer, .control = vorlin::FrmDate::kTmDate};
   for (auto _ : state) vorlin::raise(rt.errorReport, program.frmDate, tick);
   if (rt.shell.requests.size() > 2) state.SkipWithError("the date changed during the run");

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "program.h"
-#include "runtime/headless/forms.h"
+#include "runtime/headless/runtime.h"
 #include "runtime/win32/clock.h"
 #include "runtime/win32/error_report.h"
 #include "runtime/win32/forms.h"
@@ -44,7 +44,7 @@ double nanosecondsPerCall(int calls, Body body) {
 double refresh(vorlin::Graphics* graphics, int calls) {
   vorlin::HeadlessRuntime rt(graphics);
   rt.clock.time = 46362.5;
-  vorlin::Program program(rt.services());
+  vorlin::Program program(rt.services);
   if (program.start().failed()) return -1;
   bool failed = false;
   std::size_t n = 0;
@@ -70,9 +70,9 @@ int main(int argc, char** argv) {
 
   vorlin::HeadlessRuntime rt;
   rt.clock.source = &windowsNow;
-  vorlin::Program program(rt.services());
+  vorlin::Program program(rt.services);
   if (program.start().failed()) return 1;
-  rt.tick();
+  rt.forms.tick();
   const vorlin::Event tick{.kind = vorlin::EventKind::Timer, .control = vorlin::FrmDate::kTmDate};
   const double sameDayTick = nanosecondsPerCall(
       1000 * scale, [&] { vorlin::raise(rt.errorReport, program.frmDate, tick); });

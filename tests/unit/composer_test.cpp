@@ -13,7 +13,7 @@ namespace {
 
 TEST(ComposedIcon, SixthOfDecemberOnGray) {
   Vorlin v;
-  v.rt.tick();
+  v.rt.forms.tick();
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
   EXPECT_TRUE(v.rt.errorReport.errors.empty());
 }
@@ -23,7 +23,7 @@ TEST(ComposedIcon, EveryDayOfAMonthWithItsLeadingZero) {
   Vorlin v(serialFromCivil(2027, 1, 1, 0, 0, 1));
   for (unsigned day = 1; day <= 31; ++day) {
     v.rt.clock.time = serialFromCivil(2027, 1, day, 23, 59, 59);
-    v.rt.tick();
+    v.rt.forms.tick();
     const std::string text{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
     ASSERT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, text, "JAN")), "") << day;
   }
@@ -36,7 +36,7 @@ TEST(ComposedIcon, EveryLetterOfTheStrip) {
   for (unsigned i = 0; i < names.size(); ++i) {
     v.rt.clock.monthNames[i] = names[i];
     v.rt.clock.time = serialFromCivil(2026, i + 1, 15);
-    v.rt.tick();
+    v.rt.forms.tick();
     ASSERT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "15", names[i])), "") << names[i];
   }
 }
@@ -47,7 +47,7 @@ TEST(ComposedIcon, EachBackgroundWithItsInk) {
                                             0xFFFF00, 0xFF0000, 0xFFFFFF};
   const std::array<art::Rgb, 6> inks{0x000000, 0x000906, 0x070006, 0x070900, 0x070000, 0x070906};
   Vorlin v(serialFromCivil(2026, 11, 28));
-  v.rt.tick();
+  v.rt.forms.tick();
   for (std::int16_t i = 0; i < 6; ++i) {
     v.program.mDate.colourIndex = i;
     ASSERT_TRUE(v.program.mDate.refreshTrayIcon().ok());
@@ -78,7 +78,7 @@ class MonthText : public testing::TestWithParam<MonthCase> {};
 TEST_P(MonthText, DrawsCapitalsAndNeverFails) {
   Vorlin v(serialFromCivil(2026, 12, 24));
   v.rt.clock.monthNames[11] = GetParam().text;
-  v.rt.tick();
+  v.rt.forms.tick();
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "24", GetParam().drawn)), "");
   EXPECT_TRUE(v.rt.errorReport.errors.empty());
 }
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ComposedIcon, IsOpaque) {
   Vorlin v;
-  v.rt.tick();
+  v.rt.forms.tick();
   const IconPixels icon = v.shownIcon();
   for (std::uint8_t bit : icon.mask) ASSERT_EQ(bit, 0);
 }
@@ -112,7 +112,7 @@ TEST(ComposedIcon, IsOpaque) {
 TEST(ComposedIcon, TenThousandRefreshesLeaveNothingBehind) {
   Vorlin v;
   const LiveObjects before = v.rt.graphics.liveObjects();
-  v.rt.tick();
+  v.rt.forms.tick();
   const LiveObjects afterFirst = v.rt.graphics.liveObjects();
   EXPECT_EQ(afterFirst.icons, before.icons + 1);  // the icon the entry shows
   for (int i = 0; i < 10000; ++i) {
@@ -121,7 +121,7 @@ TEST(ComposedIcon, TenThousandRefreshesLeaveNothingBehind) {
   }
   EXPECT_EQ(v.rt.graphics.liveObjects(), afterFirst);
   // Close releases the last icon; unloading the window releases its pictures.
-  v.rt.clickMenu(v.frmDate, FrmDate::kMnuClose);
+  v.rt.forms.clickMenu(v.frmDate, FrmDate::kMnuClose);
   EXPECT_EQ(v.rt.graphics.liveObjects(), LiveObjects{});
 }
 

@@ -13,12 +13,12 @@ constexpr art::Rgb kRed = 0xFF0000;
 
 struct Opened : Vorlin {
   Opened() {
-    rt.tick();
+    rt.forms.tick();
     openProperties();
   }
   std::int16_t colour() const { return program.mDate.colourIndex; }
   void click(std::int16_t option) {
-    rt.clickOption(frmProperties, FrmProperties::kOptColour, option);
+    rt.forms.clickOption(frmProperties, FrmProperties::kOptColour, option);
   }
 };
 
@@ -54,8 +54,8 @@ TEST(FormDescription, HostWindowIsHiddenAndHoldsTheArtwork) {
   const FormDesc& d = v.frmDate.description();
   EXPECT_FALSE(d.visible);
   EXPECT_EQ(d.caption, "Form1");
-  EXPECT_FALSE(v.rt.isVisible(v.frmDate));
-  EXPECT_TRUE(v.rt.isLoaded(v.frmDate));
+  EXPECT_FALSE(v.rt.forms.isVisible(v.frmDate));
+  EXPECT_TRUE(v.rt.forms.isLoaded(v.frmDate));
   // The six backgrounds in colour order, and the two strips, each with its first pixel.
   const std::array<art::Rgb, 6> backgrounds{0xC0C0C0, 0x00FFFF, 0xFF00FF,
                                             0xFFFF00, 0xFF0000, 0xFFFFFF};
@@ -77,42 +77,42 @@ TEST(FormDescription, HostWindowIsHiddenAndHoldsTheArtwork) {
 
 TEST(PropertiesDialog, OpensCentredWithTheCurrentColour) {
   Opened v;
-  EXPECT_EQ(v.rt.shown, std::vector<std::string>{"frmProperties"});
-  EXPECT_EQ(v.rt.selectedOption(v.frmProperties), 0);
+  EXPECT_EQ(v.rt.forms.shown, std::vector<std::string>{"frmProperties"});
+  EXPECT_EQ(v.rt.forms.selectedOption(v.frmProperties), 0);
   // Outer width 2955 + 2 × 4 × 15 = 3075 twips on a 15360-twip screen: half a twip is kept.
-  EXPECT_EQ(v.rt.left(v.frmProperties), 6142.5f);
-  EXPECT_EQ(v.rt.top(v.frmProperties), (11520.0f - (2070.0f + 31 * 15)) / 2);
-  EXPECT_EQ(v.rt.unloaded, std::vector<std::string>{});
+  EXPECT_EQ(v.rt.forms.left(v.frmProperties), 6142.5f);
+  EXPECT_EQ(v.rt.forms.top(v.frmProperties), (11520.0f - (2070.0f + 31 * 15)) / 2);
+  EXPECT_EQ(v.rt.forms.unloaded, std::vector<std::string>{});
 }
 
 TEST(PropertiesDialog, RedThenCancelKeepsGray) {
   Opened v;
   v.click(4);
   EXPECT_EQ(v.colour(), 4);
-  v.rt.clickButton(v.frmProperties, FrmProperties::kCmdCancel);
+  v.rt.forms.clickButton(v.frmProperties, FrmProperties::kCmdCancel);
   EXPECT_EQ(v.colour(), 0);
-  EXPECT_FALSE(v.rt.isLoaded(v.frmProperties));
+  EXPECT_FALSE(v.rt.forms.isLoaded(v.frmProperties));
   EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kGray, "06", "DEC")), "");
 }
 
 TEST(PropertiesDialog, RedThenOkRecomposesAtOnce) {
   Opened v;
-  v.rt.setLeft(v.frmProperties, 0).ok();  // the user moves it
+  v.rt.forms.setLeft(v.frmProperties, 0).ok();  // the user moves it
   v.click(4);
-  v.rt.clickButton(v.frmProperties, FrmProperties::kCmdOK);
-  EXPECT_FALSE(v.rt.isLoaded(v.frmProperties));
+  v.rt.forms.clickButton(v.frmProperties, FrmProperties::kCmdOK);
+  EXPECT_FALSE(v.rt.forms.isLoaded(v.frmProperties));
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kRed, "06", "DEC")), "");
   // Reopened: centred again, Red selected.
   v.openProperties();
-  EXPECT_EQ(v.rt.selectedOption(v.frmProperties), 4);
-  EXPECT_EQ(v.rt.left(v.frmProperties), 6142.5f);
+  EXPECT_EQ(v.rt.forms.selectedOption(v.frmProperties), 4);
+  EXPECT_EQ(v.rt.forms.left(v.frmProperties), 6142.5f);
 }
 
 TEST(PropertiesDialog, OkWithoutAClickStillUpdatesTheEntry) {
   Opened v;
-  v.rt.clickButton(v.frmProperties, FrmProperties::kCmdOK);
+  v.rt.forms.clickButton(v.frmProperties, FrmProperties::kCmdOK);
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kGray, "06", "DEC")), "");
 }
@@ -120,24 +120,24 @@ TEST(PropertiesDialog, OkWithoutAClickStillUpdatesTheEntry) {
 TEST(PropertiesDialog, RedThenCloseBoxIsCancel) {
   Opened v;
   v.click(4);
-  v.rt.closeFromFrame(v.frmProperties);
-  EXPECT_FALSE(v.rt.isLoaded(v.frmProperties));
+  v.rt.forms.closeFromFrame(v.frmProperties);
+  EXPECT_FALSE(v.rt.forms.isLoaded(v.frmProperties));
   EXPECT_EQ(v.colour(), 0);
   EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
   v.rt.clock.time += 1;
-  v.rt.tick();
+  v.rt.forms.tick();
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kGray, "07", "DEC")), "");
   v.openProperties();
-  EXPECT_EQ(v.rt.selectedOption(v.frmProperties), 0);
+  EXPECT_EQ(v.rt.forms.selectedOption(v.frmProperties), 0);
 }
 
 TEST(PropertiesDialog, DateChangeWhileOpenUsesTheTentativeColour) {
   Opened v;
   v.click(4);
   v.rt.clock.time += 1;
-  v.rt.tick();
+  v.rt.forms.tick();
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kRed, "07", "DEC")), "");
-  v.rt.clickButton(v.frmProperties, FrmProperties::kCmdCancel);
+  v.rt.forms.clickButton(v.frmProperties, FrmProperties::kCmdCancel);
   EXPECT_EQ(v.colour(), 0);
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(kRed, "07", "DEC")), "");
 }
@@ -145,27 +145,27 @@ TEST(PropertiesDialog, DateChangeWhileOpenUsesTheTentativeColour) {
 TEST(PropertiesDialog, PropertiesTwiceKeepsOneDialogAndItsSavedColour) {
   Opened v;
   v.click(4);
-  v.rt.setLeft(v.frmProperties, 100).ok();
+  v.rt.forms.setLeft(v.frmProperties, 100).ok();
   v.openProperties();
-  EXPECT_EQ(v.rt.selectedOption(v.frmProperties), 4) << "not loaded again";
-  EXPECT_EQ(v.rt.left(v.frmProperties), 100) << "not centred again";
+  EXPECT_EQ(v.rt.forms.selectedOption(v.frmProperties), 4) << "not loaded again";
+  EXPECT_EQ(v.rt.forms.left(v.frmProperties), 100) << "not centred again";
   EXPECT_EQ(v.frmProperties.savedColour(), 0);
-  v.rt.clickButton(v.frmProperties, FrmProperties::kCmdCancel);
+  v.rt.forms.clickButton(v.frmProperties, FrmProperties::kCmdCancel);
   EXPECT_EQ(v.colour(), 0);
 }
 
 TEST(PropertiesDialog, OkAfterCloseEndsTheProgramWithoutRecomposing) {
   Opened v;
-  v.rt.nextMenuChoice = FrmDate::kMnuClose;
-  v.rt.trayReport(v.frmDate, kRightButtonUp);
-  EXPECT_FALSE(v.rt.isLoaded(v.frmDate));
-  EXPECT_TRUE(v.rt.running()) << "the dialog is still open";
+  v.rt.forms.nextMenuChoice = FrmDate::kMnuClose;
+  v.rt.forms.trayReport(v.frmDate, kRightButtonUp);
+  EXPECT_FALSE(v.rt.forms.isLoaded(v.frmDate));
+  EXPECT_TRUE(v.rt.forms.running()) << "the dialog is still open";
   v.click(4);
   EXPECT_EQ(v.colour(), 4) << "the dialog keeps working";
-  v.rt.clickButton(v.frmProperties, FrmProperties::kCmdOK);
+  v.rt.forms.clickButton(v.frmProperties, FrmProperties::kCmdOK);
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimDelete}));
-  EXPECT_FALSE(v.rt.isLoaded(v.frmDate)) << "the host window is not brought back";
-  EXPECT_FALSE(v.rt.running());
+  EXPECT_FALSE(v.rt.forms.isLoaded(v.frmDate)) << "the host window is not brought back";
+  EXPECT_FALSE(v.rt.forms.running());
   EXPECT_TRUE(v.rt.errorReport.errors.empty());
   EXPECT_EQ(v.rt.graphics.liveObjects(), LiveObjects{});
 }

@@ -94,7 +94,7 @@ class FailingGraphics final : public Graphics {
 
 // The program, its first icon shown, on graphics that can be broken.
 struct Broken {
-  Broken() { v.rt.tick(); }
+  Broken() { v.rt.forms.tick(); }
   FailingGraphics graphics;
   Vorlin v{kDec6, &graphics};
   HeadlessRuntime& rt = v.rt;
@@ -109,7 +109,7 @@ TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
 
   graphics.broken = "CreateIconIndirect";
   rt.clock.time += 1;
-  rt.tick();
+  rt.forms.tick();
   ASSERT_EQ(rt.errorReport.errors.size(), 1u);
   EXPECT_EQ(rt.errorReport.errors[0].code, kEntryPointNotFound);
   EXPECT_EQ(rt.errorReport.errors[0].message, "user32: CreateIconIndirect could not be bound");
@@ -119,11 +119,11 @@ TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
 
   // The failed refresh is tried again, not at every tick, and not reported again; the program
   // goes on and the next event works.
-  rt.tick(200);
+  rt.forms.tick(200);
   EXPECT_EQ(rt.errorReport.errors.size(), 1u);
   graphics.broken = {};
   b.v.openProperties();
-  rt.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
+  rt.forms.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
   EXPECT_EQ(rt.shell.requests.size(), 2u);
   EXPECT_EQ(differences(rt.shell.entries.front().icon, expectedIcon(0xC0C0C0, "07", "DEC")), "");
 }
@@ -132,11 +132,11 @@ TEST(Failure, AStartThatFailsIsReportedAndEndsWithAStatusNotZero) {
   FailingGraphics graphics;
   graphics.broken = "loadPicture";
   HeadlessRuntime rt(&graphics);
-  Program program{rt.services()};
+  Program program{rt.services};
   EXPECT_EQ(program.launch(), std::optional<int>(Program::kFailedStart));
   ASSERT_EQ(rt.errorReport.errors.size(), 1u);
   EXPECT_EQ(rt.errorReport.errors[0].message, "graphics: loadPicture could not be bound");
-  EXPECT_FALSE(rt.isLoaded(program.frmDate));
+  EXPECT_FALSE(rt.forms.isLoaded(program.frmDate));
 
   graphics.broken = {};
   EXPECT_EQ(program.launch(), std::nullopt) << "a start that succeeds runs its message loop";
@@ -145,11 +145,11 @@ TEST(Failure, AStartThatFailsIsReportedAndEndsWithAStatusNotZero) {
 TEST(Failure, OkThatCannotRecomposeKeepsTheDialogOpen) {
   Broken b;
   b.v.openProperties();
-  b.rt.clickOption(b.program.frmProperties, FrmProperties::kOptColour, 4);
+  b.rt.forms.clickOption(b.program.frmProperties, FrmProperties::kOptColour, 4);
   b.graphics.broken = "CreateIconIndirect";
-  b.rt.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
+  b.rt.forms.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
   EXPECT_EQ(b.rt.errorReport.errors.size(), 1u);
-  EXPECT_TRUE(b.rt.isLoaded(b.program.frmProperties));
+  EXPECT_TRUE(b.rt.forms.isLoaded(b.program.frmProperties));
   EXPECT_EQ(b.program.mDate.colourIndex, 4);
 }
 
@@ -160,27 +160,27 @@ TEST(Failure, AFailedRefreshIsTriedOnceASecondAndReportedOnceForTheRun) {
   graphics.calls.clear();
   graphics.broken = "CreateIconIndirect";
   rt.clock.time += 1;
-  rt.tick();
+  rt.forms.tick();
   EXPECT_EQ(graphics.count("CreateIconIndirect"), 1u);
-  rt.tick(99);
+  rt.forms.tick(99);
   EXPECT_EQ(graphics.count("CreateIconIndirect"), 1u) << "not before a second has passed";
-  rt.tick();
-  rt.tick(100);
+  rt.forms.tick();
+  rt.forms.tick(100);
   EXPECT_EQ(graphics.count("CreateIconIndirect"), 3u);
   EXPECT_EQ(rt.errorReport.errors.size(), 1u) << "one report for the run";
 
   graphics.broken = {};
-  rt.tick(100);
+  rt.forms.tick(100);
   EXPECT_EQ(differences(b.v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
   const std::size_t requests = rt.shell.requests.size();
-  rt.tick(300);
+  rt.forms.tick(300);
   EXPECT_EQ(rt.shell.requests.size(), requests) << "a refresh that succeeds ends the run";
   EXPECT_EQ(graphics.count("CreateIconIndirect"), 4u);
 
   // A later failure starts a new run, with a report of its own.
   graphics.broken = "CreateIconIndirect";
   rt.clock.time += 1;
-  rt.tick();
+  rt.forms.tick();
   EXPECT_EQ(rt.errorReport.errors.size(), 2u);
 }
 
@@ -188,14 +188,14 @@ TEST(Failure, AShellThatCannotBeAskedIsTriedOnceASecondAndReportedOnce) {
   Vorlin v;
   HeadlessRuntime& rt = v.rt;
   rt.shell.unbound = true;
-  rt.tick(500);  // five seconds
+  rt.forms.tick(500);  // five seconds
   ASSERT_EQ(rt.errorReport.errors.size(), 1u) << "one report for the run";
   EXPECT_EQ(rt.errorReport.errors[0].message, "shell32: Shell_NotifyIconA could not be bound");
   EXPECT_GE(rt.shell.unboundCalls, 5) << "tried once a second";
   EXPECT_LE(rt.shell.unboundCalls, 6) << "tried once a second";
 
   rt.shell.unbound = false;
-  rt.tick(100);
+  rt.forms.tick(100);
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
   EXPECT_EQ(rt.errorReport.errors.size(), 1u);
 
@@ -203,9 +203,9 @@ TEST(Failure, AShellThatCannotBeAskedIsTriedOnceASecondAndReportedOnce) {
   // run of failures too.
   rt.shell.refuseNextRequests = 2;
   rt.clock.time += 1;
-  rt.tick();
+  rt.forms.tick();
   rt.shell.unbound = true;
-  rt.tick(500);
+  rt.forms.tick(500);
   EXPECT_EQ(rt.errorReport.errors.size(), 2u) << "one report for the second run";
 }
 
@@ -220,7 +220,7 @@ TEST(Failure, AReleaseThatKeepsFailingKeepsWhatItCouldNotRelease) {
   graphics.broken = "DestroyIcon";
   for (int day = 1; day <= 6; ++day) {
     rt.clock.time += 1;
-    rt.tick(1000);
+    rt.forms.tick(1000);
     LiveObjects expected = shown;
     // Each day's predecessor, not released, as long as its owner has room for it.
     expected.icons += std::min<int>(day, static_cast<int>(kMaxUnreleased) + 1);
@@ -228,7 +228,7 @@ TEST(Failure, AReleaseThatKeepsFailingKeepsWhatItCouldNotRelease) {
   }
   EXPECT_EQ(rt.errorReport.errors.size(), 1u);
   graphics.broken = {};
-  rt.tick(100);
+  rt.forms.tick(100);
   EXPECT_EQ(graphics.liveObjects(), shown);
   EXPECT_EQ(differences(b.v.shownIcon(), expectedIcon(0xC0C0C0, "12", "DEC")), "");
 }
@@ -254,7 +254,7 @@ TEST_P(OneFailingCall, LeavesTheLiveCountsWhereTheyWere) {
   const LiveObjects shown = graphics.liveObjects();
   graphics.failAt(c.number);
   b.rt.clock.time += 1;
-  b.rt.tick();
+  b.rt.forms.tick();
   ASSERT_GE(graphics.calls.size(), c.number);
   EXPECT_EQ(graphics.calls[c.number - 1], c.name);
   if (c.releasedAtOnce) {
@@ -263,7 +263,7 @@ TEST_P(OneFailingCall, LeavesTheLiveCountsWhereTheyWere) {
 
   // Within a second the entry shows the new date; a release that could not be made has been
   // made since, and a failure is reported once at most.
-  b.rt.tick(100);
+  b.rt.forms.tick(100);
   EXPECT_EQ(graphics.liveObjects(), shown);
   EXPECT_EQ(differences(b.v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
   EXPECT_LE(b.rt.errorReport.errors.size(), 1u);

@@ -12,19 +12,19 @@ namespace {
 TEST(TrayRequests, AddedOnTheFirstTickThenModifiedWhenTheDateChanges) {
   Vorlin v(serialFromCivil(2026, 12, 6, 23, 59, 58));
   EXPECT_TRUE(v.rt.shell.requests.empty()) << "nothing before the first tick";
-  v.rt.tick();
+  v.rt.forms.tick();
   EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
-  v.rt.tick(50);
+  v.rt.forms.tick(50);
   v.rt.clock.time = serialFromCivil(2026, 12, 6, 23, 59, 59);  // the time alone changes nothing
-  v.rt.tick(50);
+  v.rt.forms.tick(50);
   EXPECT_EQ(messages(v.rt.shell), Messages{kNimAdd});
   v.rt.clock.time = serialFromCivil(2026, 12, 7, 0, 0, 0);
-  v.rt.tick();
-  v.rt.tick(5);
+  v.rt.forms.tick();
+  v.rt.forms.tick(5);
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
   v.rt.clock.time = serialFromCivil(2026, 12, 6, 12, 0, 0);  // the clock set back a day
-  v.rt.tick();
+  v.rt.forms.tick();
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimModify}));
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
   EXPECT_EQ(v.rt.shell.entries.size(), 1u);
@@ -32,11 +32,11 @@ TEST(TrayRequests, AddedOnTheFirstTickThenModifiedWhenTheDateChanges) {
 
 TEST(TrayRequests, EveryRecordHasTheSameFieldsAndTip) {
   Vorlin v;
-  v.rt.tick();
+  v.rt.forms.tick();
   v.openProperties();
-  v.rt.clickButton(v.frmProperties, FrmProperties::kCmdOK);
+  v.rt.forms.clickButton(v.frmProperties, FrmProperties::kCmdOK);
   ASSERT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
-  const Handle hWnd = v.rt.windowHandle(v.frmDate).value;
+  const Handle hWnd = v.rt.forms.windowHandle(v.frmDate).value;
   for (const TrayRequest& r : v.rt.shell.requests) {
     const NotifyIconFields f = r.fields();
     NotifyIconRecord want{88, 0, 0, 0};
@@ -58,16 +58,16 @@ TEST(TrayRequests, RefusedAddIsRetriedOnceASecondUntilItSucceeds) {
   Vorlin v;
   v.rt.shell.refuseNextRequests = 3;
   // A refused add may have found the entry there: a modify asks.
-  v.rt.tick();
+  v.rt.forms.tick();
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
-  v.rt.tick(99);  // 990 ms later
+  v.rt.forms.tick(99);  // 990 ms later
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify}));
-  v.rt.tick();
+  v.rt.forms.tick();
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimAdd, kNimModify}));
-  v.rt.tick(100);
+  v.rt.forms.tick(100);
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimAdd, kNimModify, kNimAdd}));
   EXPECT_TRUE(v.rt.shell.requests.back().answer);
-  v.rt.tick(300);
+  v.rt.forms.tick(300);
   EXPECT_EQ(v.rt.shell.requests.size(), 5u) << "nothing more once the entry is there";
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "06", "DEC")), "");
   EXPECT_TRUE(v.rt.errorReport.errors.empty());
@@ -75,15 +75,15 @@ TEST(TrayRequests, RefusedAddIsRetriedOnceASecondUntilItSucceeds) {
 
 TEST(TrayRequests, LostEntryComesBackByModifyFallbackAndByTaskbarCreated) {
   Vorlin v;
-  v.rt.tick();
+  v.rt.forms.tick();
   v.rt.shell.restart();
   v.rt.clock.time += 1;
-  v.rt.tick();
+  v.rt.forms.tick();
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimAdd}));
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
 
   v.rt.shell.restart();
-  v.rt.taskbarCreated(v.frmDate);
+  v.rt.forms.taskbarCreated(v.frmDate);
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimModify, kNimAdd, kNimAdd}));
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
 }
@@ -108,12 +108,12 @@ TEST_P(RefusedAddWithTheEntryThere, TheNextRefreshReachesTheShellAndCloseRemoves
   ASSERT_EQ(v.rt.shell.entries.size(), 1u);
 
   v.rt.clock.time = serialFromCivil(2026, 12, 9, 8, 0, 0);
-  v.rt.tick();
+  v.rt.forms.tick();
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "09", "DEC")), "");
-  v.rt.clickMenu(v.frmDate, FrmDate::kMnuClose);
+  v.rt.forms.clickMenu(v.frmDate, FrmDate::kMnuClose);
   EXPECT_EQ(v.rt.shell.requests.back().message, kNimDelete);
   EXPECT_TRUE(v.rt.shell.entries.empty());
-  EXPECT_FALSE(v.rt.running());
+  EXPECT_FALSE(v.rt.forms.running());
   EXPECT_TRUE(v.rt.errorReport.errors.empty());
 }
 
@@ -121,19 +121,19 @@ INSTANTIATE_TEST_SUITE_P(Tray, RefusedAddWithTheEntryThere,
                          testing::Values(RefusedAdd{"FirstAddAnsweredNo",
                                                     [](Vorlin& v) {
                                                       v.rt.shell.carryOutButAnswerNo = 1;
-                                                      v.rt.tick();
+                                                      v.rt.forms.tick();
                                                     }},
                                          RefusedAdd{"ModifyAnsweredNo",
                                                     [](Vorlin& v) {
-                                                      v.rt.tick();
+                                                      v.rt.forms.tick();
                                                       v.rt.shell.carryOutButAnswerNo = 1;
                                                       v.rt.clock.time += 1;
-                                                      v.rt.tick();
+                                                      v.rt.forms.tick();
                                                     }},
                                          RefusedAdd{"TaskbarCreatedWithTheEntryThere",
                                                     [](Vorlin& v) {
-                                                      v.rt.tick();
-                                                      v.rt.taskbarCreated(v.frmDate);
+                                                      v.rt.forms.tick();
+                                                      v.rt.forms.taskbarCreated(v.frmDate);
                                                     }}),
                          [](const testing::TestParamInfo<RefusedAdd>& info) {
                            return info.param.name;
@@ -153,63 +153,63 @@ class Ended : public testing::TestWithParam<Ending> {};
 
 TEST_P(Ended, RemovesTheEntryAndEndsTheProgram) {
   Vorlin v;
-  v.rt.tick();
-  const Handle hWnd = v.rt.windowHandle(v.frmDate).value;
+  v.rt.forms.tick();
+  const Handle hWnd = v.rt.forms.windowHandle(v.frmDate).value;
   GetParam().end(v);
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimDelete}));
   EXPECT_EQ(v.rt.shell.requests.back().fields().hWnd, hWnd) << "the entry goes before its window";
   EXPECT_TRUE(v.rt.shell.entries.empty());
-  EXPECT_FALSE(v.rt.running());
+  EXPECT_FALSE(v.rt.forms.running());
   EXPECT_TRUE(v.rt.errorReport.errors.empty());
-  v.rt.tick(10);
+  v.rt.forms.tick(10);
   EXPECT_EQ(v.rt.shell.requests.size(), 2u) << "the timer went with the window";
 }
 
-INSTANTIATE_TEST_SUITE_P(Program, Ended,
-                         testing::Values(Ending{"CloseInTheMenu",
-                                                [](Vorlin& v) {
-                                                  v.rt.nextMenuChoice = FrmDate::kMnuClose;
-                                                  v.rt.trayReport(v.frmDate, kRightButtonUp);
-                                                }},
-                                         Ending{"HostWindowClosedByAnotherProgram",
-                                                [](Vorlin& v) { v.rt.closeFromFrame(v.frmDate); }},
-                                         Ending{"FromOutsideWithTheDialogOpen",
-                                                [](Vorlin& v) {
-                                                  v.openProperties();
-                                                  v.program.endFromOutside();
-                                                }}),
-                         [](const testing::TestParamInfo<Ending>& info) {
-                           return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Program, Ended,
+    testing::Values(Ending{"CloseInTheMenu",
+                           [](Vorlin& v) {
+                             v.rt.forms.nextMenuChoice = FrmDate::kMnuClose;
+                             v.rt.forms.trayReport(v.frmDate, kRightButtonUp);
+                           }},
+                    Ending{"HostWindowClosedByAnotherProgram",
+                           [](Vorlin& v) { v.rt.forms.closeFromFrame(v.frmDate); }},
+                    Ending{"FromOutsideWithTheDialogOpen",
+                           [](Vorlin& v) {
+                             v.openProperties();
+                             v.program.endFromOutside();
+                           }}),
+    [](const testing::TestParamInfo<Ending>& info) { return info.param.name; });
 
 TEST(TrayReports, OnlyARightButtonReleaseOpensTheMenu) {
   Vorlin v;
-  v.rt.tick();
-  for (int message : {512, 513, 514, 515, 516, 518, 519, 520}) v.rt.trayReport(v.frmDate, message);
+  v.rt.forms.tick();
+  for (int message : {512, 513, 514, 515, 516, 518, 519, 520})
+    v.rt.forms.trayReport(v.frmDate, message);
   // A report is rounded to the nearest message, halves to even: 516.5 is 516 and 517.5 is 518.
-  for (float message : {516.5f, 517.5f}) v.rt.trayReport(v.frmDate, message);
-  EXPECT_TRUE(v.rt.popups.empty());
-  v.rt.twipsPerPixel = 10;  // 144 dots an inch
-  v.rt.trayReport(v.frmDate, kRightButtonUp);
-  ASSERT_EQ(v.rt.popups.size(), 1u);
-  EXPECT_EQ(v.rt.popups[0].form, "frmDate");
-  EXPECT_EQ(v.rt.popups[0].menu, FrmDate::kMnuVorlin);
-  EXPECT_EQ(v.rt.popups[0].flags, 8);
-  EXPECT_TRUE(v.rt.running()) << "a dismissed menu changes nothing";
+  for (float message : {516.5f, 517.5f}) v.rt.forms.trayReport(v.frmDate, message);
+  EXPECT_TRUE(v.rt.forms.popups.empty());
+  v.rt.forms.twipsPerPixel = 10;  // 144 dots an inch
+  v.rt.forms.trayReport(v.frmDate, kRightButtonUp);
+  ASSERT_EQ(v.rt.forms.popups.size(), 1u);
+  EXPECT_EQ(v.rt.forms.popups[0].form, "frmDate");
+  EXPECT_EQ(v.rt.forms.popups[0].menu, FrmDate::kMnuVorlin);
+  EXPECT_EQ(v.rt.forms.popups[0].flags, 8);
+  EXPECT_TRUE(v.rt.forms.running()) << "a dismissed menu changes nothing";
   EXPECT_EQ(v.rt.shell.requests.size(), 1u);
 }
 
 TEST(TrayReports, AFailureIsReportedAndTheProgramGoesOn) {
   Vorlin v;
-  v.rt.tick();
-  v.rt.twipsPerPixel = 0;
-  v.rt.trayReport(v.frmDate, kRightButtonUp);
+  v.rt.forms.tick();
+  v.rt.forms.twipsPerPixel = 0;
+  v.rt.forms.trayReport(v.frmDate, kRightButtonUp);
   ASSERT_EQ(v.rt.errorReport.errors.size(), 1u);
   EXPECT_EQ(v.rt.errorReport.errors[0].code, kOverflow);
-  EXPECT_TRUE(v.rt.popups.empty());
-  v.rt.twipsPerPixel = 15;
-  v.rt.trayReport(v.frmDate, kRightButtonUp);
-  EXPECT_EQ(v.rt.popups.size(), 1u);
+  EXPECT_TRUE(v.rt.forms.popups.empty());
+  v.rt.forms.twipsPerPixel = 15;
+  v.rt.forms.trayReport(v.frmDate, kRightButtonUp);
+  EXPECT_EQ(v.rt.forms.popups.size(), 1u);
 }
 
 }  // namespace

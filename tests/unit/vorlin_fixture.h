@@ -11,7 +11,7 @@
 #include "glyph_tables.h"
 #include "graphics_under_test.h"
 #include "program.h"
-#include "runtime/headless/forms.h"
+#include "runtime/headless/runtime.h"
 
 namespace vorlin::test {
 
@@ -24,7 +24,7 @@ struct Vorlin {
   }
 
   HeadlessRuntime rt;
-  Program program{rt.services()};
+  Program program{rt.services};
   FrmDate& frmDate = program.frmDate;
   FrmProperties& frmProperties = program.frmProperties;
 
@@ -38,8 +38,8 @@ struct Vorlin {
   }
 
   void openProperties() {
-    rt.nextMenuChoice = FrmDate::kMnuProperties;
-    rt.trayReport(frmDate, kRightButtonUp);
+    rt.forms.nextMenuChoice = FrmDate::kMnuProperties;
+    rt.forms.trayReport(frmDate, kRightButtonUp);
   }
 };
 

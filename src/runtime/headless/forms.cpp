@@ -5,7 +5,7 @@
 
 namespace vorlin {
 
-HeadlessRuntime::Window& HeadlessRuntime::window(const Form& form) {
+HeadlessForms::Window& HeadlessForms::window(const Form& form) {
   for (Window& w : windows_) {
     if (w.form == &form) return w;
   }
@@ -14,20 +14,20 @@ HeadlessRuntime::Window& HeadlessRuntime::window(const Form& form) {
   return windows_.back();
 }
 
-const HeadlessRuntime::Window* HeadlessRuntime::find(const Form& form) const {
+const HeadlessForms::Window* HeadlessForms::find(const Form& form) const {
   for (const Window& w : windows_) {
     if (w.form == &form) return &w;
   }
   return nullptr;
 }
 
-void HeadlessRuntime::deliver(Form& form, const Event& event) {
-  if (isLoaded(form)) raise(errorReport, form, event);
+void HeadlessForms::deliver(Form& form, const Event& event) {
+  if (isLoaded(form)) raise(errorReport_, form, event);
 }
 
-void HeadlessRuntime::tick(int count) {
+void HeadlessForms::tick(int count) {
   for (int i = 0; i < count; ++i) {
-    clock.ticks += 10;
+    clock_.ticks += 10;
     for (std::size_t w = 0; w < windows_.size(); ++w) {
       if (!windows_[w].loaded) continue;
       Form& form = const_cast<Form&>(*windows_[w].form);
@@ -39,59 +39,59 @@ void HeadlessRuntime::tick(int count) {
   }
 }
 
-void HeadlessRuntime::trayReport(Form& host, float mouseMessage) {
+void HeadlessForms::trayReport(Form& host, float mouseMessage) {
   deliver(host, {.kind = EventKind::MouseMove, .x = mouseMessage * twipsPerPixel});
 }
 
-void HeadlessRuntime::clickMenu(Form& form, int control) {
+void HeadlessForms::clickMenu(Form& form, int control) {
   deliver(form, {.kind = EventKind::Click, .control = control});
 }
 
-void HeadlessRuntime::clickOption(Form& form, int control, std::int16_t index) {
+void HeadlessForms::clickOption(Form& form, int control, std::int16_t index) {
   if (!isLoaded(form)) return;
-  reportIfFailed(errorReport, setOptionValue(form, control, index));
+  reportIfFailed(errorReport_, setOptionValue(form, control, index));
 }
 
-void HeadlessRuntime::clickButton(Form& form, int control) {
+void HeadlessForms::clickButton(Form& form, int control) {
   deliver(form, {.kind = EventKind::Click, .control = control});
 }
 
-void HeadlessRuntime::closeFromFrame(Form& form) {
-  closeFromOutside(*this, errorReport, form);
+void HeadlessForms::closeFromFrame(Form& form) {
+  closeFromOutside(*this, errorReport_, form);
 }
 
-void HeadlessRuntime::taskbarCreated(Form& host) {
+void HeadlessForms::taskbarCreated(Form& host) {
   deliver(host, {.kind = EventKind::TaskbarCreated});
 }
 
-bool HeadlessRuntime::running() const {
+bool HeadlessForms::running() const {
   for (const Window& w : windows_) {
     if (w.loaded) return true;
   }
   return false;
 }
 
-bool HeadlessRuntime::isVisible(const Form& form) const {
+bool HeadlessForms::isVisible(const Form& form) const {
   const Window* w = find(form);
   return w != nullptr && w->loaded && w->visible;
 }
 
-Twips HeadlessRuntime::left(const Form& form) const {
+Twips HeadlessForms::left(const Form& form) const {
   const Window* w = find(form);
   return w == nullptr ? 0 : w->left;
 }
 
-Twips HeadlessRuntime::top(const Form& form) const {
+Twips HeadlessForms::top(const Form& form) const {
   const Window* w = find(form);
   return w == nullptr ? 0 : w->top;
 }
 
-std::int16_t HeadlessRuntime::selectedOption(const Form& form) const {
+std::int16_t HeadlessForms::selectedOption(const Form& form) const {
   const Window* w = find(form);
   return w == nullptr ? kNone : w->selectedOption;
 }
 
-Status HeadlessRuntime::load(Form& form) {
+Status HeadlessForms::load(Form& form) {
   Window& w = window(form);
   if (w.loaded) return kOk;
   w.loaded = true;
@@ -103,7 +103,7 @@ Status HeadlessRuntime::load(Form& form) {
   w.top = 450;
   for (const ControlDesc& c : form.description().controls) {
     if (c.kind != ControlKind::PictureBox || c.picture == nullptr) continue;
-    const Result<Handle> dc = graphics.loadPicture(*c.picture);
+    const Result<Handle> dc = graphics_.loadPicture(*c.picture);
     if (dc.status.failed()) {
       // As a platform window whose creation failed: nothing of it stays; the failure that
       // stopped the load is the one answered.
@@ -115,20 +115,20 @@ Status HeadlessRuntime::load(Form& form) {
   return form.handle({.kind = EventKind::Load});
 }
 
-Status HeadlessRuntime::show(Form& form) {
+Status HeadlessForms::show(Form& form) {
   VORLIN_TRY(load(form));
   window(form).visible = true;
   shown.emplace_back(form.description().name);
   return kOk;
 }
 
-Status HeadlessRuntime::unload(Form& form) {
+Status HeadlessForms::unload(Form& form) {
   Window& w = window(form);
   if (!w.loaded) return kOk;
   // Every picture goes, whatever a release answers; the first failure is the answer.
   Status released = kOk;
   for (const Picture& p : w.pictures)
-    released = firstFailure({released, graphics.releasePicture(p.dc)});
+    released = firstFailure({released, graphics_.releasePicture(p.dc)});
   w.pictures.clear();
   w.loaded = false;
   w.visible = false;
@@ -136,17 +136,17 @@ Status HeadlessRuntime::unload(Form& form) {
   return released;
 }
 
-bool HeadlessRuntime::isLoaded(const Form& form) const {
+bool HeadlessForms::isLoaded(const Form& form) const {
   const Window* w = find(form);
   return w != nullptr && w->loaded;
 }
 
-Result<Handle> HeadlessRuntime::windowHandle(Form& form) {
+Result<Handle> HeadlessForms::windowHandle(Form& form) {
   const Status loaded = load(form);
   return {loaded, window(form).hWnd};
 }
 
-Result<Handle> HeadlessRuntime::pictureDC(Form& form, int control, std::int16_t index) {
+Result<Handle> HeadlessForms::pictureDC(Form& form, int control, std::int16_t index) {
   VORLIN_TRY(load(form));
   for (const Picture& p : window(form).pictures) {
     if (p.control == control && p.index == index) return {kOk, p.dc};
@@ -154,43 +154,43 @@ Result<Handle> HeadlessRuntime::pictureDC(Form& form, int control, std::int16_t 
   return kNoSuchElement;
 }
 
-Result<Twips> HeadlessRuntime::outerWidth(Form& form) {
+Result<Twips> HeadlessForms::outerWidth(Form& form) {
   VORLIN_TRY(load(form));
   return {kOk, static_cast<Twips>(form.description().clientWidth) +
                    static_cast<Twips>(2 * framePixels) * twipsPerPixel};
 }
 
-Result<Twips> HeadlessRuntime::outerHeight(Form& form) {
+Result<Twips> HeadlessForms::outerHeight(Form& form) {
   VORLIN_TRY(load(form));
   return {kOk, static_cast<Twips>(form.description().clientHeight) +
                    static_cast<Twips>(2 * framePixels + captionPixels) * twipsPerPixel};
 }
 
-Status HeadlessRuntime::setLeft(Form& form, Twips value) {
+Status HeadlessForms::setLeft(Form& form, Twips value) {
   VORLIN_TRY(load(form));
   window(form).left = value;
   return kOk;
 }
 
-Status HeadlessRuntime::setTop(Form& form, Twips value) {
+Status HeadlessForms::setTop(Form& form, Twips value) {
   VORLIN_TRY(load(form));
   window(form).top = value;
   return kOk;
 }
 
-Result<Twips> HeadlessRuntime::screenWidth() {
+Result<Twips> HeadlessForms::screenWidth() {
   return {kOk, static_cast<Twips>(screenWidthPixels) * twipsPerPixel};
 }
 
-Result<Twips> HeadlessRuntime::screenHeight() {
+Result<Twips> HeadlessForms::screenHeight() {
   return {kOk, static_cast<Twips>(screenHeightPixels) * twipsPerPixel};
 }
 
-Result<Twips> HeadlessRuntime::twipsPerPixelX() {
+Result<Twips> HeadlessForms::twipsPerPixelX() {
   return {kOk, twipsPerPixel};
 }
 
-Status HeadlessRuntime::popupMenu(Form& form, int menu, int flags) {
+Status HeadlessForms::popupMenu(Form& form, int menu, int flags) {
   popups.push_back({std::string(form.description().name), menu, flags});
   const std::optional<int> choice = nextMenuChoice;
   nextMenuChoice.reset();
@@ -198,7 +198,7 @@ Status HeadlessRuntime::popupMenu(Form& form, int menu, int flags) {
   return form.handle({.kind = EventKind::Click, .control = *choice});
 }
 
-Status HeadlessRuntime::setOptionValue(Form& form, int control, std::int16_t index) {
+Status HeadlessForms::setOptionValue(Form& form, int control, std::int16_t index) {
   VORLIN_TRY(load(form));
   if (form.description().find(control, index) == nullptr) return kNoSuchElement;
   window(form).selectedOption = index;

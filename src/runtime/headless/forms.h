@@ -1,20 +1,16 @@
-// The headless runtime: windows, timer, menus and dialog kept in memory, every request
-// recorded, and every event fired by the test that drives it. Graphics are the software
-// stand-in; the notification area is HeadlessShell.
+// The headless forms: windows, timer, menus and dialog kept in memory, every request recorded,
+// and every event fired by the test that drives it (runtime.h joins them to the other services).
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "runtime/forms.h"
+#include "runtime/graphics.h"
 #include "runtime/headless/clock.h"
-#include "runtime/headless/error_report.h"
-#include "runtime/headless/shell.h"
-#include "runtime/services.h"
-#include "runtime/soft/graphics.h"
 
 namespace vorlin {
 
@@ -24,20 +20,16 @@ struct PopupRecord {
   int flags;
 };
 
-class HeadlessRuntime final : public Forms {
+class HeadlessForms final : public Forms {
  public:
-  // Runs on the software graphics stand-in, or on the graphics given.
-  explicit HeadlessRuntime(Graphics* realGraphics = nullptr)
-      : graphics(realGraphics != nullptr ? *realGraphics : soft),
-        shell(graphics),
-        services_{graphics, shell, *this, clock, errorReport} {}
-  HeadlessRuntime(const HeadlessRuntime&) = delete;
-  HeadlessRuntime& operator=(const HeadlessRuntime&) = delete;
-
-  Services& services() { return services_; }
+  // Pictures are loaded on `graphics`; a tick advances `clock`; a failed event is reported to
+  // `errorReport`.
+  HeadlessForms(Graphics& graphics, HeadlessClock& clock, ErrorReport& errorReport)
+      : graphics_(graphics), clock_(clock), errorReport_(errorReport) {}
+  HeadlessForms(const HeadlessForms&) = delete;
+  HeadlessForms& operator=(const HeadlessForms&) = delete;
 
   // Settings a test may change.
-  HeadlessClock clock;
   int screenWidthPixels = 1024;
   int screenHeightPixels = 768;
   float twipsPerPixel = 15;
@@ -48,7 +40,6 @@ class HeadlessRuntime final : public Forms {
   std::vector<std::string> shown;     // windows shown, by name
   std::vector<std::string> unloaded;  // windows unloaded, by name
   std::vector<PopupRecord> popups;
-  HeadlessErrorReport errorReport;
   // The menu item the user picks in the next popup; none dismisses it.
   std::optional<int> nextMenuChoice;
 
@@ -84,10 +75,6 @@ class HeadlessRuntime final : public Forms {
   Status popupMenu(Form& form, int menu, int flags) override;
   Status setOptionValue(Form& form, int control, std::int16_t index) override;
 
-  SoftGraphics soft;
-  Graphics& graphics;
-  HeadlessShell shell;
-
  private:
   struct Picture {
     int control;
@@ -109,7 +96,9 @@ class HeadlessRuntime final : public Forms {
   const Window* find(const Form& form) const;
   void deliver(Form& form, const Event& event);
 
-  Services services_;
+  Graphics& graphics_;
+  HeadlessClock& clock_;
+  ErrorReport& errorReport_;
   std::deque<Window> windows_;
   Handle nextWindow_ = 0x10000;
 };
