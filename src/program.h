@@ -14,6 +14,9 @@ namespace vorlin {
 
 class Program {
  public:
+  // The three parts know each other by reference, and each is handed the others before they are
+  // built (members are built in the order they are declared): no constructor uses what it is
+  // handed, it only keeps the reference; the parts call each other once the program runs.
   explicit Program(Services& services)
       : services(services),
         frmDate(services, mDate, frmProperties),

@@ -169,9 +169,10 @@ Status FrmDate::tick() {
 Status FrmDate::trayReport(Twips x) {
   const Result<Twips> perPixel = services_.forms.twipsPerPixelX();
   VORLIN_TRY(perPixel.status);
+  // 2^31, the first magnitude beyond a 32-bit mouse message: a quotient there does not convert.
+  constexpr float kBeyondInt32 = 2147483648.0f;
   const float quotient = x / perPixel.value;
-  if (!std::isfinite(quotient) || std::fabs(quotient) >= 2147483648.0f)
-    return kFloatingPointFailure;
+  if (!std::isfinite(quotient) || std::fabs(quotient) >= kBeyondInt32) return kFloatingPointFailure;
   // Rounded to nearest, halves to even.
   const auto message = static_cast<std::int32_t>(std::nearbyint(quotient));
   // The mouse message of a right-button release over the tray entry opens the menu.

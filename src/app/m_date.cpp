@@ -4,6 +4,9 @@
 
 namespace vorlin {
 
+// The one tray icon is made the first time the program asks for it (the host window's Load
+// hands it the pictures), as an object made on first use, not with mDate: a program that is
+// built and never started, or whose host window never loads, makes none.
 TrayIcon& MDate::trayIcon() {
   if (!trayIcon_) trayIcon_.emplace(services_, frmDate_);
   return *trayIcon_;

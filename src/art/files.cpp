@@ -48,7 +48,7 @@ class Writer {
   }
   void bitmapInfoHeader(unsigned width, unsigned height, std::uint32_t imageSize,
                         std::uint32_t pixelsPerMetre, std::uint32_t colours) {
-    u32(40);
+    u32(kBitmapInfoHeaderBytes);
     u32(width);
     u32(height);
     u16(1);  // planes
@@ -79,12 +79,14 @@ struct IconImage {
   unsigned side;
   std::uint32_t colourBytes;
   std::uint32_t maskBytes;
-  std::uint32_t size() const { return 40 + 64 + colourBytes + maskBytes; }
+  std::uint32_t size() const {
+    return kBitmapInfoHeaderBytes + kPaletteBytes + colourBytes + maskBytes;
+  }
 };
 
 IconImage iconImage(const Picture& picture, unsigned factor) {
   const unsigned side = picture.width * factor;
-  return {side, (side + 7u) / 8u * 4u * side, (side + 31u) / 32u * 4u * side};
+  return {side, nibbleRowBytes(side) * side, maskRowBytes(side) * side};
 }
 
 void writeIconImage(Writer& w, const Picture& picture, unsigned factor) {
@@ -100,7 +102,8 @@ void writeIconDirectory(Writer& w, std::span<const unsigned> factors, const Pict
   w.u16(0);
   w.u16(1);
   w.u16(static_cast<unsigned>(factors.size()));
-  std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(factors.size());
+  std::uint32_t offset =
+      kIconDirectoryBytes + kIconEntryBytes * static_cast<std::uint32_t>(factors.size());
   for (const unsigned factor : factors) {
     const IconImage image = iconImage(picture, factor);
     w.u8(image.side);
@@ -128,7 +131,7 @@ ArtFile iconFile(const Picture& picture) {
 
 std::vector<std::uint8_t> iconGroupFile(const Picture& picture) {
   constexpr unsigned kFactors[] = {1, 2, 3};
-  std::size_t total = 6 + 16 * std::size(kFactors);
+  std::size_t total = kIconDirectoryBytes + kIconEntryBytes * std::size(kFactors);
   for (const unsigned factor : kFactors) total += iconImage(picture, factor).size();
   std::vector<std::uint8_t> bytes(total);
   std::size_t size = 0;
@@ -139,17 +142,16 @@ std::vector<std::uint8_t> iconGroupFile(const Picture& picture) {
 }
 
 ArtFile stripFile(const Picture& strip) {
-  const std::uint32_t rowBytes = (strip.width + 7u) / 8u * 4u;
-  const std::uint32_t imageSize = rowBytes * strip.height;
+  const std::uint32_t imageSize = nibbleRowBytes(strip.width) * strip.height;
   ArtFile file;
   Writer w(file);
   w.u8('B');
   w.u8('M');
-  w.u32(118 + imageSize);
+  w.u32(kStripPixelOffset + imageSize);
   w.u16(0);
   w.u16(0);
-  w.u32(118);
-  w.bitmapInfoHeader(strip.width, strip.height, imageSize, 2834, 16);
+  w.u32(kStripPixelOffset);
+  w.bitmapInfoHeader(strip.width, strip.height, imageSize, kStripPixelsPerMetre, 16);
   w.palette(kStripPalette);
   w.nibbleRows(strip, 2, 3);
   return file;

@@ -12,7 +12,32 @@
 
 namespace vorlin::art {
 
-inline constexpr std::size_t kIconFileSize = 318;
+// The parts of the files, in bytes.
+inline constexpr std::uint32_t kBitmapFileHeaderBytes = 14;  // "BM", size, reserved, offset
+inline constexpr std::uint32_t kBitmapInfoHeaderBytes = 40;
+inline constexpr std::uint32_t kPaletteBytes = 16 * 4;   // 16 colours, 4 bytes each
+inline constexpr std::uint32_t kIconDirectoryBytes = 6;  // reserved, type, count
+inline constexpr std::uint32_t kIconEntryBytes = 16;     // one a picture of the file
+// Where a strip file's pixels begin.
+inline constexpr std::uint32_t kStripPixelOffset =
+    kBitmapFileHeaderBytes + kBitmapInfoHeaderBytes + kPaletteBytes;
+// 72 dots an inch, as the strip files state their resolution.
+inline constexpr std::uint32_t kStripPixelsPerMetre = 2834;
+
+// A row of 4-bit pixels, and of the 1-bit mask, padded to whole 32-bit words.
+constexpr std::uint32_t nibbleRowBytes(std::uint32_t width) {
+  return (width + 7u) / 8u * 4u;
+}
+constexpr std::uint32_t maskRowBytes(std::uint32_t width) {
+  return (width + 31u) / 32u * 4u;
+}
+
+// A file of one 16 × 16 icon, and the largest art file: the 129-pixel letter strip.
+inline constexpr std::size_t kIconFileSize = kIconDirectoryBytes + kIconEntryBytes +
+                                             kBitmapInfoHeaderBytes + kPaletteBytes +
+                                             16 * (nibbleRowBytes(16) + maskRowBytes(16));
+inline constexpr std::size_t kLargestArtFileSize = kStripPixelOffset + 6 * nibbleRowBytes(129);
+static_assert(kIconFileSize == 318 && kLargestArtFileSize == 526);
 
 // The standard 16-colour VGA palette of the icon files.
 inline constexpr std::array<Rgb, 16> kVgaPalette{
@@ -26,7 +51,7 @@ inline constexpr std::array<Rgb, 16> kStripPalette{rgb(195, 223, 241), rgb(191, 
                                                    rgb(7, 9, 6), rgb(255, 255, 255)};
 
 struct ArtFile {
-  std::array<std::uint8_t, 526> bytes{};
+  std::array<std::uint8_t, kLargestArtFileSize> bytes{};
   std::size_t size = 0;
   std::span<const std::uint8_t> view() const { return {bytes.data(), size}; }
 };

@@ -49,17 +49,17 @@ NotifyIconRecord trayRecord(Handle hWnd, Handle hIcon) {
   return r;
 }
 
-Status TrayIcon::sourceHDC(std::int32_t shdc) {
+Status TrayIcon::sourceHDC(Handle shdc) {
   sourceHDC_ = shdc;
   return kOk;
 }
 
-Status TrayIcon::sourceNumberHDC(std::int32_t snhdc) {
+Status TrayIcon::sourceNumberHDC(Handle snhdc) {
   sourceNumberHDC_ = snhdc;
   return kOk;
 }
 
-Status TrayIcon::sourceTextHDC(std::int32_t sthdc) {
+Status TrayIcon::sourceTextHDC(Handle sthdc) {
   sourceTextHDC_ = sthdc;
   return kOk;
 }
@@ -184,6 +184,8 @@ Status TrayIcon::removeFromSystemTray() {
 }
 
 Status TrayIcon::processDay(std::string_view aDay) {
+  // The day text is always two digits (BlitDateIntoMemoryDC writes it from a day of 1 to 31): the
+  // mismatch below cannot arise in practice; it keeps the step sound for any text.
   std::array<std::int16_t, 2> digits{};
   for (std::size_t i = 0; i < digits.size(); ++i) {
     if (i >= aDay.size() || aDay[i] < '0' || aDay[i] > '9') return kTypeMismatchFailure;
@@ -223,6 +225,8 @@ std::optional<std::int16_t> TrayIcon::charPosition(char32_t aChar) const {
 }
 
 Result<std::int16_t> TrayIcon::numPosition(std::int16_t aNumber) const {
+  // A digit's cell starts at most at 9 × 5: the overflow cannot arise for the digits processDay
+  // hands over; it is what the step answers for any other number.
   const std::int32_t x = static_cast<std::int32_t>(aNumber) * kGlyphPitch;
   if (x < std::numeric_limits<std::int16_t>::min() || x > std::numeric_limits<std::int16_t>::max())
     return {kOverflowFailure, 0};
@@ -238,7 +242,7 @@ Status TrayIcon::blitMonth(std::int16_t destX, std::int16_t sourceX) {
 }
 
 Status TrayIcon::blitBitmap(std::int16_t destX, std::int16_t destY, std::int16_t width,
-                            std::int16_t height, std::int32_t sourceHDC, std::int16_t srcX,
+                            std::int16_t height, Handle sourceHDC, std::int16_t srcX,
                             std::int16_t srcY) {
   return services_.graphics.BitBlt(memoryHDC_.get(), destX, destY, width, height, sourceHDC, srcX,
                                    srcY, kSrcAnd);

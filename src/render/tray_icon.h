@@ -33,10 +33,11 @@ class TrayIcon {
         dateIcon_(services.graphics),
         previousIcon_(services.graphics) {}
 
-  // The device contexts of the background, the digit strip and the letter strip.
-  Status sourceHDC(std::int32_t shdc);
-  Status sourceNumberHDC(std::int32_t snhdc);
-  Status sourceTextHDC(std::int32_t sthdc);
+  // The device contexts of the background, the digit strip and the letter strip: borrowed, the
+  // host window's pictures own them.
+  Status sourceHDC(Handle shdc);
+  Status sourceNumberHDC(Handle snhdc);
+  Status sourceTextHDC(Handle sthdc);
 
   // Composes the icon for the current date and adds or modifies the tray entry.
   Status IconFromBitmap();
@@ -66,7 +67,7 @@ class TrayIcon {
   Status blitDay(std::int16_t destX, std::int16_t sourceX);
   Status blitMonth(std::int16_t destX, std::int16_t sourceX);
   Status blitBitmap(std::int16_t destX, std::int16_t destY, std::int16_t width, std::int16_t height,
-                    std::int32_t sourceHDC, std::int16_t srcX, std::int16_t srcY);
+                    Handle sourceHDC, std::int16_t srcX, std::int16_t srcY);
   Status releaseMemory();
   bool leftoversFull() const;
   Result<bool> request(std::uint32_t message, Handle hWnd);
@@ -78,9 +79,9 @@ class TrayIcon {
   OwnedBitmap memoryBitmap_;
   Selection oldBitmap_;  // memoryBitmap_ selected into memoryHDC_, and what it replaced
   OwnedIcon dateIcon_;
-  std::int32_t sourceHDC_ = 0;
-  std::int32_t sourceNumberHDC_ = 0;
-  std::int32_t sourceTextHDC_ = 0;
+  Handle sourceHDC_ = 0;
+  Handle sourceNumberHDC_ = 0;
+  Handle sourceTextHDC_ = 0;
   bool iconShown_ = false;  // the shell confirmed the entry
   bool shownLast_ = false;  // the last refresh's icon was handed to the shell
 
