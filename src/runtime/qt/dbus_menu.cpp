@@ -81,6 +81,59 @@ void DBusMenu::choose(int id, const QString& event) {
   }
 }
 
+QDBusMessage DBusMenu::layoutReply(const QDBusMessage& message, const QList<QVariant>& args) const {
+  const int parent = args[0].toInt();
+  if (parent != 0 && entry(parent) == nullptr)
+    return message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("No such entry"));
+  DBusMenuLayout layout{.id = parent, .properties = properties(parent), .children = {}};
+  // One level only: the menu has no submenus.
+  if (parent == 0 && args[1].toInt() != 0) {
+    for (int id = 1; id <= entries_.size(); ++id) {
+      layout.children.append({.id = id, .properties = properties(id), .children = {}});
+    }
+  }
+  return message.createReply({kRevision, QVariant::fromValue(layout)});
+}
+
+QDBusMessage DBusMenu::groupPropertiesReply(const QDBusMessage& message,
+                                            const QList<QVariant>& args) const {
+  QList<int> ids = intList(args[0]);
+  if (ids.isEmpty()) {
+    for (int id = 0; id <= entries_.size(); ++id) ids.append(id);
+  }
+  DBusMenuPropertiesList list;
+  for (const int id : ids) {
+    if (id == 0 || entry(id) != nullptr) list.append({.id = id, .properties = properties(id)});
+  }
+  return message.createReply(QVariant::fromValue(list));
+}
+
+QDBusMessage DBusMenu::propertyReply(const QDBusMessage& message,
+                                     const QList<QVariant>& args) const {
+  const QVariantMap all = properties(args[0].toInt());
+  const QString name = args[1].toString();
+  return all.contains(name) ? message.createReply(QVariant::fromValue(QDBusVariant(all[name])))
+                            : message.createErrorReply(QDBusError::InvalidArgs,
+                                                       QStringLiteral("No such property"));
+}
+
+QDBusMessage DBusMenu::eventGroupReply(const QDBusMessage& message, const QList<QVariant>& args) {
+  const QDBusArgument events = args[0].value<QDBusArgument>();
+  events.beginArray();
+  while (!events.atEnd()) {
+    int id = 0;
+    QString event;
+    QDBusVariant data;
+    uint timestamp = 0;
+    events.beginStructure();
+    events >> id >> event >> data >> timestamp;
+    events.endStructure();
+    choose(id, event);
+  }
+  events.endArray();
+  return message.createReply(QVariant::fromValue(QList<int>()));
+}
+
 bool DBusMenu::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
   const QString member = message.member();
   const QList<QVariant> args = message.arguments();
@@ -90,53 +143,16 @@ bool DBusMenu::handleMessage(const QDBusMessage& message, const QDBusConnection&
   } else if (message.interface() != kInterface && !message.interface().isEmpty()) {
     return false;
   } else if (member == QLatin1String("GetLayout") && args.size() == 3) {
-    const int parent = args[0].toInt();
-    if (parent != 0 && entry(parent) == nullptr) {
-      reply = message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("No such entry"));
-    } else {
-      DBusMenuLayout layout{.id = parent, .properties = properties(parent), .children = {}};
-      // One level only: the menu has no submenus.
-      if (parent == 0 && args[1].toInt() != 0) {
-        for (int id = 1; id <= entries_.size(); ++id) {
-          layout.children.append({.id = id, .properties = properties(id), .children = {}});
-        }
-      }
-      reply = message.createReply({kRevision, QVariant::fromValue(layout)});
-    }
+    reply = layoutReply(message, args);
   } else if (member == QLatin1String("GetGroupProperties") && args.size() == 2) {
-    QList<int> ids = intList(args[0]);
-    if (ids.isEmpty()) {
-      for (int id = 0; id <= entries_.size(); ++id) ids.append(id);
-    }
-    DBusMenuPropertiesList list;
-    for (const int id : ids) {
-      if (id == 0 || entry(id) != nullptr) list.append({.id = id, .properties = properties(id)});
-    }
-    reply = message.createReply(QVariant::fromValue(list));
+    reply = groupPropertiesReply(message, args);
   } else if (member == QLatin1String("GetProperty") && args.size() == 2) {
-    const QVariantMap all = properties(args[0].toInt());
-    const QString name = args[1].toString();
-    reply = all.contains(name) ? message.createReply(QVariant::fromValue(QDBusVariant(all[name])))
-                               : message.createErrorReply(QDBusError::InvalidArgs,
-                                                          QStringLiteral("No such property"));
+    reply = propertyReply(message, args);
   } else if (member == QLatin1String("Event") && args.size() == 4) {
     choose(args[0].toInt(), args[1].toString());
     reply = message.createReply();
   } else if (member == QLatin1String("EventGroup") && args.size() == 1) {
-    const QDBusArgument events = args[0].value<QDBusArgument>();
-    events.beginArray();
-    while (!events.atEnd()) {
-      int id = 0;
-      QString event;
-      QDBusVariant data;
-      uint timestamp = 0;
-      events.beginStructure();
-      events >> id >> event >> data >> timestamp;
-      events.endStructure();
-      choose(id, event);
-    }
-    events.endArray();
-    reply = message.createReply(QVariant::fromValue(QList<int>()));
+    reply = eventGroupReply(message, args);
   } else if (member == QLatin1String("AboutToShow") && args.size() == 1) {
     reply = message.createReply(false);
   } else if (member == QLatin1String("AboutToShowGroup") && args.size() == 1) {

@@ -31,6 +31,12 @@ class DBusMenu final : public QDBusVirtualObject {
   QVariantMap properties(int id) const;
   void choose(int id, const QString& event);
 
+  // The answers to the menu's calls, each given the call's arguments.
+  QDBusMessage layoutReply(const QDBusMessage& message, const QList<QVariant>& args) const;
+  QDBusMessage groupPropertiesReply(const QDBusMessage& message, const QList<QVariant>& args) const;
+  QDBusMessage propertyReply(const QDBusMessage& message, const QList<QVariant>& args) const;
+  QDBusMessage eventGroupReply(const QDBusMessage& message, const QList<QVariant>& args);
+
   QList<ExportedMenuEntry> entries_;
   std::function<void(int)> chosen_;
 };
