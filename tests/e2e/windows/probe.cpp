@@ -282,82 +282,96 @@ HWND windowTitled(const char* title) {
   return FindWindowW(nullptr, wide);
 }
 
+// The controls of the window titled `title` (UTF-8), one a line.
+int listControls(const char* title) {
+  wchar_t wide[256] = {};
+  MultiByteToWideChar(CP_UTF8, 0, title, -1, wide, 256);
+  HWND window = FindWindowW(nullptr, wide);
+  if (window == nullptr) return 1;
+  EnumChildWindows(window, listControl, 0);
+  return 0;
+}
+
+// The focus of the foreground window's thread: its class and text.
+int printFocus() {
+  HWND foreground = GetForegroundWindow();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) ||
+      info.hwndFocus == nullptr)
+    return 1;
+  std::printf("%s \"%s\"\n", classOf(info.hwndFocus).c_str(), textOf(info.hwndFocus).c_str());
+  return 0;
+}
+
+// Deletes the program's tray entry behind its back, as a shell that lost it would.
+int forgetEntry() {
+  HWND host = hostWindow();
+  if (host == nullptr) return 1;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = host;
+  data.uID = 1;
+  return Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
+}
+
+int broadcastTaskbarCreated() {
+  const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return PostMessageW(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
+}
+
+// The locale's abbreviation of this month.
+int printMonth() {
+  wchar_t month[32] = {};
+  GetDateFormatW(LOCALE_USER_DEFAULT, 0, nullptr, L"MMM", month, 32);
+  std::printf("%s\n", utf8(month).c_str());
+  return 0;
+}
+
+int printPid() {
+  DWORD pid = 0;
+  if (hostWindow() == nullptr || GetWindowThreadProcessId(hostWindow(), &pid) == 0) return 1;
+  std::printf("%lu\n", static_cast<unsigned long>(pid));
+  return 0;
+}
+
+// The program file's icon, loaded as the window class's icon is, at the system's size for it.
+int printProgramIcon(const char* file) {
+  wchar_t path[MAX_PATH] = {};
+  MultiByteToWideChar(CP_UTF8, 0, file, -1, path, MAX_PATH);
+  HMODULE program = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (program == nullptr) return 1;
+  const int status = printDrawnIcon(LoadIconW(program, MAKEINTRESOURCEW(1)));
+  FreeLibrary(program);
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr,
-                 "usage: probe windows|controls TITLE|focus|forget|taskbar-created|tips|pid\n");
-    return 2;
-  }
-  const std::string command = argv[1];
+  const std::string command = argc >= 2 ? argv[1] : "";
   if (command == "windows" || command == "all-windows") {
     EnumWindows(listWindow, command == "all-windows");
     return 0;
   }
-  if (command == "controls" && argc == 3) {
-    wchar_t title[256] = {};
-    MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, title, 256);
-    HWND window = FindWindowW(nullptr, title);
-    if (window == nullptr) return 1;
-    EnumChildWindows(window, listControl, 0);
-    return 0;
-  }
-  if (command == "focus") {
-    // The focus of the foreground window's thread.
-    HWND foreground = GetForegroundWindow();
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) ||
-        info.hwndFocus == nullptr)
-      return 1;
-    std::printf("%s \"%s\"\n", classOf(info.hwndFocus).c_str(), textOf(info.hwndFocus).c_str());
-    return 0;
-  }
-  if (command == "forget") {
-    HWND host = hostWindow();
-    if (host == nullptr) return 1;
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = host;
-    data.uID = 1;
-    return Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
-  }
-  if (command == "taskbar-created") {
-    const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-    return PostMessageW(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
-  }
-  if (command == "month") {
-    wchar_t month[32] = {};
-    GetDateFormatW(LOCALE_USER_DEFAULT, 0, nullptr, L"MMM", month, 32);
-    std::printf("%s\n", utf8(month).c_str());
-    return 0;
-  }
-  if (command == "pid") {
-    DWORD pid = 0;
-    if (hostWindow() == nullptr || GetWindowThreadProcessId(hostWindow(), &pid) == 0) return 1;
-    std::printf("%lu\n", static_cast<unsigned long>(pid));
-    return 0;
-  }
+  if (command == "controls" && argc == 3) return listControls(argv[2]);
+  if (command == "focus") return printFocus();
+  if (command == "forget") return forgetEntry();
+  if (command == "taskbar-created") return broadcastTaskbarCreated();
+  if (command == "month") return printMonth();
+  if (command == "pid") return printPid();
   if (command == "tray-icon") return captureTrayIcon();
   if (command == "dpi-changed" && argc == 4) {
     HWND window = windowTitled(argv[2]);
     return window != nullptr ? sendDpiChanged(window, static_cast<UINT>(std::atoi(argv[3]))) : 1;
   }
-  if (command == "big-icon" && argc == 3) {
-    // Loaded from the program file as the window class's icon is, at the system's size for it.
-    wchar_t path[MAX_PATH] = {};
-    MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, path, MAX_PATH);
-    HMODULE program = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (program == nullptr) return 1;
-    const int status = printDrawnIcon(LoadIconW(program, MAKEINTRESOURCEW(1)));
-    FreeLibrary(program);
-    return status;
-  }
+  if (command == "big-icon" && argc == 3) return printProgramIcon(argv[2]);
   if (command == "tips") {
     EnumWindows(findTooltips, 0);
     return 0;
   }
-  std::fprintf(stderr, "probe: unknown command %s\n", command.c_str());
+  std::fprintf(stderr,
+               "usage: probe windows|all-windows|controls TITLE|focus|forget|taskbar-created|"
+               "month|pid|tray-icon|dpi-changed TITLE DPI|big-icon FILE|tips\n");
   return 2;
 }
