@@ -13,29 +13,6 @@ namespace {
 constexpr int kSide = art::kIconSize;
 constexpr int kLargest = 64;  // four times; larger sizes are left to the shell
 
-// A bitmap of the program's own, deleted with its owner.
-struct OwnedBitmap {
-  HBITMAP bitmap = nullptr;
-  OwnedBitmap() = default;
-  explicit OwnedBitmap(HBITMAP b) : bitmap(b) {}
-  OwnedBitmap(const OwnedBitmap&) = delete;
-  OwnedBitmap& operator=(const OwnedBitmap&) = delete;
-  ~OwnedBitmap() {
-    if (bitmap != nullptr) DeleteObject(bitmap);
-  }
-};
-
-// A device context for reading bitmaps back.
-struct ScreenCompatibleDC {
-  HDC dc = CreateCompatibleDC(nullptr);
-  ScreenCompatibleDC() = default;
-  ScreenCompatibleDC(const ScreenCompatibleDC&) = delete;
-  ScreenCompatibleDC& operator=(const ScreenCompatibleDC&) = delete;
-  ~ScreenCompatibleDC() {
-    if (dc != nullptr) DeleteDC(dc);
-  }
-};
-
 struct ColourLayout {
   BITMAPINFOHEADER header;
 };
@@ -69,19 +46,6 @@ bool maskBit(const std::uint8_t* bits, std::size_t row, int x, int y) {
 
 }  // namespace
 
-OwnedIcon& OwnedIcon::operator=(OwnedIcon&& other) noexcept {
-  if (this != &other) {
-    if (icon_ != nullptr) DestroyIcon(icon_);
-    icon_ = other.icon_;
-    other.icon_ = nullptr;
-  }
-  return *this;
-}
-
-OwnedIcon::~OwnedIcon() {
-  if (icon_ != nullptr) DestroyIcon(icon_);
-}
-
 int trayIconSize() {
   // Where the system knows DPIs per window and has metrics per DPI, those of the tray's DPI.
   static Bound<UINT(WINAPI*)(HWND)> dpiOfWindow(kUser32, "GetDpiForWindow");
@@ -96,34 +60,34 @@ int trayIconSize() {
   return forDpi.value(SM_CXSMICON, dpi);
 }
 
-OwnedIcon enlargedIcon(HICON icon, int size) {
+OwnedHICON enlargedIcon(HICON icon, int size) {
   if (size <= 0 || size > kLargest) return {};
   ICONINFO info{};
   if (!GetIconInfo(icon, &info)) return {};
-  const OwnedBitmap colour(info.hbmColor);
-  const OwnedBitmap mask(info.hbmMask);
-  if (colour.bitmap == nullptr || mask.bitmap == nullptr) return {};
-  const ScreenCompatibleDC scratch;
+  const OwnedHBITMAP colour(info.hbmColor);
+  const OwnedHBITMAP mask(info.hbmMask);
+  if (!colour || !mask) return {};
+  const OwnedHDC scratch(CreateCompatibleDC(nullptr));
 
   // The 16 × 16 picture and its mask, read back.
   ColourLayout colourIn{layout(kSide, 32)};
   std::array<std::uint32_t, kSide * kSide> pixels{};
-  if (GetDIBits(scratch.dc, colour.bitmap, 0, kSide, pixels.data(),
+  if (GetDIBits(scratch.get(), colour.get(), 0, kSide, pixels.data(),
                 reinterpret_cast<BITMAPINFO*>(&colourIn), DIB_RGB_COLORS) != kSide)
     return {};
   MaskLayout maskIn{layout(kSide, 1), {}};
   const std::size_t inRow = maskRow(kSide, 32);
   std::array<std::uint8_t, 4 * kSide> maskBits{};
-  if (GetDIBits(scratch.dc, mask.bitmap, 0, kSide, maskBits.data(),
+  if (GetDIBits(scratch.get(), mask.get(), 0, kSide, maskBits.data(),
                 reinterpret_cast<BITMAPINFO*>(&maskIn), DIB_RGB_COLORS) != kSide)
     return {};
 
   // Enlarged, pixel by pixel.
   ColourLayout colourOut{layout(size, 32)};
   void* bits = nullptr;
-  const OwnedBitmap large(CreateDIBSection(scratch.dc, reinterpret_cast<BITMAPINFO*>(&colourOut),
-                                           DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (large.bitmap == nullptr || bits == nullptr) return {};
+  const OwnedHBITMAP large(CreateDIBSection(
+      scratch.get(), reinterpret_cast<BITMAPINFO*>(&colourOut), DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!large || bits == nullptr) return {};
   auto* out = static_cast<std::uint32_t*>(bits);
   const std::size_t outRow = maskRow(size, 16);
   std::array<std::uint8_t, kLargest / 8 * kLargest> largeMask{};
@@ -139,14 +103,14 @@ OwnedIcon enlargedIcon(HICON icon, int size) {
             static_cast<std::uint8_t>(0x80 >> (x % 8));
     }
   }
-  const OwnedBitmap largeMaskBitmap(CreateBitmap(size, size, 1, 1, largeMask.data()));
-  if (largeMaskBitmap.bitmap == nullptr) return {};
+  const OwnedHBITMAP largeMaskBitmap(CreateBitmap(size, size, 1, 1, largeMask.data()));
+  if (!largeMaskBitmap) return {};
   ICONINFO made{};
   made.fIcon = TRUE;
-  made.hbmMask = largeMaskBitmap.bitmap;
-  made.hbmColor = large.bitmap;
+  made.hbmMask = largeMaskBitmap.get();
+  made.hbmColor = large.get();
   // The icon has copies of both bitmaps, which go with their owners.
-  return OwnedIcon(CreateIconIndirect(&made));
+  return OwnedHICON(CreateIconIndirect(&made));
 }
 
 }  // namespace vorlin::win32

@@ -91,8 +91,12 @@ int WinForms::pixels(int twips) const {
 }
 
 HFONT WinForms::font() {
-  if (font_.dpi() != dpi_) font_ = DialogFont(dpi_);
-  return font_.get();
+  if (fontDpi_ != dpi_) {
+    font_ = OwnedHFONT(createDialogFont(dpi_));
+    fontDpi_ = dpi_;
+  }
+  // The stock font of dialogs where the system could not make the message font.
+  return font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 WinForms::FormSlot* WinForms::slotOf(const Form& form) {
@@ -111,7 +115,7 @@ const WinForms::FormSlot* WinForms::slotOf(const Form& form) const {
 
 WinForms::FormSlot* WinForms::slotOf(HWND window) {
   for (FormSlot& slot : forms_) {
-    if (slot.form != nullptr && slot.window == window) return &slot;
+    if (slot.form != nullptr && slot.window.get() == window) return &slot;
   }
   return nullptr;
 }
@@ -158,13 +162,14 @@ Status WinForms::load(Form& form) {
   const DWORD style = WS_OVERLAPPEDWINDOW;
   RECT frame{0, 0, pixels(desc.clientWidth), pixels(desc.clientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  HWND window = CreateWindowExW(0, kWindowClass, wide(desc.caption).c_str(), style, CW_USEDEFAULT,
-                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                nullptr, nullptr, instance_, nullptr);
-  if (window == nullptr) return kNoWindow;
-  *slot = FormSlot{};
+  OwnedHWND window(CreateWindowExW(0, kWindowClass, wide(desc.caption).c_str(), style,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                   frame.bottom - frame.top, nullptr, nullptr, instance_, nullptr));
+  if (!window) return kNoWindow;
+  // The slot's controls were left empty when its last window went.
   slot->form = &form;
-  slot->window = window;
+  slot->window = std::move(window);
+  slot->count = 0;
   if (const Status s = createControls(*slot); s.failed()) {
     (void)destroy(*slot);  // the failure that stopped the load is the one reported
     return s;
@@ -210,23 +215,25 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
     }
     case ControlKind::Timer:
       if (desc.interval > 0) {
-        c.timer = SetTimer(slot.window, static_cast<UINT_PTR>(command),
-                           static_cast<UINT>(desc.interval), nullptr) != 0;
-        if (!c.timer) return kNoTimer;
+        const WindowTimer timer{slot.window.get(), static_cast<UINT_PTR>(command)};
+        if (SetTimer(timer.window, timer.id, static_cast<UINT>(desc.interval), nullptr) == 0)
+          return kNoTimer;
+        c.timer = OwnedTimer(timer);
       }
       break;
     case ControlKind::Menu:
       if (desc.parent == kNone) {
-        c.menu = CreatePopupMenu();
-        if (c.menu == nullptr) return kNoMenu;
+        c.menu = OwnedHMENU(CreatePopupMenu());
+        if (!c.menu) return kNoMenu;
         for (const ControlDesc& item : slot.form->description().controls) {
           if (item.parent != desc.id) continue;
           if (isSeparator(item)) {
-            AppendMenuW(c.menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(c.menu.get(), MF_SEPARATOR, 0, nullptr);
             continue;
           }
           // Items are created after their menu; their command is found by id when chosen.
-          AppendMenuW(c.menu, MF_STRING, static_cast<UINT_PTR>(kFirstCommand + 1000 + item.id),
+          AppendMenuW(c.menu.get(), MF_STRING,
+                      static_cast<UINT_PTR>(kFirstCommand + 1000 + item.id),
                       wide(item.caption).c_str());
         }
       }
@@ -241,19 +248,20 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
       // A group for the dialog keys: each button, and each run of options.
       const ControlSlot* previous = nullptr;
       for (std::size_t i = slot.count - 1; i-- > 0;) {
-        if (slot.controls[i].window != nullptr) {
+        if (slot.controls[i].window) {
           previous = &slot.controls[i];
           break;
         }
       }
       if (!option || previous == nullptr || previous->desc->kind != ControlKind::OptionButton)
         style |= WS_GROUP;
-      c.window = CreateWindowExW(
+      c.window = OwnedHWND(CreateWindowExW(
           0, L"BUTTON", wide(desc.caption).c_str(), style, pixels(desc.left), pixels(desc.top),
           pixels(unobstructedWidth(slot.form->description(), desc)), pixels(desc.height),
-          slot.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance_, nullptr);
-      if (c.window == nullptr) return kNoControl;
-      SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+          slot.window.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance_,
+          nullptr));
+      if (!c.window) return kNoControl;
+      SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
       break;
     }
   }
@@ -261,26 +269,29 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
 }
 
 Status WinForms::destroy(FormSlot& slot) {
-  HWND window = slot.window;
-  slot.window = nullptr;  // no more events reach the form while its window goes
-  // Everything goes, whatever a release answers; the first failure is the answer.
+  OwnedHWND window = std::move(slot.window);  // no more events reach the form while it goes
+  // Everything goes, whatever a release answers; the first failure of a picture is the answer.
+  // The platform's own releases are not reported: a window, menu or timer that could not be
+  // released is left to the platform, which takes them all when the program ends.
   Status released = kOk;
   for (std::size_t i = 0; i < slot.count; ++i) {
     ControlSlot& c = slot.controls[i];
-    if (c.timer) KillTimer(window, static_cast<UINT_PTR>(kFirstCommand + static_cast<int>(i)));
+    (void)c.timer.release();
     if (c.dc != 0) released = firstFailure({released, graphics_.releasePicture(c.dc)});
-    if (c.menu != nullptr) DestroyMenu(c.menu);
+    c.dc = 0;
+    (void)c.menu.release();
+    (void)c.window.release();
   }
   slot.form = nullptr;
   slot.count = 0;
-  if (window != nullptr) DestroyWindow(window);
+  (void)window.release();
   return released;
 }
 
 Status WinForms::show(Form& form) {
   const Result<FormSlot*> slot = loaded(form);
   VORLIN_TRY(slot.status);
-  HWND window = slot.value->window;
+  HWND window = slot.value->window.get();
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   if (!IsChild(window, GetFocus())) {
@@ -288,10 +299,10 @@ Status WinForms::show(Form& form) {
     HWND first = nullptr;
     for (std::size_t i = 0; i < slot.value->count && first == nullptr; ++i) {
       const ControlSlot& c = slot.value->controls[i];
-      if (c.window == nullptr) continue;
+      if (!c.window) continue;
       if (c.desc->kind == ControlKind::CommandButton ||
-          SendMessageW(c.window, BM_GETCHECK, 0, 0) == BST_CHECKED)
-        first = c.window;
+          SendMessageW(c.window.get(), BM_GETCHECK, 0, 0) == BST_CHECKED)
+        first = c.window.get();
     }
     SetFocus(first != nullptr ? first : window);
   }
@@ -311,7 +322,7 @@ Status WinForms::unload(Form& form) {
 Result<Handle> WinForms::windowHandle(Form& form) {
   const Result<FormSlot*> slot = loaded(form);
   VORLIN_TRY(slot.status);
-  return {kOk, toHandle(slot.value->window)};
+  return {kOk, toHandle(slot.value->window.get())};
 }
 
 Result<Handle> WinForms::pictureDC(Form& form, int control, std::int16_t index) {
@@ -326,7 +337,7 @@ Result<Twips> WinForms::outerWidth(Form& form) {
   const Result<FormSlot*> slot = loaded(form);
   VORLIN_TRY(slot.status);
   RECT r{};
-  if (!GetWindowRect(slot.value->window, &r)) return kNoSize;
+  if (!GetWindowRect(slot.value->window.get(), &r)) return kNoSize;
   return {kOk, static_cast<Twips>(r.right - r.left) * twipsPerPixelX().value};
 }
 
@@ -334,7 +345,7 @@ Result<Twips> WinForms::outerHeight(Form& form) {
   const Result<FormSlot*> slot = loaded(form);
   VORLIN_TRY(slot.status);
   RECT r{};
-  if (!GetWindowRect(slot.value->window, &r)) return kNoSize;
+  if (!GetWindowRect(slot.value->window.get(), &r)) return kNoSize;
   return {kOk, static_cast<Twips>(r.bottom - r.top) * twipsPerPixelX().value};
 }
 
@@ -342,9 +353,9 @@ Status WinForms::setLeft(Form& form, Twips left) {
   const Result<FormSlot*> slot = loaded(form);
   VORLIN_TRY(slot.status);
   RECT r{};
-  GetWindowRect(slot.value->window, &r);
+  GetWindowRect(slot.value->window.get(), &r);
   const int x = static_cast<int>(std::lround(left / twipsPerPixelX().value));
-  SetWindowPos(slot.value->window, nullptr, x, r.top, 0, 0,
+  SetWindowPos(slot.value->window.get(), nullptr, x, r.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return kOk;
 }
@@ -353,9 +364,9 @@ Status WinForms::setTop(Form& form, Twips top) {
   const Result<FormSlot*> slot = loaded(form);
   VORLIN_TRY(slot.status);
   RECT r{};
-  GetWindowRect(slot.value->window, &r);
+  GetWindowRect(slot.value->window.get(), &r);
   const int y = static_cast<int>(std::lround(top / twipsPerPixelX().value));
-  SetWindowPos(slot.value->window, nullptr, r.left, y, 0, 0,
+  SetWindowPos(slot.value->window.get(), nullptr, r.left, y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return kOk;
 }
@@ -379,16 +390,16 @@ Status WinForms::popupMenu(Form& form, int menu, int flags) {
   const Result<FormSlot*> slot = loaded(form);
   VORLIN_TRY(slot.status);
   const ControlSlot* c = controlOf(*slot.value, menu, kNone, ControlKind::Menu);
-  if (c == nullptr || c->menu == nullptr) return kNoSuchMenu;
-  HWND window = slot.value->window;
+  if (c == nullptr || !c->menu) return kNoSuchMenu;
+  HWND window = slot.value->window.get();
   POINT at{};
   GetCursorPos(&at);
   // The owner comes to the foreground first and gets a null message after, so that a click
   // anywhere else closes the menu.
   SetForegroundWindow(window);
   const UINT chosen =
-      TrackPopupMenu(c->menu, static_cast<UINT>(flags) | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y,
-                     0, window, nullptr);
+      TrackPopupMenu(c->menu.get(), static_cast<UINT>(flags) | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
+                     at.y, 0, window, nullptr);
   PostMessageW(window, WM_NULL, 0, 0);
   if (chosen == 0) return kOk;
   return form.handle(Event{EventKind::Click, static_cast<int>(chosen) - kFirstCommand - 1000});
@@ -403,7 +414,7 @@ Status WinForms::setOptionValue(Form& form, int control, std::int16_t index) {
   for (std::size_t i = 0; i < slot.value->count; ++i) {
     const ControlSlot& c = slot.value->controls[i];
     if (c.desc->kind != ControlKind::OptionButton) continue;
-    SendMessageW(c.window, BM_SETCHECK, &c == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(c.window.get(), BM_SETCHECK, &c == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   updateTabStops(*slot.value);
   return form.handle(Event{EventKind::Click, control, index});
@@ -441,7 +452,7 @@ LRESULT CALLBACK WinForms::windowProc(HWND window, UINT message, WPARAM wParam, 
 
 LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lParam) {
   Form& form = *slot.form;
-  HWND window = slot.window;
+  HWND window = slot.window.get();
   if (message == taskbarCreated_ && message != 0) {
     raise(errorReport_, form, Event{EventKind::TaskbarCreated});
     return 0;
@@ -494,7 +505,7 @@ void WinForms::command(FormSlot& slot, WPARAM wParam) {
     HWND focus = GetFocus();
     for (std::size_t i = 0; i < slot.count; ++i) {
       const ControlSlot& c = slot.controls[i];
-      if (c.window == focus && c.desc->kind == ControlKind::CommandButton) {
+      if (c.window.get() == focus && c.desc->kind == ControlKind::CommandButton) {
         raise(errorReport_, form, Event{EventKind::Click, c.desc->id});
         return;
       }

@@ -10,6 +10,7 @@
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
 #include "runtime/win32/dialog_font.h"
+#include "runtime/win32/owners.h"
 
 namespace vorlin::win32 {
 
@@ -47,14 +48,14 @@ class WinForms final : public Forms {
 
   struct ControlSlot {
     const ControlDesc* desc = nullptr;
-    HWND window = nullptr;  // option and command buttons
-    Handle dc = 0;          // picture boxes
-    HMENU menu = nullptr;   // menus opened as popups
-    bool timer = false;
+    OwnedHWND window;  // option and command buttons
+    Handle dc = 0;     // picture boxes, released by the graphics service
+    OwnedHMENU menu;   // menus opened as popups
+    OwnedTimer timer;
   };
   struct FormSlot {
     Form* form = nullptr;
-    HWND window = nullptr;
+    OwnedHWND window;
     std::array<ControlSlot, kMaxControls> controls{};
     std::size_t count = 0;
   };
@@ -70,7 +71,8 @@ class WinForms final : public Forms {
   ControlSlot* controlOf(FormSlot& slot, int control, std::int16_t index, ControlKind kind);
   Status createControls(FormSlot& slot);
   Status createControl(FormSlot& slot, const ControlDesc& desc);
-  // Takes the window and its controls down; answers the first release that failed.
+  // Takes the window and its controls down, each control before the window; answers the first
+  // release of a picture that failed.
   Status destroy(FormSlot& slot);
   int pixels(int twips) const;
   UINT dpi() const { return dpi_; }
@@ -88,8 +90,9 @@ class WinForms final : public Forms {
   ErrorReport& errorReport_;
   HINSTANCE instance_;
   UINT taskbarCreated_;
-  UINT dpi_;  // of the windows, and so of the screen's measures
-  DialogFont font_;
+  UINT dpi_;         // of the windows, and so of the screen's measures
+  OwnedHFONT font_;  // of the controls, at fontDpi_
+  UINT fontDpi_ = 0;
   std::array<FormSlot, 4> forms_{};
   bool popupOpen_ = false;
 };

@@ -9,22 +9,24 @@ namespace vorlin::win32 {
 void WinForms::dpiChanged(FormSlot& slot, UINT dpi, const RECT& suggested) {
   if (dpi == 0) return;
   dpi_ = dpi;
-  DialogFont next(dpi);
-  SetWindowPos(slot.window, nullptr, suggested.left, suggested.top,
+  OwnedHFONT next(createDialogFont(dpi));
+  HFONT nextFont = next ? next.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SetWindowPos(slot.window.get(), nullptr, suggested.left, suggested.top,
                suggested.right - suggested.left, suggested.bottom - suggested.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   const FormDesc& desc = slot.form->description();
   for (std::size_t i = 0; i < slot.count; ++i) {
     const ControlSlot& c = slot.controls[i];
-    if (c.window == nullptr) continue;
-    SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), FALSE);
-    SetWindowPos(c.window, nullptr, pixels(c.desc->left), pixels(c.desc->top),
+    if (!c.window) continue;
+    SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(nextFont), FALSE);
+    SetWindowPos(c.window.get(), nullptr, pixels(c.desc->left), pixels(c.desc->top),
                  pixels(unobstructedWidth(desc, *c.desc)), pixels(c.desc->height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   // The controls have let go of the old font, which goes now.
   font_ = std::move(next);
-  InvalidateRect(slot.window, nullptr, TRUE);
+  fontDpi_ = dpi;
+  InvalidateRect(slot.window.get(), nullptr, TRUE);
 }
 
 }  // namespace vorlin::win32

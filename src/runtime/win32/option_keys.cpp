@@ -9,14 +9,16 @@ void WinForms::updateTabStops(FormSlot& slot) {
   ControlSlot* stop = nullptr;
   for (std::size_t i = 0; i < slot.count; ++i) {
     ControlSlot& c = slot.controls[i];
-    if (c.desc->kind != ControlKind::OptionButton || c.window == nullptr) continue;
-    if (stop == nullptr || SendMessageW(c.window, BM_GETCHECK, 0, 0) == BST_CHECKED) stop = &c;
+    if (c.desc->kind != ControlKind::OptionButton || !c.window) continue;
+    if (stop == nullptr || SendMessageW(c.window.get(), BM_GETCHECK, 0, 0) == BST_CHECKED)
+      stop = &c;
   }
   for (std::size_t i = 0; i < slot.count; ++i) {
     const ControlSlot& c = slot.controls[i];
-    if (c.desc->kind != ControlKind::OptionButton || c.window == nullptr) continue;
-    const LONG_PTR style = GetWindowLongPtrW(c.window, GWL_STYLE);
-    SetWindowLongPtrW(c.window, GWL_STYLE, &c == stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    if (c.desc->kind != ControlKind::OptionButton || !c.window) continue;
+    const LONG_PTR style = GetWindowLongPtrW(c.window.get(), GWL_STYLE);
+    SetWindowLongPtrW(c.window.get(), GWL_STYLE,
+                      &c == stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
   }
 }
 
@@ -40,7 +42,7 @@ bool WinForms::optionKey(const MSG& msg) {
   const ControlDesc* from = nullptr;
   for (std::size_t i = 0; i < slot->count; ++i) {
     const ControlSlot& c = slot->controls[i];
-    if (c.window == msg.hwnd && c.desc->kind == ControlKind::OptionButton) from = c.desc;
+    if (c.window.get() == msg.hwnd && c.desc->kind == ControlKind::OptionButton) from = c.desc;
   }
   if (from == nullptr) return false;
   // The next option by index, round the group: the nearest index past this one in the step's
@@ -49,15 +51,14 @@ bool WinForms::optionKey(const MSG& msg) {
   const ControlSlot* wrap = nullptr;
   for (std::size_t i = 0; i < slot->count; ++i) {
     const ControlSlot& c = slot->controls[i];
-    if (c.desc->kind != ControlKind::OptionButton || c.desc->id != from->id || c.window == nullptr)
-      continue;
+    if (c.desc->kind != ControlKind::OptionButton || c.desc->id != from->id || !c.window) continue;
     const int ahead = (c.desc->index - from->index) * step;
     if (ahead > 0 && (next == nullptr || (c.desc->index - next->desc->index) * step < 0)) next = &c;
     if (ahead < 0 && (wrap == nullptr || (c.desc->index - wrap->desc->index) * step < 0)) wrap = &c;
   }
   if (next == nullptr) next = wrap;
   if (next == nullptr) return true;
-  SetFocus(next->window);
+  SetFocus(next->window.get());
   Form& form = *slot->form;
   reportIfFailed(errorReport_, setOptionValue(form, next->desc->id, next->desc->index));
   return true;

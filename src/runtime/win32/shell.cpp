@@ -35,7 +35,7 @@ Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIcon
   static Bound<BOOL(WINAPI*)(DWORD, void*)> notify{"shell32", "Shell_NotifyIconA"};
   VORLIN_BIND(call, notify);
   NotifyIconRecord copy = record;
-  OwnedIcon enlarged;
+  OwnedHICON enlarged;
   const NotifyIconFields fields = decodeRecord(record);
   // A delete shows nothing: its icon is never enlarged.
   if (message != kNimDelete && (fields.uFlags & kNifIcon) != 0 && fields.hIcon != 0) {

@@ -23,7 +23,7 @@ class WinShell final : public Shell {
   Result<bool> Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) override;
 
  private:
-  OwnedIcon shown_;  // the enlarged icon last handed over, kept until its successor is
+  OwnedHICON shown_;  // the enlarged icon last handed over, kept until its successor is
 };
 
 }  // namespace vorlin::win32
