@@ -1,6 +1,6 @@
 #include "runtime/win32/dialog_font.h"
 
-#include "runtime/win32/binding.h"
+#include "runtime/win32/bound_calls.h"
 #include "runtime/win32/owners.h"
 
 namespace vorlin::win32 {
@@ -18,11 +18,9 @@ UINT systemDpi() {
 
 HFONT createDialogFont(UINT dpi) {
   // The system's metrics at any DPI where it has them; else those of its own DPI, scaled.
-  static Bound<BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT)> forDpi(kUser32,
-                                                                    "SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
-  const auto bound = forDpi.get();
+  const auto bound = user32().SystemParametersInfoForDpi.get();
   if (bound.status.ok()) {
     if (!bound.value(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) return nullptr;
   } else {

@@ -1,15 +1,12 @@
 #include "runtime/win32/forms.h"
 
-// After windows.h, which forms.h brings.
-#include <commctrl.h>
-
 #include <cmath>
 
 #include "base/date.h"
 #include "base/failures.h"
 #include "base/reentry_guard.h"
 #include "base/tray_messages.h"
-#include "runtime/win32/binding.h"
+#include "runtime/win32/bound_calls.h"
 #include "runtime/win32/control_layout.h"
 #include "runtime/win32/text.h"
 
@@ -34,12 +31,11 @@ constexpr Status kNoSuchMenu{kControlArrayElementMissing, "The menu doesn't exis
 // The common controls, loaded when the first window with controls is loaded: the hidden host
 // window needs none of them, and until the dialog opens the program does without the library.
 Status loadCommonControls() {
-  static Bound<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)> init("comctl32", "InitCommonControlsEx");
+  auto& init = comctl32().InitCommonControlsEx;
   if (init.bound()) return kOk;
-  const Result<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)> fn = init.get();
-  VORLIN_TRY(fn.status);
+  VORLIN_BIND(initialize, init);
   const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-  fn.value(&controls);
+  initialize(&controls);
   return kOk;
 }
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "art/artwork.h"
-#include "runtime/win32/binding.h"
+#include "runtime/win32/bound_calls.h"
 
 namespace vorlin::win32 {
 namespace {
@@ -32,9 +32,9 @@ WideNotifyIconRecord widenRecord(const NotifyIconRecord& record) {
 }
 
 Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) {
-  static Bound<BOOL(WINAPI*)(DWORD, void*)> notify{"shell32", "Shell_NotifyIconA"};
-  VORLIN_BIND(call, notify);
-  NotifyIconRecord copy = record;
+  VORLIN_BIND(call, shell32().Shell_NotifyIconA);
+  // Aligned as the platform's record, which the shell reads it as.
+  alignas(NOTIFYICONDATAA) NotifyIconRecord copy = record;
   OwnedHICON enlarged;
   const NotifyIconFields fields = decodeRecord(record);
   // A delete shows nothing: its icon is never enlarged.
@@ -47,10 +47,10 @@ Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIcon
   }
   bool done = false;
   if constexpr (sizeof(void*) == 8) {
-    WideNotifyIconRecord wide = widenRecord(copy);
-    done = call(message, wide.data()) != FALSE;
+    alignas(NOTIFYICONDATAA) WideNotifyIconRecord wide = widenRecord(copy);
+    done = call(message, reinterpret_cast<NOTIFYICONDATAA*>(wide.data())) != FALSE;
   } else {
-    done = call(message, copy.data()) != FALSE;
+    done = call(message, reinterpret_cast<NOTIFYICONDATAA*>(copy.data())) != FALSE;
   }
   // The shell has its own copy; the one handed over before goes now.
   if (enlarged || message == kNimDelete) shown_ = std::move(enlarged);

@@ -1,0 +1,73 @@
+// Every platform entry point the runtime binds by name, declared once, by library, each typed
+// from the platform's own declaration. Bound are the graphics and icon calls of the graphics
+// service, the shell's notification-area call, and the calls a system may lack (those of DPIs
+// per window, and the common controls, loaded only when the first window with controls is);
+// every other call is made directly.
+#pragma once
+
+#include <windows.h>
+// After windows.h.
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "runtime/win32/binding.h"
+
+// A member `name` of a library's table: the entry point `name` of `library`, typed as the
+// platform declares it.
+#define VORLIN_BOUND_CALL(library, name) \
+  Bound<decltype(&::name)> name {        \
+    library, #name                       \
+  }
+
+namespace vorlin::win32 {
+
+struct Gdi32Calls {
+  VORLIN_BOUND_CALL(kGdi32, CreateCompatibleDC);
+  VORLIN_BOUND_CALL(kGdi32, CreateCompatibleBitmap);
+  VORLIN_BOUND_CALL(kGdi32, SelectObject);
+  VORLIN_BOUND_CALL(kGdi32, BitBlt);
+  VORLIN_BOUND_CALL(kGdi32, CreateBitmap);
+  VORLIN_BOUND_CALL(kGdi32, DeleteObject);
+  VORLIN_BOUND_CALL(kGdi32, DeleteDC);
+  VORLIN_BOUND_CALL(kGdi32, GetObjectType);
+  VORLIN_BOUND_CALL(kGdi32, GetCurrentObject);
+  VORLIN_BOUND_CALL(kGdi32, CreateDIBSection);
+};
+
+struct User32Calls {
+  VORLIN_BOUND_CALL(kUser32, CreateIconIndirect);
+  VORLIN_BOUND_CALL(kUser32, DestroyIcon);
+  VORLIN_BOUND_CALL(kUser32, SystemParametersInfoForDpi);
+  VORLIN_BOUND_CALL(kUser32, GetDpiForWindow);
+  VORLIN_BOUND_CALL(kUser32, GetSystemMetricsForDpi);
+};
+
+struct Comctl32Calls {
+  VORLIN_BOUND_CALL("comctl32", InitCommonControlsEx);
+};
+
+struct Shell32Calls {
+  VORLIN_BOUND_CALL("shell32", Shell_NotifyIconA);
+};
+
+// Each library's table, bound entry by entry at first call and kept for the run.
+inline Gdi32Calls& gdi32() {
+  static Gdi32Calls calls;
+  return calls;
+}
+inline User32Calls& user32() {
+  static User32Calls calls;
+  return calls;
+}
+inline Comctl32Calls& comctl32() {
+  static Comctl32Calls calls;
+  return calls;
+}
+inline Shell32Calls& shell32() {
+  static Shell32Calls calls;
+  return calls;
+}
+
+}  // namespace vorlin::win32
+
+#undef VORLIN_BOUND_CALL
