@@ -7,6 +7,7 @@ namespace vorlin::win32 {
 namespace {
 
 constexpr int kUsualDpi = 96;  // when the screen cannot tell its own
+constexpr Status kNoFont{kWindowFailure, "The font could not be created"};
 
 }  // namespace
 
@@ -16,20 +17,22 @@ UINT systemDpi() {
   return static_cast<UINT>(value > 0 ? value : kUsualDpi);
 }
 
-HFONT createDialogFont(UINT dpi) {
+Result<HFONT> createDialogFont(UINT dpi) {
   // The system's metrics at any DPI where it has them; else those of its own DPI, scaled.
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   const auto bound = user32().SystemParametersInfoForDpi.get();
   if (bound.status.ok()) {
-    if (!bound.value(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) return nullptr;
+    if (!bound.value(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) return kNoFont;
   } else {
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-      return nullptr;
+      return kNoFont;
     metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
                                             static_cast<int>(systemDpi()));
   }
-  return CreateFontIndirectW(&metrics.lfMessageFont);
+  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+  if (font == nullptr) return kNoFont;
+  return {kOk, font};
 }
 
 }  // namespace vorlin::win32

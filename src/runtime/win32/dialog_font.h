@@ -3,10 +3,13 @@
 
 #include <windows.h>
 
+#include "base/status.h"
+
 namespace vorlin::win32 {
 
-// The message font at `dpi`, for the caller to own; null when the system cannot make it.
-HFONT createDialogFont(UINT dpi);
+// The message font at `dpi`, for the caller to own (OwnedHFONT::take); a failure when the system
+// cannot make it.
+Result<HFONT> createDialogFont(UINT dpi);
 
 // The pixels an inch of the screen, as the system was started with.
 UINT systemDpi();

@@ -7,11 +7,14 @@
 #include "runtime/win32/bound_calls.h"
 #include "runtime/win32/dialog_font.h"
 #include "runtime/win32/icon_bits.h"
+#include "runtime/win32/owners.h"
 
 namespace vorlin::win32 {
 namespace {
 
-constexpr int kLargest = 64;  // four times; larger sizes are left to the shell
+constexpr int kLargest = kLargestEnlargement;
+constexpr Status kSizeOutOfRange{kInvalidArgument, "Invalid procedure call or argument: icon size"};
+constexpr Status kNoEnlargedIcon{kOutOfMemory, "Out of memory: no icon at the tray's size"};
 
 // Rows of a one-bit bitmap for CreateBitmap are whole 16-bit words.
 constexpr std::size_t maskRowBytes(int width) {
@@ -32,10 +35,10 @@ int trayIconSize() {
   return forDpi.value(SM_CXSMICON, dpi);
 }
 
-OwnedHICON enlargedIcon(HICON icon, int size) {
-  if (size <= 0 || size > kLargest) return {};
+Result<HICON> createEnlargedIcon(HICON icon, int size) {
+  if (size <= 0 || size > kLargest) return kSizeOutOfRange;
   IconBits small;
-  if (readIconBits(icon, small).failed()) return {};
+  VORLIN_TRY(readIconBits(icon, small));
 
   // Enlarged, pixel by pixel.
   const OwnedHDC scratch(CreateCompatibleDC(nullptr));
@@ -43,7 +46,7 @@ OwnedHICON enlargedIcon(HICON icon, int size) {
   void* bits = nullptr;
   const OwnedHBITMAP large(
       CreateDIBSection(scratch.get(), colourOut.info(), DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!large || bits == nullptr) return {};
+  if (!large || bits == nullptr) return kNoEnlargedIcon;
   auto* out = static_cast<std::uint32_t*>(bits);
   const std::size_t outRow = maskRowBytes(size);
   std::array<std::uint8_t, kLargest / 8 * kLargest> largeMask{};
@@ -60,13 +63,15 @@ OwnedHICON enlargedIcon(HICON icon, int size) {
     }
   }
   const OwnedHBITMAP largeMaskBitmap(CreateBitmap(size, size, 1, 1, largeMask.data()));
-  if (!largeMaskBitmap) return {};
+  if (!largeMaskBitmap) return kNoEnlargedIcon;
   ICONINFO made{};
   made.fIcon = TRUE;
   made.hbmMask = largeMaskBitmap.get();
   made.hbmColor = large.get();
   // The icon has copies of both bitmaps, which go with their owners.
-  return OwnedHICON(CreateIconIndirect(&made));
+  HICON enlarged = CreateIconIndirect(&made);
+  if (enlarged == nullptr) return kNoEnlargedIcon;
+  return {kOk, enlarged};
 }
 
 }  // namespace vorlin::win32

@@ -4,14 +4,19 @@
 
 #include <windows.h>
 
-#include "runtime/win32/owners.h"
+#include "base/status.h"
 
 namespace vorlin::win32 {
 
 // The side of the small icons of the notification area, in pixels, at the tray's DPI.
 int trayIconSize();
 
-// `icon`, 16 × 16, enlarged to `size` × `size`; empty when it cannot be read or made.
-OwnedHICON enlargedIcon(HICON icon, int size);
+// The sizes the icon is enlarged to: up to four times. A larger tray gets the 16 × 16 icon, which
+// the shell scales.
+inline constexpr int kLargestEnlargement = 64;
+
+// `icon`, 16 × 16, enlarged by whole pixels to `size` × `size` (1 to kLargestEnlargement), for
+// the caller to own (OwnedHICON::take); a failure when it cannot be read or made.
+Result<HICON> createEnlargedIcon(HICON icon, int size);
 
 }  // namespace vorlin::win32

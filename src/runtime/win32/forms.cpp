@@ -86,13 +86,12 @@ int WinForms::pixels(int twips) const {
   return MulDiv(twips, static_cast<int>(dpi()), kTwipsPerInch);
 }
 
-HFONT WinForms::font() {
-  if (fontDpi_ != dpi_) {
-    font_ = OwnedHFONT(createDialogFont(dpi_));
+Result<HFONT> WinForms::font() {
+  if (!font_ || fontDpi_ != dpi_) {
+    VORLIN_TRY(font_.take(createDialogFont(dpi_)));
     fontDpi_ = dpi_;
   }
-  // The stock font of dialogs where the system could not make the message font.
-  return font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return {kOk, font_.get()};
 }
 
 WinForms::FormSlot* WinForms::slotOf(const Form& form) {
@@ -257,7 +256,9 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
           slot.window.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance_,
           nullptr));
       if (!c.window) return kNoControl;
-      SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+      const Result<HFONT> f = font();
+      VORLIN_TRY(f.status);
+      SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(f.value), FALSE);
       break;
     }
   }
@@ -473,7 +474,8 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
       command(slot, wParam);
       return 0;
     case WM_DPICHANGED:
-      dpiChanged(slot, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      reportIfFailed(errorReport_,
+                     dpiChanged(slot, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)));
       return 0;
     case WM_CLOSE:
       // The frame, or another program (taskkill without /F sends this): the form's handler

@@ -6,11 +6,11 @@
 
 namespace vorlin::win32 {
 
-void WinForms::dpiChanged(FormSlot& slot, UINT dpi, const RECT& suggested) {
-  if (dpi == 0) return;
+Status WinForms::dpiChanged(FormSlot& slot, UINT dpi, const RECT& suggested) {
+  if (dpi == 0) return kOk;
   dpi_ = dpi;
-  OwnedHFONT next(createDialogFont(dpi));
-  HFONT nextFont = next ? next.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  OwnedHFONT next;
+  const Status made = next.take(createDialogFont(dpi));
   SetWindowPos(slot.window.get(), nullptr, suggested.left, suggested.top,
                suggested.right - suggested.left, suggested.bottom - suggested.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -18,15 +18,18 @@ void WinForms::dpiChanged(FormSlot& slot, UINT dpi, const RECT& suggested) {
   for (std::size_t i = 0; i < slot.count; ++i) {
     const ControlSlot& c = slot.controls[i];
     if (!c.window) continue;
-    SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(nextFont), FALSE);
+    if (next) SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), FALSE);
     SetWindowPos(c.window.get(), nullptr, pixels(c.desc->left), pixels(c.desc->top),
                  pixels(unobstructedWidth(desc, *c.desc)), pixels(c.desc->height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  // The controls have let go of the old font, which goes now.
-  font_ = std::move(next);
-  fontDpi_ = dpi;
+  if (next) {
+    // The controls have let go of the old font, which goes now.
+    font_ = std::move(next);
+    fontDpi_ = dpi;
+  }
   InvalidateRect(slot.window.get(), nullptr, TRUE);
+  return made;
 }
 
 }  // namespace vorlin::win32

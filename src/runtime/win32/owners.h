@@ -38,6 +38,13 @@ class Owner {
   H get() const { return handle_; }
   explicit operator bool() const { return !(handle_ == H{}); }
 
+  // Takes the handle a call made, releasing the one held before; answers the call's status.
+  Status take(const Result<H>& made) {
+    (void)release();
+    if (made.status.ok()) handle_ = made.value;
+    return made.status;
+  }
+
   // Releases the handle held, if any; answers kNotReleased when the platform could not.
   Status release() {
     if (!*this) return kOk;

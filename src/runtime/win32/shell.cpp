@@ -4,6 +4,7 @@
 
 #include "art/artwork.h"
 #include "runtime/win32/bound_calls.h"
+#include "runtime/win32/enlarged_icon.h"
 
 namespace vorlin::win32 {
 namespace {
@@ -39,10 +40,10 @@ Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIcon
   const NotifyIconFields fields = decodeRecord(record);
   // A delete shows nothing: its icon is never enlarged.
   if (message != kNimDelete && (fields.uFlags & kNifIcon) != 0 && fields.hIcon != 0) {
-    if (const int size = trayIconSize(); size != art::kIconSize) {
-      enlarged = enlargedIcon(fromHandle<HICON>(fields.hIcon), size);
-      if (enlarged)
-        writeU32(copy, record_offset::hIcon, static_cast<std::uint32_t>(toHandle(enlarged.get())));
+    if (const int size = trayIconSize();
+        size != art::kIconSize && size > 0 && size <= kLargestEnlargement) {
+      VORLIN_TRY(enlarged.take(createEnlargedIcon(fromHandle<HICON>(fields.hIcon), size)));
+      writeU32(copy, record_offset::hIcon, static_cast<std::uint32_t>(toHandle(enlarged.get())));
     }
   }
   bool done = false;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "runtime/shell.h"
-#include "runtime/win32/enlarged_icon.h"
+#include "runtime/win32/owners.h"
 
 namespace vorlin::win32 {
 
