@@ -226,9 +226,8 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
             AppendMenuW(c.menu.get(), MF_SEPARATOR, 0, nullptr);
             continue;
           }
-          // Items are created after their menu; their command is found by id when chosen.
-          AppendMenuW(c.menu.get(), MF_STRING,
-                      static_cast<UINT_PTR>(kFirstCommand + 1000 + item.id),
+          // Items are created after their menu.
+          AppendMenuW(c.menu.get(), MF_STRING, static_cast<UINT_PTR>(kFirstMenuCommand + item.id),
                       wide(item.caption).c_str());
         }
       }
@@ -399,7 +398,7 @@ Status WinForms::popupMenu(Form& form, int menu, int flags) {
                      at.y, 0, window, nullptr);
   PostMessageW(window, WM_NULL, 0, 0);
   if (chosen == 0) return kOk;
-  return form.handle(Event{EventKind::Click, static_cast<int>(chosen) - kFirstCommand - 1000});
+  return form.handle(Event{EventKind::Click, static_cast<int>(chosen) - kFirstMenuCommand});
 }
 
 Status WinForms::setOptionValue(Form& form, int control, std::int16_t index) {

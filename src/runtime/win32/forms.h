@@ -45,6 +45,9 @@ class WinForms final : public Forms {
  private:
   static constexpr std::size_t kMaxControls = 24;
   static constexpr int kFirstCommand = 100;  // clear of IDOK and IDCANCEL
+  // A menu item's command is this and the item's id: clear of the controls' commands, and found
+  // by id when the item is chosen.
+  static constexpr int kFirstMenuCommand = kFirstCommand + 1000;
 
   struct ControlSlot {
     const ControlDesc* desc = nullptr;

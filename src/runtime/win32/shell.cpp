@@ -4,10 +4,42 @@
 
 #include "art/artwork.h"
 #include "runtime/win32/bound_calls.h"
-#include "runtime/win32/enlarged_icon.h"
+#include "runtime/win32/tray_size_icon.h"
 
 namespace vorlin::win32 {
 namespace {
+
+// The fields of the wide record: the platform's own layout, where this build is 64-bit.
+namespace wide_offset {
+constexpr std::size_t cbSize = 0;
+constexpr std::size_t hWnd = 8;  // after four bytes of padding
+constexpr std::size_t uID = 16;
+constexpr std::size_t uFlags = 20;
+constexpr std::size_t uCallbackMessage = 24;
+constexpr std::size_t hIcon = 32;  // after four bytes of padding
+constexpr std::size_t szTip = 40;
+}  // namespace wide_offset
+
+// Each record has the platform's own layout where this build's pointers are of the record's size.
+#define VORLIN_PLATFORM_OFFSET(offsets, pointerSize, field) \
+  static_assert(sizeof(void*) != (pointerSize) ||           \
+                offsetof(NOTIFYICONDATAA, field) == offsets::field)
+#define VORLIN_PLATFORM_LAYOUT(offsets, pointerSize)              \
+  VORLIN_PLATFORM_OFFSET(offsets, pointerSize, cbSize);           \
+  VORLIN_PLATFORM_OFFSET(offsets, pointerSize, hWnd);             \
+  VORLIN_PLATFORM_OFFSET(offsets, pointerSize, uID);              \
+  VORLIN_PLATFORM_OFFSET(offsets, pointerSize, uFlags);           \
+  VORLIN_PLATFORM_OFFSET(offsets, pointerSize, uCallbackMessage); \
+  VORLIN_PLATFORM_OFFSET(offsets, pointerSize, hIcon);            \
+  VORLIN_PLATFORM_OFFSET(offsets, pointerSize, szTip)
+VORLIN_PLATFORM_LAYOUT(wide_offset, 8);
+VORLIN_PLATFORM_LAYOUT(record_offset, 4);
+#undef VORLIN_PLATFORM_LAYOUT
+#undef VORLIN_PLATFORM_OFFSET
+static_assert(wide_offset::szTip + kTipSize == kWideRecordSize);
+
+namespace wo = wide_offset;
+namespace ro = record_offset;
 
 void put(WideNotifyIconRecord& r, std::size_t at, std::uint64_t v, std::size_t bytes) {
   for (std::size_t i = 0; i < bytes; ++i) r[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
@@ -22,13 +54,13 @@ std::uint64_t widen(std::uint32_t handle) {
 WideNotifyIconRecord widenRecord(const NotifyIconRecord& record) {
   const NotifyIconFields f = decodeRecord(record);
   WideNotifyIconRecord wide{};
-  put(wide, 0, kWideRecordSize, 4);                              // cbSize
-  put(wide, 8, widen(static_cast<std::uint32_t>(f.hWnd)), 8);    // hWnd
-  put(wide, 16, f.uID, 4);                                       // uID
-  put(wide, 20, f.uFlags, 4);                                    // uFlags
-  put(wide, 24, f.uCallbackMessage, 4);                          // uCallbackMessage
-  put(wide, 32, widen(static_cast<std::uint32_t>(f.hIcon)), 8);  // hIcon
-  for (std::size_t i = 0; i < kTipSize; ++i) wide[40 + i] = record[record_offset::szTip + i];
+  put(wide, wo::cbSize, kWideRecordSize, 4);
+  put(wide, wo::hWnd, widen(static_cast<std::uint32_t>(f.hWnd)), 8);
+  put(wide, wo::uID, f.uID, 4);
+  put(wide, wo::uFlags, f.uFlags, 4);
+  put(wide, wo::uCallbackMessage, f.uCallbackMessage, 4);
+  put(wide, wo::hIcon, widen(static_cast<std::uint32_t>(f.hIcon)), 8);
+  for (std::size_t i = 0; i < kTipSize; ++i) wide[wo::szTip + i] = record[ro::szTip + i];
   return wide;
 }
 
@@ -41,8 +73,8 @@ Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIcon
   // A delete shows nothing: its icon is never enlarged.
   if (message != kNimDelete && (fields.uFlags & kNifIcon) != 0 && fields.hIcon != 0) {
     if (const int size = trayIconSize();
-        size != art::kIconSize && size > 0 && size <= kLargestEnlargement) {
-      VORLIN_TRY(enlarged.take(createEnlargedIcon(fromHandle<HICON>(fields.hIcon), size)));
+        size != art::kIconSize && size > 0 && size <= kLargestTraySizeIcon) {
+      VORLIN_TRY(enlarged.take(createTraySizeIcon(fromHandle<HICON>(fields.hIcon), size)));
       writeU32(copy, record_offset::hIcon, static_cast<std::uint32_t>(toHandle(enlarged.get())));
     }
   }

@@ -1,4 +1,4 @@
-#include "runtime/win32/enlarged_icon.h"
+#include "runtime/win32/tray_size_icon.h"
 
 #include <array>
 #include <cstdint>
@@ -12,7 +12,7 @@
 namespace vorlin::win32 {
 namespace {
 
-constexpr int kLargest = kLargestEnlargement;
+constexpr int kLargest = kLargestTraySizeIcon;
 constexpr Status kSizeOutOfRange{kInvalidArgument, "Invalid procedure call or argument: icon size"};
 constexpr Status kNoEnlargedIcon{kOutOfMemory, "Out of memory: no icon at the tray's size"};
 
@@ -35,7 +35,7 @@ int trayIconSize() {
   return forDpi.value(SM_CXSMICON, dpi);
 }
 
-Result<HICON> createEnlargedIcon(HICON icon, int size) {
+Result<HICON> createTraySizeIcon(HICON icon, int size) {
   if (size <= 0 || size > kLargest) return kSizeOutOfRange;
   IconBits small;
   VORLIN_TRY(readIconBits(icon, small));
