@@ -217,50 +217,58 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
       }
       break;
     case ControlKind::Menu:
-      if (desc.parent == kNone) {
-        c.menu = OwnedHMENU(CreatePopupMenu());
-        if (!c.menu) return kNoMenu;
-        for (const ControlDesc& item : slot.form->description().controls) {
-          if (item.parent != desc.id) continue;
-          if (isSeparator(item)) {
-            AppendMenuW(c.menu.get(), MF_SEPARATOR, 0, nullptr);
-            continue;
-          }
-          // Items are created after their menu.
-          AppendMenuW(c.menu.get(), MF_STRING, static_cast<UINT_PTR>(kFirstMenuCommand + item.id),
-                      wide(item.caption).c_str());
-        }
-      }
+      // Only a menu of the window's own is made: its items are entries of it.
+      if (desc.parent == kNone) return createMenu(slot, c);
       break;
     case ControlKind::Separator:
       break;
     case ControlKind::OptionButton:
-    case ControlKind::CommandButton: {
-      const bool option = desc.kind == ControlKind::OptionButton;
-      DWORD style = WS_CHILD | WS_VISIBLE;
-      style |= option ? BS_RADIOBUTTON : BS_PUSHBUTTON | WS_TABSTOP;
-      // A group for the dialog keys: each button, and each run of options.
-      const ControlSlot* previous = nullptr;
-      for (std::size_t i = slot.count - 1; i-- > 0;) {
-        if (slot.controls[i].window) {
-          previous = &slot.controls[i];
-          break;
-        }
-      }
-      if (!option || previous == nullptr || previous->desc->kind != ControlKind::OptionButton)
-        style |= WS_GROUP;
-      c.window = OwnedHWND(CreateWindowExW(
-          0, L"BUTTON", wide(desc.caption).c_str(), style, pixels(desc.left), pixels(desc.top),
-          pixels(unobstructedWidth(slot.form->description(), desc)), pixels(desc.height),
-          slot.window.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance_,
-          nullptr));
-      if (!c.window) return kNoControl;
-      const Result<HFONT> f = font();
-      VORLIN_TRY(f.status);
-      SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(f.value), FALSE);
+    case ControlKind::CommandButton:
+      return createButton(slot, c, command);
+  }
+  return kOk;
+}
+
+Status WinForms::createMenu(FormSlot& slot, ControlSlot& c) {
+  c.menu = OwnedHMENU(CreatePopupMenu());
+  if (!c.menu) return kNoMenu;
+  // Items are created after their menu.
+  for (const ControlDesc& item : slot.form->description().controls) {
+    if (item.parent != c.desc->id) continue;
+    if (isSeparator(item)) {
+      AppendMenuW(c.menu.get(), MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuW(c.menu.get(), MF_STRING, static_cast<UINT_PTR>(kFirstMenuCommand + item.id),
+                  wide(item.caption).c_str());
+    }
+  }
+  return kOk;
+}
+
+Status WinForms::createButton(FormSlot& slot, ControlSlot& c, int command) {
+  const ControlDesc& desc = *c.desc;
+  const bool option = desc.kind == ControlKind::OptionButton;
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  style |= option ? BS_RADIOBUTTON : BS_PUSHBUTTON | WS_TABSTOP;
+  // A group for the dialog keys: each button, and each run of options.
+  const ControlSlot* previous = nullptr;
+  for (auto i = static_cast<std::size_t>(&c - slot.controls.data()); i-- > 0;) {
+    if (slot.controls[i].window) {
+      previous = &slot.controls[i];
       break;
     }
   }
+  if (!option || previous == nullptr || previous->desc->kind != ControlKind::OptionButton)
+    style |= WS_GROUP;
+  c.window = OwnedHWND(
+      CreateWindowExW(0, L"BUTTON", wide(desc.caption).c_str(), style, pixels(desc.left),
+                      pixels(desc.top), pixels(unobstructedWidth(slot.form->description(), desc)),
+                      pixels(desc.height), slot.window.get(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance_, nullptr));
+  if (!c.window) return kNoControl;
+  const Result<HFONT> f = font();
+  VORLIN_TRY(f.status);
+  SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(f.value), FALSE);
   return kOk;
 }
 

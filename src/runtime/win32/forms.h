@@ -74,6 +74,9 @@ class WinForms final : public Forms {
   ControlSlot* controlOf(FormSlot& slot, int control, std::int16_t index, ControlKind kind);
   Status createControls(FormSlot& slot);
   Status createControl(FormSlot& slot, const ControlDesc& desc);
+  // A window's popup menu and its items; an option or command button, its command `command`.
+  Status createMenu(FormSlot& slot, ControlSlot& c);
+  Status createButton(FormSlot& slot, ControlSlot& c, int command);
   // Takes the window and its controls down, each control before the window; answers the first
   // release of a picture that failed.
   Status destroy(FormSlot& slot);
