@@ -8,7 +8,8 @@
 
 #include "art/artwork.h"
 #include "art/files.h"
-#include "glyph_tables.h"
+#include "support/colours.h"
+#include "support/glyph_tables.h"
 
 namespace vorlin::test {
 namespace {
@@ -63,11 +64,10 @@ const std::array<const char*, 6> kBackgroundFiles{"gray.ico",   "blue.ico", "pur
 
 void expectBackground(const ArtFile& f, int i) {
   const std::array<std::uint8_t, 6> bytes{0x88, 0xEE, 0xDD, 0xBB, 0x99, 0xFF};
-  const std::array<Rgb, 6> colours{0xC0C0C0, 0x00FFFF, 0xFF00FF, 0xFFFF00, 0xFF0000, 0xFFFFFF};
   expectIconLayout(f);
   for (std::size_t at = 126; at < 254; ++at)
     ASSERT_EQ(f.bytes[at], bytes[static_cast<unsigned>(i)]) << i << " at " << at;
-  EXPECT_EQ(pixel(f, 62, 126, 16, 16, 5, 7), colours[static_cast<unsigned>(i)]);
+  EXPECT_EQ(pixel(f, 62, 126, 16, 16, 5, 7), kBackgroundColours[static_cast<unsigned>(i)]);
 }
 
 void expectProgramIcon(const ArtFile& f) {

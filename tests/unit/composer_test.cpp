@@ -6,6 +6,7 @@
 #include <string>
 
 #include "art/icon_enlargement.h"
+#include "support/soak.h"
 #include "vorlin_fixture.h"
 
 namespace vorlin::test {
@@ -43,15 +44,13 @@ TEST(ComposedIcon, EveryLetterOfTheStrip) {
 
 TEST(ComposedIcon, EachBackgroundWithItsInk) {
   // The ink is the glyph's (7, 9, 6) ANDed into the background.
-  const std::array<art::Rgb, 6> backgrounds{0xC0C0C0, 0x00FFFF, 0xFF00FF,
-                                            0xFFFF00, 0xFF0000, 0xFFFFFF};
   const std::array<art::Rgb, 6> inks{0x000000, 0x000906, 0x070006, 0x070900, 0x070000, 0x070906};
   Vorlin v(serialFromCivil(2026, 11, 28));
   v.rt.forms.tick();
   for (std::int16_t i = 0; i < 6; ++i) {
     v.program.mDate.colourIndex = i;
     ASSERT_TRUE(v.program.mDate.refreshTrayIcon().ok());
-    const art::Rgb background = backgrounds[static_cast<unsigned>(i)];
+    const art::Rgb background = kBackgroundColours[static_cast<unsigned>(i)];
     const IconPixels icon = v.shownIcon();
     EXPECT_EQ(differences(icon, expectedIcon(background, "28", "NOV")), "") << i;
     std::set<art::Rgb> colours(icon.colour.begin(), icon.colour.end());
@@ -110,19 +109,14 @@ TEST(ComposedIcon, IsOpaque) {
 }
 
 TEST(ComposedIcon, TenThousandRefreshesLeaveNothingBehind) {
-  Vorlin v;
-  const LiveObjects before = v.rt.graphics.liveObjects();
-  v.rt.forms.tick();
-  const LiveObjects afterFirst = v.rt.graphics.liveObjects();
-  EXPECT_EQ(afterFirst.icons, before.icons + 1);  // the icon the entry shows
-  for (int i = 0; i < 10000; ++i) {
-    v.program.mDate.colourIndex = static_cast<std::int16_t>(i % 6);
-    ASSERT_TRUE(v.program.mDate.refreshTrayIcon().ok());
-  }
-  EXPECT_EQ(v.rt.graphics.liveObjects(), afterFirst);
+  HeadlessRuntime rt(graphicsUnderTest());
+  rt.clock.time = kDec6;
+  const SoakCounts counts = soak(rt.services, 10000);
+  ASSERT_TRUE(counts.ran);
+  EXPECT_EQ(counts.first.icons, counts.started.icons + 1);  // the icon the entry shows
+  EXPECT_EQ(counts.last, counts.first);
   // Close releases the last icon; unloading the window releases its pictures.
-  v.rt.forms.clickMenu(v.frmDate, FrmDate::kMnuClose);
-  EXPECT_EQ(v.rt.graphics.liveObjects(), LiveObjects{});
+  EXPECT_EQ(counts.closed, LiveObjects{});
 }
 
 // A tray that shows larger icons is handed the picture enlarged by whole pixels: each row and

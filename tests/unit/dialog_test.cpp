@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "art/artwork.h"
 #include "vorlin_fixture.h"
 
 namespace vorlin::test {
@@ -57,13 +58,11 @@ TEST(FormDescription, HostWindowIsHiddenAndHoldsTheArtwork) {
   EXPECT_FALSE(v.rt.forms.isVisible(v.frmDate));
   EXPECT_TRUE(v.rt.forms.isLoaded(v.frmDate));
   // The six backgrounds in colour order, and the two strips, each with its first pixel.
-  const std::array<art::Rgb, 6> backgrounds{0xC0C0C0, 0x00FFFF, 0xFF00FF,
-                                            0xFFFF00, 0xFF0000, 0xFFFFFF};
   for (std::int16_t i = 0; i < 6; ++i) {
     const art::Picture* picture = d.find(FrmDate::kSource, i)->picture;
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ((std::array<int, 2>{picture->width, picture->height}), (std::array{16, 16}));
-    EXPECT_EQ(picture->pixel(7, 7), backgrounds[static_cast<unsigned>(i)]) << i;
+    EXPECT_EQ(picture->pixel(7, 7), kBackgroundColours[static_cast<unsigned>(i)]) << i;
   }
   EXPECT_EQ(d.find(FrmDate::kSourceNumber)->picture->width, 49);
   EXPECT_EQ(d.find(FrmDate::kSourceText)->picture->width, 129);

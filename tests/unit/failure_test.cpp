@@ -3,99 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "support/failing_graphics.h"
 #include "vorlin_fixture.h"
 
 namespace vorlin::test {
 namespace {
 
-// The software graphics, recording the calls made of it; a call fails, as one that cannot be
-// bound does, when it is the call numbered `failCall` (1: the next call) or is named `broken`.
-class FailingGraphics final : public Graphics {
- public:
-  std::string_view broken;
-  std::size_t failCall = 0;
-  std::vector<std::string_view> calls;  // since failCall was last armed
-  SoftGraphics soft;
-
-  void failAt(std::size_t call) {
-    calls.clear();
-    failCall = call;
-  }
-  std::size_t count(std::string_view name) const {
-    return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), name));
-  }
-
-  Result<Handle> CreateCompatibleDC(Handle dc) override {
-    VORLIN_TRY(gate("gdi32: CreateCompatibleDC"));
-    return soft.CreateCompatibleDC(dc);
-  }
-  Result<Handle> CreateCompatibleBitmap(Handle dc, std::int32_t w, std::int32_t h) override {
-    VORLIN_TRY(gate("gdi32: CreateCompatibleBitmap"));
-    return soft.CreateCompatibleBitmap(dc, w, h);
-  }
-  Result<Handle> SelectObject(Handle dc, Handle o) override {
-    VORLIN_TRY(gate("gdi32: SelectObject"));
-    return soft.SelectObject(dc, o);
-  }
-  Status BitBlt(Handle d, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, Handle s,
-                std::int32_t sx, std::int32_t sy, std::uint32_t rop) override {
-    VORLIN_TRY(gate("gdi32: BitBlt"));
-    return soft.BitBlt(d, x, y, w, h, s, sx, sy, rop);
-  }
-  Result<Handle> CreateBitmap(std::int32_t w, std::int32_t h, std::uint32_t planes,
-                              std::uint32_t bits, const void* data) override {
-    VORLIN_TRY(gate("gdi32: CreateBitmap"));
-    return soft.CreateBitmap(w, h, planes, bits, data);
-  }
-  Status DeleteObject(Handle o) override {
-    VORLIN_TRY(gate("gdi32: DeleteObject"));
-    return soft.DeleteObject(o);
-  }
-  Status DeleteDC(Handle dc) override {
-    VORLIN_TRY(gate("gdi32: DeleteDC"));
-    return soft.DeleteDC(dc);
-  }
-  Result<Handle> CreateIconIndirect(const IconInfo& info) override {
-    VORLIN_TRY(gate("user32: CreateIconIndirect"));
-    return soft.CreateIconIndirect(info);
-  }
-  Status DestroyIcon(Handle icon) override {
-    VORLIN_TRY(gate("user32: DestroyIcon"));
-    return soft.DestroyIcon(icon);
-  }
-  Result<Handle> loadPicture(const art::Picture& p) override {
-    VORLIN_TRY(gate("graphics: loadPicture"));
-    return soft.loadPicture(p);
-  }
-  Status releasePicture(Handle dc) override { return soft.releasePicture(dc); }
-  Status readIcon(Handle icon, IconPixels& out) override {
-    VORLIN_TRY(gate("graphics: readIcon"));
-    return soft.readIcon(icon, out);
-  }
-  LiveObjects liveObjects() const override { return soft.liveObjects(); }
-
- private:
-  // `call`: the library and the call, static text.
-  Status gate(std::string_view call) {
-    const std::string_view name = call.substr(call.find(' ') + 1);
-    calls.push_back(name);
-    if (name != broken && calls.size() != failCall) return kOk;
-    messages_.push_back(std::string(call) + " could not be bound");
-    return {kEntryPointNotFound, messages_.back()};
-  }
-  std::deque<std::string> messages_;  // the failures' texts, kept as long as a status may be
-};
-
 // The program, its first icon shown, on graphics that can be broken.
 struct Broken {
   Broken() { v.rt.forms.tick(); }
-  FailingGraphics graphics;
+  SoftGraphics soft;
+  FailingGraphics graphics{soft};
   Vorlin v{kDec6, &graphics};
   HeadlessRuntime& rt = v.rt;
   Program& program = v.program;
@@ -129,7 +51,8 @@ TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
 }
 
 TEST(Failure, AStartThatFailsIsReportedAndEndsWithAStatusNotZero) {
-  FailingGraphics graphics;
+  SoftGraphics soft;
+  FailingGraphics graphics{soft};
   graphics.broken = "loadPicture";
   HeadlessRuntime rt(&graphics);
   Program program{rt.services};

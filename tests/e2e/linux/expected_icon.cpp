@@ -1,33 +1,27 @@
 #include "expected_icon.h"
 
-#include "art/artwork.h"
+#include "support/expected_icon.h"
 
 namespace e2e {
 namespace {
 
-void andGlyph(QImage& icon, const vorlin::art::Picture& strip, int cell, int destX, int destY) {
-  for (int y = 0; y < 6; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      const QRgb under = icon.pixel(destX + x, destY + y);
-      icon.setPixel(destX + x, destY + y, under & (0xFF000000u | strip.pixel(cell * 5 + x, y)));
-    }
+QImage opaque(const vorlin::test::IconColours& colours, QImage::Format format) {
+  QImage icon(16, 16, format);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x)
+      icon.setPixel(x, y, 0xFF000000u | colours[static_cast<unsigned>(y * 16 + x)]);
   }
+  return icon;
 }
 
 }  // namespace
 
 QImage expectedIcon(int colourIndex, int day, const std::string& month) {
-  QImage icon(16, 16, QImage::Format_RGB32);
-  icon.fill(0xFF000000u | vorlin::art::kBackgrounds[static_cast<unsigned>(colourIndex)].colour);
-  andGlyph(icon, vorlin::art::digitStrip(), day / 10, 3, 2);
-  andGlyph(icon, vorlin::art::digitStrip(), day % 10, 8, 2);
-  for (int k = 0; k < 3; ++k) {
-    if (month[static_cast<unsigned>(k)] != ' ') {
-      andGlyph(icon, vorlin::art::letterStrip(), month[static_cast<unsigned>(k)] - 'A', 1 + 5 * k,
-               9);
-    }
-  }
-  return icon;
+  const std::string digits{static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10)};
+  return opaque(
+      vorlin::test::expectedDateIcon(
+          vorlin::test::kBackgroundColours[static_cast<unsigned>(colourIndex)], digits, month),
+      QImage::Format_RGB32);
 }
 
 QImage enlargedIcon(const QImage& icon, int n) {
@@ -40,12 +34,7 @@ QImage enlargedIcon(const QImage& icon, int n) {
 }
 
 QImage programIcon() {
-  const vorlin::art::Picture& picture = vorlin::art::programIcon();
-  QImage icon(picture.width, picture.height, QImage::Format_ARGB32);
-  for (int y = 0; y < icon.height(); ++y) {
-    for (int x = 0; x < icon.width(); ++x) icon.setPixel(x, y, 0xFF000000u | picture.pixel(x, y));
-  }
-  return icon;
+  return opaque(vorlin::test::expectedProgramIcon(), QImage::Format_ARGB32);
 }
 
 QImage iconInSquare(const QImage& icon, int size) {

@@ -1,5 +1,6 @@
-// The date icon as the artwork's tables say it must look: the background, the day's two digits
-// at x 3 and 8, y 2, and the month's three letters at x 1, 6 and 11, y 9, each glyph ANDed on.
+// The date icon as the tests' own glyph tables and colours draw it (support/expected_icon.h): the
+// background, the day's two digits at x 3 and 8, y 2, and the month's three letters at x 1, 6 and
+// 11, y 9, each glyph ANDed on.
 #pragma once
 
 #include <QImage>
@@ -7,13 +8,14 @@
 
 namespace e2e {
 
-// `month`: three characters, 'A' to 'Z', or ' ' for a cell left blank.
+// `colourIndex`: 0 Gray to 5 White. `month`: three characters, 'A' to 'Z', or ' ' for a cell left
+// blank.
 QImage expectedIcon(int colourIndex, int day, const std::string& month);
 
 // `icon` with every pixel an n × n block, opaque.
 QImage enlargedIcon(const QImage& icon, int n);
 
-// The program icon as the artwork's table gives it.
+// The program icon as the tests' table gives it.
 QImage programIcon();
 
 // The 16 × 16 `icon` in a transparent `size` × `size` square: enlarged by the largest whole factor

@@ -1,11 +1,11 @@
-"""The date icon as the test expects it, drawn pixel by pixel from the glyph tables the unit tests
-hold (tests/unit/glyph_tables.h), not from the program's own artwork."""
+"""The date icon as the test expects it, drawn pixel by pixel from the tests' own glyph tables
+(tests/support/glyph_tables.h), not from the program's own artwork."""
 
 import datetime
 import os
 import re
 
-GLYPH_TABLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "unit",
+GLYPH_TABLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support",
                             "glyph_tables.h")
 INK = (7, 9, 6)
 GRAY = (192, 192, 192)
