@@ -50,21 +50,11 @@ struct Shell32Calls {
   VORLIN_BOUND_CALL("shell32", Shell_NotifyIconA);
 };
 
-// Each library's table, bound entry by entry at first call and kept for the run.
-inline Gdi32Calls& gdi32() {
-  static Gdi32Calls calls;
-  return calls;
-}
-inline User32Calls& user32() {
-  static User32Calls calls;
-  return calls;
-}
-inline Comctl32Calls& comctl32() {
-  static Comctl32Calls calls;
-  return calls;
-}
-inline Shell32Calls& shell32() {
-  static Shell32Calls calls;
+// A library's table of bound calls (Gdi32Calls, ...), bound entry by entry at the first call and
+// kept for the run.
+template <class Library>
+Library& bound() {
+  constinit static Library calls;
   return calls;
 }
 

@@ -31,7 +31,7 @@ constexpr Status kNoSuchMenu{kControlArrayElementMissing, "The menu doesn't exis
 // The common controls, loaded when the first window with controls is loaded: the hidden host
 // window needs none of them, and until the dialog opens the program does without the library.
 Status loadCommonControls() {
-  auto& init = comctl32().InitCommonControlsEx;
+  auto& init = bound<Comctl32Calls>().InitCommonControlsEx;
   if (init.bound()) return kOk;
   VORLIN_BIND(initialize, init);
   const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};

@@ -8,7 +8,7 @@
 namespace vorlin::win32 {
 
 Result<Handle> WinGraphics::CreateCompatibleDC(Handle dc) {
-  VORLIN_BIND(create, gdi32().CreateCompatibleDC);
+  VORLIN_BIND(create, bound<Gdi32Calls>().CreateCompatibleDC);
   HDC made = create(fromHandle<HDC>(dc));
   if (made != nullptr) ++live_.dcs;
   return {kOk, toHandle(made)};
@@ -16,21 +16,21 @@ Result<Handle> WinGraphics::CreateCompatibleDC(Handle dc) {
 
 Result<Handle> WinGraphics::CreateCompatibleBitmap(Handle dc, std::int32_t width,
                                                    std::int32_t height) {
-  VORLIN_BIND(create, gdi32().CreateCompatibleBitmap);
+  VORLIN_BIND(create, bound<Gdi32Calls>().CreateCompatibleBitmap);
   HBITMAP made = create(fromHandle<HDC>(dc), width, height);
   if (made != nullptr) ++live_.bitmaps;
   return {kOk, toHandle(made)};
 }
 
 Result<Handle> WinGraphics::SelectObject(Handle dc, Handle object) {
-  VORLIN_BIND(select, gdi32().SelectObject);
+  VORLIN_BIND(select, bound<Gdi32Calls>().SelectObject);
   return {kOk, toHandle(select(fromHandle<HDC>(dc), fromHandle<HGDIOBJ>(object)))};
 }
 
 Status WinGraphics::BitBlt(Handle dest, std::int32_t x, std::int32_t y, std::int32_t width,
                            std::int32_t height, Handle source, std::int32_t srcX, std::int32_t srcY,
                            std::uint32_t rop) {
-  VORLIN_BIND(blit, gdi32().BitBlt);
+  VORLIN_BIND(blit, bound<Gdi32Calls>().BitBlt);
   blit(fromHandle<HDC>(dest), x, y, width, height, fromHandle<HDC>(source), srcX, srcY, rop);
   return kOk;
 }
@@ -38,28 +38,28 @@ Status WinGraphics::BitBlt(Handle dest, std::int32_t x, std::int32_t y, std::int
 Result<Handle> WinGraphics::CreateBitmap(std::int32_t width, std::int32_t height,
                                          std::uint32_t planes, std::uint32_t bitsPerPixel,
                                          const void* bits) {
-  VORLIN_BIND(create, gdi32().CreateBitmap);
+  VORLIN_BIND(create, bound<Gdi32Calls>().CreateBitmap);
   HBITMAP made = create(width, height, planes, bitsPerPixel, bits);
   if (made != nullptr) ++live_.bitmaps;
   return {kOk, toHandle(made)};
 }
 
 Status WinGraphics::DeleteObject(Handle object) {
-  VORLIN_BIND(type, gdi32().GetObjectType);
-  VORLIN_BIND(remove, gdi32().DeleteObject);
+  VORLIN_BIND(type, bound<Gdi32Calls>().GetObjectType);
+  VORLIN_BIND(remove, bound<Gdi32Calls>().DeleteObject);
   const bool bitmap = type(fromHandle<HGDIOBJ>(object)) == OBJ_BITMAP;
   if (remove(fromHandle<HGDIOBJ>(object)) && bitmap) --live_.bitmaps;
   return kOk;
 }
 
 Status WinGraphics::DeleteDC(Handle dc) {
-  VORLIN_BIND(remove, gdi32().DeleteDC);
+  VORLIN_BIND(remove, bound<Gdi32Calls>().DeleteDC);
   if (remove(fromHandle<HDC>(dc))) --live_.dcs;
   return kOk;
 }
 
 Result<Handle> WinGraphics::CreateIconIndirect(const IconInfo& info) {
-  VORLIN_BIND(create, user32().CreateIconIndirect);
+  VORLIN_BIND(create, bound<User32Calls>().CreateIconIndirect);
   ICONINFO record{};
   record.fIcon = info.fIcon != 0;
   record.xHotspot = info.xHotspot;
@@ -72,14 +72,14 @@ Result<Handle> WinGraphics::CreateIconIndirect(const IconInfo& info) {
 }
 
 Status WinGraphics::DestroyIcon(Handle icon) {
-  VORLIN_BIND(destroy, user32().DestroyIcon);
+  VORLIN_BIND(destroy, bound<User32Calls>().DestroyIcon);
   if (destroy(fromHandle<HICON>(icon))) --live_.icons;
   return kOk;
 }
 
 Result<Handle> WinGraphics::loadPicture(const art::Picture& picture) {
-  VORLIN_BIND(createSection, gdi32().CreateDIBSection);
-  VORLIN_BIND(select, gdi32().SelectObject);
+  VORLIN_BIND(createSection, bound<Gdi32Calls>().CreateDIBSection);
+  VORLIN_BIND(select, bound<Gdi32Calls>().SelectObject);
   const Result<Handle> dc = CreateCompatibleDC(0);
   VORLIN_TRY(dc.status);
   if (dc.value == 0) return {Status{kOutOfMemory, "Out of memory: no device context"}};
@@ -102,7 +102,7 @@ Result<Handle> WinGraphics::loadPicture(const art::Picture& picture) {
 Status WinGraphics::releasePicture(Handle dc) {
   // Deleting the device context lets go of its bitmap, which can then be deleted. Each step is
   // taken whatever the one before answered; the first failure is the answer.
-  const auto current = gdi32().GetCurrentObject.get();
+  const auto current = bound<Gdi32Calls>().GetCurrentObject.get();
   HGDIOBJ section = current.status.ok() ? current.value(fromHandle<HDC>(dc), OBJ_BITMAP) : nullptr;
   const Status dcDeleted = DeleteDC(dc);
   const Status sectionDeleted = section != nullptr ? DeleteObject(toHandle(section)) : kOk;

@@ -65,7 +65,7 @@ WideNotifyIconRecord widenRecord(const NotifyIconRecord& record) {
 }
 
 Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) {
-  VORLIN_BIND(call, shell32().Shell_NotifyIconA);
+  VORLIN_BIND(call, bound<Shell32Calls>().Shell_NotifyIconA);
   // Aligned as the platform's record, which the shell reads it as.
   alignas(NOTIFYICONDATAA) NotifyIconRecord copy = record;
   OwnedHICON enlarged;

@@ -25,10 +25,10 @@ constexpr std::size_t maskRowBytes(int width) {
 
 int trayIconSize() {
   // Where the system knows DPIs per window and has metrics per DPI, those of the tray's DPI.
-  const auto forDpi = user32().GetSystemMetricsForDpi.get();
+  const auto forDpi = bound<User32Calls>().GetSystemMetricsForDpi.get();
   if (forDpi.status.failed()) return GetSystemMetrics(SM_CXSMICON);
   UINT dpi = 0;
-  const auto ofWindow = user32().GetDpiForWindow.get();
+  const auto ofWindow = bound<User32Calls>().GetDpiForWindow.get();
   if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr); tray != nullptr && ofWindow.status.ok())
     dpi = ofWindow.value(tray);
   if (dpi == 0) dpi = systemDpi();
