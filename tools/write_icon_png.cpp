@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "art/artwork.h"
-#include "runtime/qt/whole_pixel_icon.h"
 #include "runtime/qt/icon_image.h"
+#include "runtime/qt/whole_pixel_icon.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

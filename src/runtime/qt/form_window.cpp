@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/qt/whole_pixel_icon.h"
 #include "runtime/qt/icon_image.h"
+#include "runtime/qt/whole_pixel_icon.h"
 
 namespace vorlin::qt {
 namespace {

@@ -8,11 +8,11 @@
 #include "runtime/posix/clock.h"
 #include "runtime/qt/display_check.h"
 #include "runtime/qt/end_signals.h"
-#include "runtime/qt/whole_pixel_icon.h"
 #include "runtime/qt/error_report.h"
 #include "runtime/qt/forms.h"
 #include "runtime/qt/icon_image.h"
 #include "runtime/qt/shell.h"
+#include "runtime/qt/whole_pixel_icon.h"
 #include "runtime/soft/graphics.h"
 
 int main(int argc, char** argv) {

@@ -5,9 +5,9 @@
 #include <QWidget>
 
 #include "runtime/qt/display_check.h"
-#include "runtime/qt/whole_pixel_icon.h"
 #include "runtime/qt/icon_image.h"
 #include "runtime/qt/menu_items.h"
+#include "runtime/qt/whole_pixel_icon.h"
 
 namespace vorlin::qt {
 namespace {
