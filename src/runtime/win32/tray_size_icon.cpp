@@ -12,9 +12,8 @@
 namespace vorlin::win32 {
 namespace {
 
-constexpr int kLargest = kLargestTraySizeIcon;
 constexpr Status kSizeOutOfRange{kInvalidArgument, "Invalid procedure call or argument: icon size"};
-constexpr Status kNoEnlargedIcon{kOutOfMemory, "Out of memory: no icon at the tray's size"};
+constexpr Status kNoTraySizeIcon{kOutOfMemory, "Out of memory: no icon at the tray's size"};
 
 // Rows of a one-bit bitmap for CreateBitmap are whole 16-bit words.
 constexpr std::size_t maskRowBytes(int width) {
@@ -36,7 +35,7 @@ int trayIconSize() {
 }
 
 Result<HICON> createTraySizeIcon(HICON icon, int size) {
-  if (size <= 0 || size > kLargest) return kSizeOutOfRange;
+  if (size <= 0 || size > kLargestTraySizeIcon) return kSizeOutOfRange;
   IconBits small;
   VORLIN_TRY(readIconBits(icon, small));
 
@@ -46,10 +45,10 @@ Result<HICON> createTraySizeIcon(HICON icon, int size) {
   void* bits = nullptr;
   const OwnedHBITMAP large(
       CreateDIBSection(scratch.get(), colourOut.info(), DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!large || bits == nullptr) return kNoEnlargedIcon;
+  if (!large || bits == nullptr) return kNoTraySizeIcon;
   auto* out = static_cast<std::uint32_t*>(bits);
   const std::size_t outRow = maskRowBytes(size);
-  std::array<std::uint8_t, kLargest / 8 * kLargest> largeMask{};
+  std::array<std::uint8_t, kLargestTraySizeIcon / 8 * kLargestTraySizeIcon> largeMask{};
   for (int y = 0; y < size; ++y) {
     const int fromY = enlargedFrom(y, size);
     for (int x = 0; x < size; ++x) {
@@ -63,14 +62,14 @@ Result<HICON> createTraySizeIcon(HICON icon, int size) {
     }
   }
   const OwnedHBITMAP largeMaskBitmap(CreateBitmap(size, size, 1, 1, largeMask.data()));
-  if (!largeMaskBitmap) return kNoEnlargedIcon;
+  if (!largeMaskBitmap) return kNoTraySizeIcon;
   ICONINFO made{};
   made.fIcon = TRUE;
   made.hbmMask = largeMaskBitmap.get();
   made.hbmColor = large.get();
   // The icon has copies of both bitmaps, which go with their owners.
   HICON enlarged = CreateIconIndirect(&made);
-  if (enlarged == nullptr) return kNoEnlargedIcon;
+  if (enlarged == nullptr) return kNoTraySizeIcon;
   return {kOk, enlarged};
 }
 
