@@ -11,6 +11,12 @@ namespace vorlin::win32 {
 // cannot make it.
 Result<HFONT> createDialogFont(UINT dpi);
 
+// The stock font of dialogs, for where the message font cannot be made; the system's, never
+// released.
+inline HFONT stockDialogFont() {
+  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 // The pixels an inch of the screen, as the system was started with.
 UINT systemDpi();
 

@@ -86,12 +86,12 @@ int WinForms::pixels(int twips) const {
   return MulDiv(twips, static_cast<int>(dpi()), kTwipsPerInch);
 }
 
-Result<HFONT> WinForms::font() {
-  if (!font_ || fontDpi_ != dpi_) {
-    VORLIN_TRY(font_.take(createDialogFont(dpi_)));
+HFONT WinForms::font() {
+  if (fontDpi_ != dpi_) {
+    (void)font_.take(createDialogFont(dpi_));
     fontDpi_ = dpi_;
   }
-  return {kOk, font_.get()};
+  return font_ ? font_.get() : stockDialogFont();
 }
 
 WinForms::FormSlot* WinForms::slotOf(const Form& form) {
@@ -266,9 +266,7 @@ Status WinForms::createButton(FormSlot& slot, ControlSlot& c, int command) {
                       pixels(desc.height), slot.window.get(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance_, nullptr));
   if (!c.window) return kNoControl;
-  const Result<HFONT> f = font();
-  VORLIN_TRY(f.status);
-  SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(f.value), FALSE);
+  SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
   return kOk;
 }
 
@@ -481,8 +479,7 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
       command(slot, wParam);
       return 0;
     case WM_DPICHANGED:
-      reportIfFailed(errorReport_,
-                     dpiChanged(slot, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)));
+      dpiChanged(slot, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       // The frame, or another program (taskkill without /F sends this): the form's handler

@@ -6,11 +6,12 @@
 
 namespace vorlin::win32 {
 
-Status WinForms::dpiChanged(FormSlot& slot, UINT dpi, const RECT& suggested) {
-  if (dpi == 0) return kOk;
+void WinForms::dpiChanged(FormSlot& slot, UINT dpi, const RECT& suggested) {
+  if (dpi == 0) return;
   dpi_ = dpi;
   OwnedHFONT next;
-  const Status made = next.take(createDialogFont(dpi));
+  (void)next.take(createDialogFont(dpi));  // the stock font where it cannot be made
+  const HFONT nextFont = next ? next.get() : stockDialogFont();
   SetWindowPos(slot.window.get(), nullptr, suggested.left, suggested.top,
                suggested.right - suggested.left, suggested.bottom - suggested.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -18,18 +19,15 @@ Status WinForms::dpiChanged(FormSlot& slot, UINT dpi, const RECT& suggested) {
   for (std::size_t i = 0; i < slot.count; ++i) {
     const ControlSlot& c = slot.controls[i];
     if (!c.window) continue;
-    if (next) SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), FALSE);
+    SendMessageW(c.window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(nextFont), FALSE);
     SetWindowPos(c.window.get(), nullptr, pixels(c.desc->left), pixels(c.desc->top),
                  pixels(unobstructedWidth(desc, *c.desc)), pixels(c.desc->height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (next) {
-    // The controls have let go of the old font, which goes now.
-    font_ = std::move(next);
-    fontDpi_ = dpi;
-  }
+  // The controls have let go of the old font, which goes now.
+  font_ = std::move(next);
+  fontDpi_ = dpi;
   InvalidateRect(slot.window.get(), nullptr, TRUE);
-  return made;
 }
 
 }  // namespace vorlin::win32

@@ -74,8 +74,10 @@ Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIcon
   if (message != kNimDelete && (fields.uFlags & kNifIcon) != 0 && fields.hIcon != 0) {
     if (const int size = trayIconSize();
         size != art::kIconSize && size > 0 && size <= kLargestTraySizeIcon) {
-      VORLIN_TRY(enlarged.take(createTraySizeIcon(fromHandle<HICON>(fields.hIcon), size)));
-      writeU32(copy, record_offset::hIcon, static_cast<std::uint32_t>(toHandle(enlarged.get())));
+      // An icon that cannot be enlarged is handed over as it is: the shell scales it, and the
+      // entry still shows the date.
+      if (enlarged.take(createTraySizeIcon(fromHandle<HICON>(fields.hIcon), size)).ok())
+        writeU32(copy, record_offset::hIcon, static_cast<std::uint32_t>(toHandle(enlarged.get())));
     }
   }
   bool done = false;
