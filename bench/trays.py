@@ -14,6 +14,12 @@ TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request
           "24", "--SetDockType", "true", "--transparent", "false"]
 
 
+def linux_build():
+    """The Linux build's folder: the one CTest runs the harness from (VORLIN_BUILD), or the
+    linux preset's."""
+    return pathlib.Path(os.environ.get("VORLIN_BUILD", ROOT / "build/linux"))
+
+
 def free_display():
     for n in range(70, 200):
         if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
