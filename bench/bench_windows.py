@@ -1,4 +1,5 @@
 """The Windows build's part of bench/run: figures under Wine from build/win32 and build/win64."""
+import os
 import pathlib
 import re
 import subprocess
@@ -8,8 +9,11 @@ SKIPPED = 77
 
 
 def wine_build():
-    """The build whose programs this machine runs under Wine: the 32-bit one, or the 64-bit one
-    where the kernel runs no 32-bit code (or none is built)."""
+    """The build whose programs run under Wine: the one CTest runs the harness from
+    (VORLIN_BUILD); else the 32-bit one, or the 64-bit one where the kernel runs no 32-bit code
+    (or none is built)."""
+    if os.environ.get("VORLIN_BUILD"):
+        return pathlib.Path(os.environ["VORLIN_BUILD"])
     win32 = ROOT / "build/win32"
     if not (win32 / "vorlin.exe").exists():
         return ROOT / "build/win64"
