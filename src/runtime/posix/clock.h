@@ -17,8 +17,9 @@ double localNow();
 // A steady count of milliseconds.
 std::uint32_t steadyMilliseconds();
 
-// The abbreviated month of `date` in the user's LC_TIME locale, converted to UTF-8 from the
-// character set of that same locale.
+// The abbreviated month of `date` in the user's LC_TIME locale, in its standalone form where the
+// locale has one ("gen." in Catalan, not "de gen."), converted to UTF-8 from the character set of
+// that same locale.
 ShortText localMonthAbbreviation(double date);
 
 class PosixClock final : public Clock {

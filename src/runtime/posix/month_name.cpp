@@ -72,12 +72,18 @@ ShortText localMonthAbbreviation(double date) {
   std::array<char, 64> local{};
   std::size_t length = 0;
   const char* codeset = "UTF-8";
-  if (locale.get() != nullptr) {
-    length = strftime_l(local.data(), local.size(), "%b", &when, locale.get());
-    codeset = nl_langinfo_l(CODESET, locale.get());
-  } else {
-    length = strftime(local.data(), local.size(), "%b", &when);
+  // The month stands alone on the icon, so its standalone (nominative) abbreviation is read where
+  // the locale has one: %b is the form used inside a date, in Catalan "de gen.", "d'abr.". Where
+  // the locale has no alternative form, %Ob gives %b; where it gives nothing, %b is read.
+  for (const char* format : {"%Ob", "%b"}) {
+    if (locale.get() != nullptr) {
+      length = strftime_l(local.data(), local.size(), format, &when, locale.get());
+    } else {
+      length = strftime(local.data(), local.size(), format, &when);
+    }
+    if (length != 0) break;
   }
+  if (locale.get() != nullptr) codeset = nl_langinfo_l(CODESET, locale.get());
   if (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "ANSI_X3.4-1968") == 0) {
     return ShortText(std::string_view(local.data(), length));
   }
