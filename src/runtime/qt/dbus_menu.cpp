@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <optional>
 
 #include "runtime/qt/dbus_types.h"
 
@@ -49,6 +50,10 @@ QList<int> intList(const QVariant& value) {
   return qdbus_cast<QList<int>>(value);
 }
 
+QDBusMessage noSuchEntry(const QDBusMessage& message, int id) {
+  return message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("No entry %1").arg(id));
+}
+
 }  // namespace
 
 DBusMenu::DBusMenu(QList<ExportedMenuEntry> entries, std::function<void(int control)> chosen)
@@ -74,17 +79,17 @@ QVariantMap DBusMenu::properties(int id) const {
           {QStringLiteral("visible"), true}};
 }
 
-void DBusMenu::choose(int id, const QString& event) {
+bool DBusMenu::choose(int id, const QString& event) {
+  if (id == 0) return true;  // the root: opened and closed, nothing to do
   const ExportedMenuEntry* item = entry(id);
-  if (item != nullptr && !item->separator && event == QLatin1String("clicked")) {
-    chosen_(item->control);
-  }
+  if (item == nullptr) return false;
+  if (!item->separator && event == QLatin1String("clicked")) chosen_(item->control);
+  return true;
 }
 
 QDBusMessage DBusMenu::layoutReply(const QDBusMessage& message, const QList<QVariant>& args) const {
   const int parent = args[0].toInt();
-  if (parent != 0 && entry(parent) == nullptr)
-    return message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("No such entry"));
+  if (parent != 0 && entry(parent) == nullptr) return noSuchEntry(message, parent);
   DBusMenuLayout layout{.id = parent, .properties = properties(parent), .children = {}};
   // One level only: the menu has no submenus.
   if (parent == 0 && args[1].toInt() != 0) {
@@ -97,20 +102,24 @@ QDBusMessage DBusMenu::layoutReply(const QDBusMessage& message, const QList<QVar
 
 QDBusMessage DBusMenu::groupPropertiesReply(const QDBusMessage& message,
                                             const QList<QVariant>& args) const {
-  QList<int> ids = intList(args[0]);
-  if (ids.isEmpty()) {
-    for (int id = 0; id <= entries_.size(); ++id) ids.append(id);
+  // Each entry is answered once, however often it is asked for; an empty list asks for all.
+  const QList<int> asked = intList(args[0]);
+  QList<bool> wanted(entries_.size() + 1, asked.isEmpty());
+  for (const int id : asked) {
+    if (id >= 0 && id < wanted.size()) wanted[id] = true;
   }
   DBusMenuPropertiesList list;
-  for (const int id : ids) {
-    if (id == 0 || entry(id) != nullptr) list.append({.id = id, .properties = properties(id)});
+  for (int id = 0; id < wanted.size(); ++id) {
+    if (wanted[id]) list.append({.id = id, .properties = properties(id)});
   }
   return message.createReply(QVariant::fromValue(list));
 }
 
 QDBusMessage DBusMenu::propertyReply(const QDBusMessage& message,
                                      const QList<QVariant>& args) const {
-  const QVariantMap all = properties(args[0].toInt());
+  const int id = args[0].toInt();
+  if (id != 0 && entry(id) == nullptr) return noSuchEntry(message, id);
+  const QVariantMap all = properties(id);
   const QString name = args[1].toString();
   return all.contains(name) ? message.createReply(QVariant::fromValue(QDBusVariant(all[name])))
                             : message.createErrorReply(QDBusError::InvalidArgs,
@@ -118,7 +127,10 @@ QDBusMessage DBusMenu::propertyReply(const QDBusMessage& message,
 }
 
 QDBusMessage DBusMenu::eventGroupReply(const QDBusMessage& message, const QList<QVariant>& args) {
+  // The signature is checked: the array holds (isvu) structures and nothing else.
   const QDBusArgument events = args[0].value<QDBusArgument>();
+  QList<int> unknown;
+  int count = 0;
   events.beginArray();
   while (!events.atEnd()) {
     int id = 0;
@@ -128,40 +140,52 @@ QDBusMessage DBusMenu::eventGroupReply(const QDBusMessage& message, const QList<
     events.beginStructure();
     events >> id >> event >> data >> timestamp;
     events.endStructure();
-    choose(id, event);
+    ++count;
+    if (!choose(id, event)) unknown.append(id);
   }
   events.endArray();
-  return message.createReply(QVariant::fromValue(QList<int>()));
+  if (count > 0 && unknown.size() == count) {
+    return message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("No such entries"));
+  }
+  return message.createReply(QVariant::fromValue(unknown));
+}
+
+QDBusMessage DBusMenu::reply(const QDBusMessage& message) {
+  static constexpr DBusMethod kMethods[] = {
+      {"GetLayout", "iias"},     {"GetGroupProperties", "aias"}, {"GetProperty", "is"},
+      {"Event", "isvu"},         {"EventGroup", "a(isvu)"},      {"AboutToShow", "i"},
+      {"AboutToShowGroup", "ai"}};
+  if (std::optional<QDBusMessage> refused = refusal(message, kMethods)) return *refused;
+  const QString member = message.member();
+  const QList<QVariant> args = message.arguments();
+  if (member == QLatin1String("GetLayout")) return layoutReply(message, args);
+  if (member == QLatin1String("GetGroupProperties")) return groupPropertiesReply(message, args);
+  if (member == QLatin1String("GetProperty")) return propertyReply(message, args);
+  if (member == QLatin1String("EventGroup")) return eventGroupReply(message, args);
+  const int id = args[0].toInt();
+  if (member == QLatin1String("Event")) {
+    return choose(id, args[1].toString()) ? message.createReply() : noSuchEntry(message, id);
+  }
+  if (member == QLatin1String("AboutToShow")) {
+    return id == 0 || entry(id) != nullptr ? message.createReply(false) : noSuchEntry(message, id);
+  }
+  // AboutToShowGroup: no entry needs updating; the ids that name none.
+  QList<int> unknown;
+  for (const int asked : intList(args[0])) {
+    if (asked != 0 && entry(asked) == nullptr) unknown.append(asked);
+  }
+  return message.createReply({QVariant::fromValue(QList<int>()), QVariant::fromValue(unknown)});
 }
 
 bool DBusMenu::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
-  const QString member = message.member();
-  const QList<QVariant> args = message.arguments();
-  QDBusMessage reply;
+  if (message.type() != QDBusMessage::MethodCallMessage) return false;
   if (message.interface() == kProperties) {
-    reply = propertiesReply(message, menuProperties());
-  } else if (message.interface() != kInterface && !message.interface().isEmpty()) {
-    return false;
-  } else if (member == QLatin1String("GetLayout") && args.size() == 3) {
-    reply = layoutReply(message, args);
-  } else if (member == QLatin1String("GetGroupProperties") && args.size() == 2) {
-    reply = groupPropertiesReply(message, args);
-  } else if (member == QLatin1String("GetProperty") && args.size() == 2) {
-    reply = propertyReply(message, args);
-  } else if (member == QLatin1String("Event") && args.size() == 4) {
-    choose(args[0].toInt(), args[1].toString());
-    reply = message.createReply();
-  } else if (member == QLatin1String("EventGroup") && args.size() == 1) {
-    reply = eventGroupReply(message, args);
-  } else if (member == QLatin1String("AboutToShow") && args.size() == 1) {
-    reply = message.createReply(false);
-  } else if (member == QLatin1String("AboutToShowGroup") && args.size() == 1) {
-    reply =
-        message.createReply({QVariant::fromValue(QList<int>()), QVariant::fromValue(QList<int>())});
+    connection.send(propertiesReply(message, kInterface, menuProperties()));
+  } else if (message.interface() == kInterface || message.interface().isEmpty()) {
+    connection.send(reply(message));
   } else {
     return false;
   }
-  connection.send(reply);
   return true;
 }
 

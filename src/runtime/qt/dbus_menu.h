@@ -29,13 +29,17 @@ class DBusMenu final : public QDBusVirtualObject {
   // The entry shown as `id` on the bus (the root is 0, the entries 1 on), or null.
   const ExportedMenuEntry* entry(int id) const;
   QVariantMap properties(int id) const;
-  void choose(int id, const QString& event);
+  // Acts on `event` for entry `id` (the root is 0); false when there is no such entry.
+  bool choose(int id, const QString& event);
 
   // The answers to the menu's calls, each given the call's arguments.
   QDBusMessage layoutReply(const QDBusMessage& message, const QList<QVariant>& args) const;
   QDBusMessage groupPropertiesReply(const QDBusMessage& message, const QList<QVariant>& args) const;
   QDBusMessage propertyReply(const QDBusMessage& message, const QList<QVariant>& args) const;
   QDBusMessage eventGroupReply(const QDBusMessage& message, const QList<QVariant>& args);
+
+  // The answer to a call of the menu's own interface, checked before it is read.
+  QDBusMessage reply(const QDBusMessage& message);
 
   QList<ExportedMenuEntry> entries_;
   std::function<void(int)> chosen_;

@@ -18,14 +18,41 @@ DBusImage dbusImage(const QImage& image) {
   return out;
 }
 
-QDBusMessage propertiesReply(const QDBusMessage& call, const QVariantMap& all) {
-  const QList<QVariant> args = call.arguments();
-  if (call.member() == QLatin1String("GetAll")) return call.createReply(all);
-  if (call.member() == QLatin1String("Get") && args.size() == 2 &&
-      all.contains(args[1].toString())) {
-    return call.createReply(QVariant::fromValue(QDBusVariant(all[args[1].toString()])));
+std::optional<QDBusMessage> refusal(const QDBusMessage& call, std::span<const DBusMethod> methods) {
+  const QString member = call.member();
+  for (const DBusMethod& method : methods) {
+    if (member != QLatin1String(method.name)) continue;
+    if (call.signature() == QLatin1String(method.signature)) return std::nullopt;
+    return call.createErrorReply(
+        QDBusError::InvalidArgs,
+        QStringLiteral("%1 takes (%2), not (%3)")
+            .arg(member, QLatin1String(method.signature), call.signature()));
   }
-  return call.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("No such property"));
+  return call.createErrorReply(QDBusError::UnknownMethod,
+                               QStringLiteral("No method %1 here").arg(member));
+}
+
+QDBusMessage propertiesReply(const QDBusMessage& call, const QString& interface,
+                             const QVariantMap& all) {
+  static constexpr DBusMethod kMethods[] = {{"Get", "ss"}, {"GetAll", "s"}, {"Set", "ssv"}};
+  if (std::optional<QDBusMessage> refused = refusal(call, kMethods)) return *refused;
+  const QList<QVariant> args = call.arguments();
+  const QString asked = args[0].toString();
+  if (!asked.isEmpty() && asked != interface) {
+    return call.createErrorReply(QDBusError::UnknownInterface,
+                                 QStringLiteral("No interface %1 here").arg(asked));
+  }
+  if (call.member() == QLatin1String("GetAll")) return call.createReply(all);
+  const QString name = args[1].toString();
+  if (!all.contains(name)) {
+    return call.createErrorReply(QDBusError::UnknownProperty,
+                                 QStringLiteral("No property %1 here").arg(name));
+  }
+  if (call.member() == QLatin1String("Set")) {
+    return call.createErrorReply(QDBusError::PropertyReadOnly,
+                                 QStringLiteral("%1 is read-only").arg(name));
+  }
+  return call.createReply(QVariant::fromValue(QDBusVariant(all[name])));
 }
 
 void registerDBusTypes() {

@@ -10,6 +10,8 @@
 #include <QMetaType>
 #include <QString>
 #include <QVariantMap>
+#include <optional>
+#include <span>
 
 namespace vorlin::qt {
 
@@ -46,9 +48,22 @@ struct DBusMenuProperties {
 };
 using DBusMenuPropertiesList = QList<DBusMenuProperties>;
 
+// A method of an exported interface and the one signature of its arguments.
+struct DBusMethod {
+  const char* name;
+  const char* signature;
+};
+
+// What arrives on the bus is any program's to send: a call is read only once its method is one of
+// `methods` and its arguments have that method's signature. The error to answer a call that is
+// not (UnknownMethod, InvalidArgs), or nothing for a call that may be read.
+std::optional<QDBusMessage> refusal(const QDBusMessage& call, std::span<const DBusMethod> methods);
+
 // The answer to a call of org.freedesktop.DBus.Properties (Get, GetAll) on an object whose
-// properties are `all`; Set and unknown names are refused.
-QDBusMessage propertiesReply(const QDBusMessage& call, const QVariantMap& all);
+// properties are `all`, of interface `interface`; Set, other interfaces and unknown names are
+// refused.
+QDBusMessage propertiesReply(const QDBusMessage& call, const QString& interface,
+                             const QVariantMap& all);
 
 // Makes the types above known to Qt's D-Bus marshalling; called before any is sent.
 void registerDBusTypes();

@@ -2,10 +2,9 @@
 
 #include <xcb/xcb.h>
 
+#include <QCoreApplication>
 #include <QGuiApplication>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 #include "runtime/qt/owners.h"
 
@@ -26,71 +25,88 @@ XcbReply<xcb_get_property_reply_t> property(xcb_connection_t* c, xcb_window_t wi
 }
 
 // Whether the window manager says it answers `request`.
-bool answers(xcb_connection_t* c, xcb_window_t root, xcb_atom_t request) {
-  const auto supported = property(c, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 1024);
-  if (!supported || supported->format != 32) return false;
-  const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(supported.get()));
-  const int count = xcb_get_property_value_length(supported.get()) / 4;
+bool answers(xcb_connection_t* c, xcb_window_t root, xcb_atom_t supported, xcb_atom_t request) {
+  const auto list = property(c, root, supported, XCB_ATOM_ATOM, 1024);
+  if (!list || list->format != 32) return false;
+  const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(list.get()));
+  const int count = xcb_get_property_value_length(list.get()) / 4;
   for (int i = 0; i < count; ++i) {
     if (atoms[i] == request) return true;
   }
   return false;
 }
 
-// A window of the program's own that is never shown, destroyed with its owner.
-struct UnmappedWindow {
-  xcb_connection_t* c;
-  xcb_window_t id;
-  UnmappedWindow(xcb_connection_t* connection, xcb_window_t root)
-      : c(connection), id(xcb_generate_id(connection)) {
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, id, root, 0, 0, 100, 100, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-  }
-  UnmappedWindow(const UnmappedWindow&) = delete;
-  UnmappedWindow& operator=(const UnmappedWindow&) = delete;
-  ~UnmappedWindow() {
-    xcb_destroy_window(c, id);
-    xcb_flush(c);
-  }
-};
-
 }  // namespace
 
-QMargins expectedFrame() {
+ExpectedFrame::ExpectedFrame() {
   auto* x11 =
       qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (x11 == nullptr || x11->connection() == nullptr) return {};
-  xcb_connection_t* c = x11->connection();
-  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-  if (screen == nullptr) return {};
-  const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
-  if (request == XCB_ATOM_NONE || !answers(c, screen->root, request)) return {};
+  if (x11 == nullptr || x11->connection() == nullptr) return;
+  c_ = x11->connection();
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
+  if (screen == nullptr) {
+    c_ = nullptr;
+    return;
+  }
+  root_ = screen->root;
+  request_ = atom(c_, "_NET_REQUEST_FRAME_EXTENTS");
+  extents_ = atom(c_, "_NET_FRAME_EXTENTS");
+  supported_ = atom(c_, "_NET_SUPPORTED");
+  window_ = xcb_generate_id(c_);
+  // The answer is a property on the window: its change is told.
+  const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  xcb_create_window(c_, XCB_COPY_FROM_PARENT, window_, root_, 0, 0, 100, 100, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
+  // Qt listens to the root window's properties: a window manager that starts sets its list of
+  // what it supports there.
+  QCoreApplication::instance()->installNativeEventFilter(this);
+  ask();
+}
 
-  const UnmappedWindow window(c, screen->root);
+ExpectedFrame::~ExpectedFrame() {
+  if (c_ == nullptr) return;
+  if (QCoreApplication::instance() != nullptr) {
+    QCoreApplication::instance()->removeNativeEventFilter(this);
+  }
+  xcb_destroy_window(c_, window_);
+  xcb_flush(c_);
+}
+
+void ExpectedFrame::ask() {
+  if (request_ == XCB_ATOM_NONE || !answers(c_, root_, supported_, request_)) return;
   xcb_client_message_event_t ask{};
   ask.response_type = XCB_CLIENT_MESSAGE;
   ask.format = 32;
-  ask.window = window.id;
-  ask.type = request;
-  xcb_send_event(c, 0, screen->root,
+  ask.window = window_;
+  ask.type = request_;
+  xcb_send_event(c_, 0, root_,
                  XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                  reinterpret_cast<const char*>(&ask));
-  xcb_flush(c);
-  // The answer is a property on the window; a window manager that announced it answers does so
-  // at once, so a short wait is all it gets.
-  const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
-  while (std::chrono::steady_clock::now() < end) {
-    const auto value = property(c, window.id, extents, XCB_ATOM_CARDINAL, 4);
-    if (value && value->format == 32 && xcb_get_property_value_length(value.get()) == 16) {
-      const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(value.get()));
-      // Left, right, top, bottom.
-      return QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]),
-                      static_cast<int>(v[3]));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return {};
+  xcb_flush(c_);
+}
+
+void ExpectedFrame::readAnswer() {
+  const auto value = property(c_, window_, extents_, XCB_ATOM_CARDINAL, 4);
+  if (!value || value->format != 32 || xcb_get_property_value_length(value.get()) != 16) return;
+  const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(value.get()));
+  // Left, right, top, bottom.
+  answer_ = QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]),
+                     static_cast<int>(v[3]));
+}
+
+QMargins ExpectedFrame::margins() {
+  if (c_ != nullptr && !answer_) ask();  // for the next window
+  return answer_.value_or(QMargins());
+}
+
+bool ExpectedFrame::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+  if (eventType != "xcb_generic_event_t") return false;
+  const auto* event = static_cast<const xcb_generic_event_t*>(message);
+  if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
+  const auto* changed = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+  if (changed->window == window_ && changed->atom == extents_) readAnswer();
+  if (changed->window == root_ && changed->atom == supported_) ask();
+  return false;  // Qt's own handling goes on
 }
 
 }  // namespace vorlin::qt

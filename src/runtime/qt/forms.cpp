@@ -8,7 +8,6 @@
 #include "base/failures.h"
 #include "base/reentry_guard.h"
 #include "runtime/qt/display_check.h"
-#include "runtime/qt/expected_frame.h"
 #include "runtime/qt/popup_menu.h"
 
 namespace vorlin::qt {
@@ -118,7 +117,6 @@ Status QtForms::release(Loaded& slot) {
   slot.window.reset();
   slot.form = nullptr;
   slot.handle = 0;
-  slot.expectedFrame.reset();
   return released;
 }
 
@@ -192,8 +190,7 @@ Result<Twips> QtForms::outerHeight(Form& form) {
 QSize QtForms::outerSize(Loaded& slot) {
   const FormWindow& window = *slot.window;
   if (window.isVisible()) return window.frameGeometry().size();
-  if (!slot.expectedFrame) slot.expectedFrame = expectedFrame();
-  return window.size().grownBy(*slot.expectedFrame);
+  return window.size().grownBy(expectedFrame_.margins());
 }
 
 Status QtForms::setLeft(Form& form, Twips left) {

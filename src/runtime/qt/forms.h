@@ -11,6 +11,7 @@
 
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
+#include "runtime/qt/expected_frame.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/owners.h"
 
@@ -65,7 +66,6 @@ class QtForms final : public Forms {
     std::array<PictureBox, kMaxPictures> pictures{};
     std::size_t pictureCount = 0;
     std::array<std::unique_ptr<QTimer, LaterDeleter>, kMaxTimers> timers;
-    std::optional<QMargins> expectedFrame;  // asked for once, while it has not been shown
   };
 
   Loaded* find(const Form& form);
@@ -79,6 +79,7 @@ class QtForms final : public Forms {
 
   Graphics& graphics_;
   ErrorReport& errorReport_;
+  ExpectedFrame expectedFrame_;
   std::array<Loaded, kMaxForms> forms_;
   Handle nextHandle_ = 0x00010010;
   bool popupOpen_ = false;

@@ -25,7 +25,24 @@ bool embeddedEntriesExist() {
   return false;
 }
 
-constexpr int kRehostPollMs = 500;
+// Where no notification area has shown in the first seconds: what the user sees instead of the
+// date, and what to do. On GNOME the desktop's own extension gives it one.
+constexpr Status kNoNotificationArea{
+    kWindowFailure,
+    "This desktop shows no notification area, so the date cannot appear. Vorlin waits and shows "
+    "it as soon as a panel with one starts. To stop Vorlin starting at login, turn it off in the "
+    "desktop's settings for programs started at login (man vorlin)."};
+constexpr Status kNoNotificationAreaOnGnome{
+    kWindowFailure,
+    "This desktop shows no notification area, so the date cannot appear. Turn on GNOME's "
+    "AppIndicator extension (Debian package gnome-shell-extension-appindicator) and the date "
+    "appears, without restarting Vorlin. To stop Vorlin starting at login, see man vorlin."};
+
+bool onGnome() {
+  const QStringList desktops =
+      qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+  return desktops.contains(QLatin1String("GNOME"), Qt::CaseInsensitive);
+}
 
 }  // namespace
 
@@ -33,14 +50,12 @@ QtShell::QtShell(QtForms& forms, Graphics& graphics, ErrorReport& errorReport)
     : forms_(forms),
       graphics_(graphics),
       errorReport_(errorReport),
-      hosts_([this] { hostAppeared(); }, [this] { rehostPoll_.start(); }) {
+      hosts_(
+          [this] { hostsChanged(); },
+          [this] {
+            errorReport_.reportError(onGnome() ? kNoNotificationAreaOnGnome : kNoNotificationArea);
+          }) {
   qApp->installEventFilter(this);
-  // A panel that ends may leave only an embedding tray, or a panel that starts bring a
-  // StatusNotifierItem host back: looked at twice a second until every entry is where it shows.
-  rehostPoll_.setInterval(kRehostPollMs);
-  QObject::connect(&rehostPoll_, &QTimer::timeout, this, [this] {
-    if (rehost()) rehostPoll_.stop();
-  });
 }
 
 QtShell::~QtShell() {
@@ -83,39 +98,44 @@ void QtShell::showTip(Entry& entry) {
   if (entry.icon) entry.icon->setToolTip(entry.tip);
 }
 
-bool QtShell::rehost() {
-  bool placed = true;
-  TrayKind kind = TrayKind::None;
-  bool asked = false;
+void QtShell::hostsChanged() {
+  const TrayKind kind = hosts_.available();
+  if (kind == TrayKind::None) return;  // the entries wait where they are
   for (Entry& entry : entries_) {
-    if (!entry.used()) continue;
-    if (!asked) kind = hosts_.available();
-    asked = true;
-    if (kind == TrayKind::None) {
-      placed = false;
-      continue;
-    }
-    if ((kind == TrayKind::StatusNotifier) == (entry.item != nullptr)) continue;
-    if (kind == TrayKind::StatusNotifier) {
-      // The icon stays where it is until the item is on the bus.
-      std::unique_ptr<QSystemTrayIcon, LaterDeleter> icon = std::move(entry.icon);
-      std::unique_ptr<QMenu, LaterDeleter> menu = std::move(entry.menu);
-      if (!addItem(entry)) {
-        entry.icon = std::move(icon);
-        entry.menu = std::move(menu);
-        placed = false;
-        continue;
-      }
-      if (icon) icon->hide();
-    } else {
-      entry.item.reset();
-      addIcon(entry);
-      entry.icon->show();
-    }
-    showPicture(entry);
-    showTip(entry);
+    if (entry.used()) rehost(entry, kind);
   }
-  return placed;
+  hostAppeared();
+}
+
+void QtShell::rehost(Entry& entry, TrayKind kind) {
+  if (kind == TrayKind::StatusNotifier && entry.item) {
+    // A new watcher or host knows no item: it is told again.
+    if (entry.announced != hosts_.hostGeneration()) announce(entry);
+    return;
+  }
+  if ((kind == TrayKind::StatusNotifier) == (entry.item != nullptr)) return;
+  if (kind == TrayKind::StatusNotifier) {
+    // The icon stays where it is until the item is on the bus.
+    std::unique_ptr<QSystemTrayIcon, LaterDeleter> icon = std::move(entry.icon);
+    std::unique_ptr<QMenu, LaterDeleter> menu = std::move(entry.menu);
+    if (!addItem(entry)) {
+      entry.icon = std::move(icon);
+      entry.menu = std::move(menu);
+      return;
+    }
+    if (icon) icon->hide();
+  } else {
+    entry.item.reset();
+    addIcon(entry);
+    entry.icon->show();
+  }
+  showPicture(entry);
+  showTip(entry);
+}
+
+void QtShell::announce(Entry& entry) {
+  entry.item->announce();
+  entry.announced = hosts_.hostGeneration();
 }
 
 bool QtShell::add(Entry& free, const NotifyIconFields& fields) {
@@ -129,7 +149,6 @@ bool QtShell::add(Entry& free, const NotifyIconFields& fields) {
         break;
       }
     }
-    hosts_.waitForHost();
     return false;
   }
   free.window = fields.hWnd;
@@ -174,9 +193,12 @@ bool QtShell::addItem(Entry& free) {
       [this, window](int control) {
         post(window, Event{.kind = EventKind::Click, .control = control});
       });
-  if (free.item->exported()) return true;
-  free.item.reset();
-  return false;
+  if (!free.item->exported()) {
+    free.item.reset();
+    return false;
+  }
+  announce(free);
+  return true;
 }
 
 void QtShell::addIcon(Entry& free) {

@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <array>
 #include <memory>
 
@@ -44,6 +43,7 @@ class QtShell final : public QObject, public Shell {
     std::unique_ptr<QMenu, LaterDeleter> menu;
     QImage picture;  // what the entry shows, for a move to another kind of host
     QString tip;
+    unsigned announced = 0;  // the host generation the item was last announced to
     bool used() const { return item || icon; }
   };
   static constexpr std::size_t kMaxEntries = 4;
@@ -62,9 +62,12 @@ class QtShell final : public QObject, public Shell {
   // Shows the entry's picture, or its tip, on its item or icon.
   void showPicture(Entry& entry);
   void showTip(Entry& entry);
-  // Moves each entry to the kind of host there now: an item for a StatusNotifierItem host, a
-  // Qt tray icon for an embedding tray. True when every entry is on a host of its kind.
-  bool rehost();
+  // The hosts changed: each entry moves to the kind of host there now, if any.
+  void hostsChanged();
+  // Moves the entry to a host of `kind`: an item for a StatusNotifierItem host, a Qt tray icon
+  // for an embedding tray; an item already there is told to a host that is new.
+  void rehost(Entry& entry, TrayKind kind);
+  void announce(Entry& entry);
   void report(const Entry& entry, std::uint32_t mouseMessage);
   const Entry* entryAt(const QPoint& global) const;
 
@@ -74,7 +77,6 @@ class QtShell final : public QObject, public Shell {
   std::array<Entry, kMaxEntries> entries_;
   std::array<Handle, kMaxEntries> refused_{};  // windows whose add found no host
   TrayHosts hosts_;
-  QTimer rehostPoll_;  // while a host change may leave an entry on the wrong kind of host
 };
 
 }  // namespace vorlin::qt

@@ -1,10 +1,8 @@
 #include "runtime/qt/status_notifier_item.h"
 
 #include <QCoreApplication>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusReply>
 #include <QDBusVariant>
 
 #include "runtime/qt/whole_pixel_icon.h"
@@ -17,10 +15,8 @@ const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString kInterface = QStringLiteral("org.kde.StatusNotifierItem");
 const QString kPath = QStringLiteral("/StatusNotifierItem");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
-// How often a watcher without a host is asked again, and how long any question to it may take.
-constexpr int kHostPollMs = 100;
-constexpr int kWatcherTimeoutMs = 1000;
-
+const QString kBus = QStringLiteral("org.freedesktop.DBus");
+constexpr uint kDoNotQueue = 4;  // RequestName: fail rather than wait for the name
 // The pixel sizes offered to a host that reads only pixels and picks one itself: the whole
 // multiples of the 16-pixel picture, and the usual slots between them holding the largest whole
 // multiple that fits, centred. A host handed only the multiples would shrink the next larger one
@@ -73,49 +69,38 @@ StatusNotifierItem::StatusNotifierItem(int number, QString title, QList<Exported
                    .arg(number)),
       connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, service_)),
       title_(std::move(title)),
-      requested_(std::move(requested)),
-      watcher_(kWatcher, connection_, QDBusServiceWatcher::WatchForRegistration) {
+      requested_(std::move(requested)) {
   registerDBusTypes();
   if (!menu.isEmpty()) menu_ = std::make_unique<DBusMenu>(std::move(menu), std::move(chosen));
   exported_ =
+      connection_.isConnected() &&
       connection_.registerVirtualObject(kPath, this, QDBusConnection::SingleNode) &&
       (!menu_ || connection_.registerVirtualObject(QString::fromLatin1(DBusMenu::kPath),
-                                                   menu_.get(), QDBusConnection::SingleNode)) &&
-      connection_.registerService(service_);
-  // A watcher that starts anew knows no item: it is told again.
-  QObject::connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this,
-                   [this] { registerWhenHosted(); });
-  hostPoll_.setInterval(kHostPollMs);
-  QObject::connect(&hostPoll_, &QTimer::timeout, this, [this] { registerWhenHosted(); });
-  if (exported_) registerWhenHosted();
+                                                   menu_.get(), QDBusConnection::SingleNode));
+  // The item's name, asked for without waiting: the bus takes the calls of a connection in the
+  // order they are sent, so the watcher told of the name later finds it taken. The name goes with
+  // the connection.
+  if (exported_) {
+    QDBusMessage request = QDBusMessage::createMethodCall(
+        kBus, QStringLiteral("/org/freedesktop/DBus"), kBus, QStringLiteral("RequestName"));
+    request << service_ << kDoNotQueue;
+    connection_.send(request);
+  }
 }
 
 StatusNotifierItem::~StatusNotifierItem() {
-  connection_.unregisterService(service_);
   connection_.unregisterObject(kPath);
   if (menu_) connection_.unregisterObject(QString::fromLatin1(DBusMenu::kPath));
   QDBusConnection::disconnectFromBus(service_);
 }
 
-void StatusNotifierItem::registerWhenHosted() {
-  hostPoll_.stop();
-  if (!connection_.isConnected() || connection_.interface() == nullptr ||
-      !connection_.interface()->isServiceRegistered(kWatcher).value()) {
-    return;  // told once the watcher is there
-  }
-  // A host that registers reads the watcher's items and then listens for new ones: an item told
-  // before the host's registration is complete could be missed, so the item waits for it.
-  QDBusMessage get =
-      QDBusMessage::createMethodCall(kWatcher, kWatcherPath, kProperties, QStringLiteral("Get"));
-  get << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered");
-  const QDBusReply<QDBusVariant> hosted = connection_.call(get, QDBus::Block, kWatcherTimeoutMs);
-  if (!hosted.isValid() || !hosted.value().variant().toBool()) {
-    hostPoll_.start();
-    return;
-  }
+void StatusNotifierItem::announce() {
+  // Told, not asked: the watcher's answer changes nothing here, and a watcher that hangs must
+  // not hold the program up.
   QDBusMessage add = QDBusMessage::createMethodCall(kWatcher, kWatcherPath, kWatcher,
                                                     QStringLiteral("RegisterStatusNotifierItem"));
   add << service_;
+  add.setAutoStartService(false);
   connection_.send(add);
 }
 
@@ -171,28 +156,26 @@ QString StatusNotifierItem::introspect(const QString&) const {
 
 bool StatusNotifierItem::handleMessage(const QDBusMessage& message,
                                        const QDBusConnection& connection) {
-  const QString member = message.member();
-  QDBusMessage reply;
+  if (message.type() != QDBusMessage::MethodCallMessage) return false;
   if (message.interface() == kProperties) {
-    reply = propertiesReply(message, properties());
-  } else if (message.interface() != kInterface && !message.interface().isEmpty()) {
-    return false;
-  } else if (member == QLatin1String("Activate")) {
-    requested_(Request::Activate);
-    reply = message.createReply();
-  } else if (member == QLatin1String("ContextMenu")) {
-    requested_(Request::ContextMenu);
-    reply = message.createReply();
-  } else if (member == QLatin1String("SecondaryActivate")) {
-    requested_(Request::SecondaryActivate);
-    reply = message.createReply();
-  } else if (member == QLatin1String("Scroll") ||
-             member == QLatin1String("ProvideXdgActivationToken")) {
-    reply = message.createReply();
-  } else {
-    return false;
+    connection.send(propertiesReply(message, kInterface, properties()));
+    return true;
   }
-  connection.send(reply);
+  if (message.interface() != kInterface && !message.interface().isEmpty()) return false;
+  static constexpr DBusMethod kMethods[] = {{"Activate", "ii"},
+                                            {"ContextMenu", "ii"},
+                                            {"SecondaryActivate", "ii"},
+                                            {"Scroll", "is"},
+                                            {"ProvideXdgActivationToken", "s"}};
+  if (std::optional<QDBusMessage> refused = refusal(message, kMethods)) {
+    connection.send(*refused);
+    return true;
+  }
+  const QString member = message.member();
+  if (member == QLatin1String("Activate")) requested_(Request::Activate);
+  if (member == QLatin1String("ContextMenu")) requested_(Request::ContextMenu);
+  if (member == QLatin1String("SecondaryActivate")) requested_(Request::SecondaryActivate);
+  connection.send(message.createReply());
   return true;
 }
 

@@ -2,15 +2,14 @@
 // desktops that have one (KDE Plasma, GNOME with AppIndicator, LXQt, the Xfce panel, waybar).
 // Its picture is offered twice: as an icon name in a theme folder of its own, which a host looks
 // up at its own size and gets exactly (see icon_theme_folder.h), and as whole-pixel enlargements
-// at the usual sizes for a host that reads only pixels. The item tells the watcher about itself
-// once a host is registered with it, and again whenever the watcher starts anew.
+// at the usual sizes for a host that reads only pixels. The item is on the bus from the start; it
+// tells the watcher about itself when told to (once a host is registered with the watcher, and
+// again whenever a watcher or host starts anew).
 #pragma once
 
 #include <QDBusConnection>
-#include <QDBusServiceWatcher>
 #include <QDBusVirtualObject>
 #include <QImage>
-#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -35,6 +34,8 @@ class StatusNotifierItem final : public QDBusVirtualObject {
 
   // Whether the item is on the bus, for a host to find.
   bool exported() const { return exported_; }
+  // Registers the item with the watcher, without waiting for its answer.
+  void announce();
 
   // The 16 × 16 picture; a null image shows none.
   void setPicture(const QImage& picture);
@@ -46,8 +47,6 @@ class StatusNotifierItem final : public QDBusVirtualObject {
  private:
   QVariantMap properties() const;
   void emitSignal(const char* name, const QVariantList& args = {});
-  // Registers with the watcher once a host is registered with it.
-  void registerWhenHosted();
 
   QString service_;
   QDBusConnection connection_;
@@ -57,8 +56,6 @@ class StatusNotifierItem final : public QDBusVirtualObject {
   IconThemeFolder theme_;
   std::unique_ptr<DBusMenu> menu_;
   std::function<void(Request)> requested_;
-  QDBusServiceWatcher watcher_;
-  QTimer hostPoll_;
   bool exported_ = false;
 };
 

@@ -1,97 +1,134 @@
 #include "runtime/qt/tray_hosts.h"
 
-#include <xcb/xcb.h>
-
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusReply>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusVariant>
-#include <QGuiApplication>
-#include <QSystemTrayIcon>
-
-#include "runtime/qt/owners.h"
 
 namespace vorlin::qt {
 namespace {
 
 const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-// How long an embedding tray that appeared while the program runs is given for its panel's
-// watcher to register too, and how often a missing host is looked for.
-constexpr qint64 kWatcherGraceMs = 500;
-constexpr int kPollMs = 100;
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+const QString kBus = QStringLiteral("org.freedesktop.DBus");
+// How long a question may go unanswered before the bus gives it up. A watcher that hangs is asked
+// again then: its answer, when it comes, is the one to the question still open.
+constexpr int kAnswerTimeoutMs = 25000;
+// How long the program waits for a tray before it tells the user there is none.
+constexpr int kFirstWaitMs = 10000;
+
+// Calls `method` on the bus; `answer` is given the reply when it comes, on this thread.
+void askLater(QDBusConnection& bus, QObject* context, const QDBusMessage& method,
+              std::function<void(const QDBusMessage&)> answer) {
+  auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(method, kAnswerTimeoutMs), context);
+  QObject::connect(pending, &QDBusPendingCallWatcher::finished, context,
+                   [answer = std::move(answer)](QDBusPendingCallWatcher* call) {
+                     call->deleteLater();
+                     answer(call->reply());
+                   });
+}
 
 }  // namespace
 
-TrayHosts::TrayHosts(std::function<void()> appeared, std::function<void()> watcherChanged)
-    : appeared_(std::move(appeared)),
-      watcherChanged_(std::move(watcherChanged)),
-      watcher_(kWatcher, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForOwnerChange) {
-  QObject::connect(&watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
-    if (poll_.isActive()) check();
-    watcherChanged_();
-  });
-  poll_.setInterval(kPollMs);
-  QObject::connect(&poll_, &QTimer::timeout, this, [this] { check(); });
-}
-
-bool TrayHosts::watcherRegistered() const {
-  const QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected() || bus.interface() == nullptr) return false;
-  if (!bus.interface()->isServiceRegistered(kWatcher).value()) return false;
-  // A watcher serves only once a host has registered with it. Asked with a plain call:
-  // an interface object would keep what it learnt of the watcher until the program ends.
-  QDBusMessage get = QDBusMessage::createMethodCall(
-      kWatcher, QStringLiteral("/StatusNotifierWatcher"),
-      QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-  get << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered");
-  const QDBusReply<QDBusVariant> registered = bus.call(get);
-  return registered.isValid() && registered.value().variant().toBool();
-}
-
-bool TrayHosts::embeddingTray() const {
-  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr || x11->connection() == nullptr) return false;
-  xcb_connection_t* connection = x11->connection();
-  static const char kSelection[] = "_NET_SYSTEM_TRAY_S0";
-  const auto atom = ownedReply(xcb_intern_atom_reply(
-      connection, xcb_intern_atom(connection, 0, sizeof kSelection - 1, kSelection), nullptr));
-  if (!atom) return false;
-  const auto owner = ownedReply(xcb_get_selection_owner_reply(
-      connection, xcb_get_selection_owner(connection, atom->atom), nullptr));
-  return owner && owner->owner != XCB_NONE;
-}
-
-bool TrayHosts::mayAskQt(bool first) {
-  if (!embeddingTray()) {
-    embeddingSince_.invalidate();
-    return false;
+TrayHosts::TrayHosts(std::function<void()> changed, std::function<void()> noneFound)
+    : bus_(QDBusConnection::sessionBus()),
+      watcher_(kWatcher, bus_, QDBusServiceWatcher::WatchForOwnerChange),
+      embedding_([this] { tell(); }),
+      changed_(std::move(changed)),
+      noneFound_(std::move(noneFound)) {
+  QObject::connect(
+      &watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+      [this](const QString&, const QString&, const QString& owner) { ownerChanged(owner); });
+  // From whichever client sends them: a false notice costs one more registration.
+  bus_.connect(QString(), kWatcherPath, kWatcher, QStringLiteral("StatusNotifierHostRegistered"),
+               this, SLOT(hostRegistered()));
+  bus_.connect(QString(), kWatcherPath, kWatcher, QStringLiteral("StatusNotifierHostUnregistered"),
+               this, SLOT(hostUnregistered()));
+  // The owner now; the bus sends its answer after any change it told of before.
+  QDBusMessage owner = QDBusMessage::createMethodCall(kBus, QStringLiteral("/org/freedesktop/DBus"),
+                                                      kBus, QStringLiteral("GetNameOwner"));
+  owner << kWatcher;
+  if (bus_.isConnected()) {
+    askLater(bus_, this, owner, [this](const QDBusMessage& reply) {
+      if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+        ownerChanged(reply.arguments().constFirst().toString());
+      }
+    });
   }
-  // An embedding tray there from the start is the session's tray; one that appears later may be
-  // a panel whose watcher is on its way.
-  if (first) embeddingAtStart_ = true;
-  if (embeddingAtStart_) return true;
-  if (!embeddingSince_.isValid()) embeddingSince_.start();
-  return embeddingSince_.elapsed() >= kWatcherGraceMs;
+  firstWait_.setSingleShot(true);
+  firstWait_.setInterval(kFirstWaitMs);
+  QObject::connect(&firstWait_, &QTimer::timeout, this, [this] {
+    if (!seen_ && noneFound_) noneFound_();
+  });
+  firstWait_.start();
+  seen_ = embedding_.present();
 }
 
-TrayKind TrayHosts::available() {
-  const bool first = firstQuery_;
-  firstQuery_ = false;
-  if (watcherRegistered()) return TrayKind::StatusNotifier;
-  if (!settled_ && !mayAskQt(first)) return TrayKind::None;
-  settled_ = true;
-  return QSystemTrayIcon::isSystemTrayAvailable() ? TrayKind::Embedding : TrayKind::None;
+TrayKind TrayHosts::available() const {
+  if (!owner_.isEmpty() && hosted_ == Hosted::Yes) return TrayKind::StatusNotifier;
+  // Qt's first tray icon would ask a watcher itself, and wait for it: an embedding tray is taken
+  // only where no watcher is there, or one that has answered.
+  if (embedding_.present() && (owner_.isEmpty() || hosted_ == Hosted::No)) {
+    return TrayKind::Embedding;
+  }
+  return TrayKind::None;
 }
 
-void TrayHosts::waitForHost() {
-  if (!poll_.isActive()) poll_.start();
+void TrayHosts::ownerChanged(const QString& owner) {
+  if (owner == owner_) return;
+  owner_ = owner;
+  ++question_;  // an answer of the watcher before is no answer for this one
+  hosted_ = owner_.isEmpty() ? Hosted::No : Hosted::Unknown;
+  if (!owner_.isEmpty()) askHosted();
+  tell();
 }
 
-void TrayHosts::check() {
-  if (available() == TrayKind::None) return;
-  poll_.stop();
-  appeared_();
+void TrayHosts::askHosted() {
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      kWatcher, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+      QStringLiteral("Get"));
+  get << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered");
+  get.setAutoStartService(false);
+  const unsigned question = question_;
+  askLater(bus_, this, get, [this, question](const QDBusMessage& reply) {
+    if (question != question_) return;
+    if (reply.type() == QDBusMessage::ErrorMessage &&
+        (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
+         reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.Timeout"))) {
+      askHosted();  // the watcher hangs; the question stays open
+      return;
+    }
+    const QList<QVariant> args = reply.arguments();
+    answered(reply.type() == QDBusMessage::ReplyMessage && args.size() == 1 &&
+             args[0].value<QDBusVariant>().variant().toBool());
+  });
+}
+
+void TrayHosts::answered(bool hosted) {
+  if (hosted && hosted_ != Hosted::Yes) ++generation_;
+  hosted_ = hosted ? Hosted::Yes : Hosted::No;
+  tell();
+}
+
+void TrayHosts::hostRegistered() {
+  if (owner_.isEmpty()) return;
+  ++question_;
+  ++generation_;  // a host that registers reads the items anew: each is told again
+  hosted_ = Hosted::Yes;
+  tell();
+}
+
+void TrayHosts::hostUnregistered() {
+  if (owner_.isEmpty()) return;
+  ++question_;
+  askHosted();  // another host may still be there
+}
+
+void TrayHosts::tell() {
+  if (available() != TrayKind::None || (!owner_.isEmpty() && hosted_ == Hosted::Unknown)) {
+    seen_ = true;
+  }
+  if (changed_) changed_();
 }
 
 }  // namespace vorlin::qt

@@ -1,47 +1,67 @@
 // Which notification-area host is there to take the entries: a StatusNotifierItem host, which
-// the program's own items serve, or an embedding tray (XEmbed), which Qt's tray icons serve. Qt
-// decides once per process, at its first tray icon or availability query, whether a
-// StatusNotifierItem watcher is on the session bus, and keeps that answer: so Qt is asked only
-// for an embedding tray, and one that appears while the program runs is given a moment for its
-// panel's watcher to follow it.
+// the program's own items serve, or an embedding tray (XEmbed), which Qt's tray icons serve.
+//
+// Everything is learnt from notices and answers that come when they come; nothing here waits for
+// another program. The bus tells when the watcher's name changes hands and when a host registers
+// with it; the watcher is asked once, without waiting, whether a host is registered; the X server
+// tells when an embedding tray comes or goes. A watcher that does not answer leaves the entry
+// waiting, and the program running.
+//
+// Qt decides once per process, at its first tray icon, whether it serves a StatusNotifierItem host
+// itself, and asks the watcher then, waiting for the answer: so Qt's tray icon is made only where
+// no watcher is there, or one that has answered that it has no host.
 #pragma once
 
+#include <QDBusConnection>
 #include <QDBusServiceWatcher>
-#include <QElapsedTimer>
 #include <QObject>
+#include <QString>
 #include <QTimer>
 #include <functional>
+
+#include "runtime/qt/embedding_tray.h"
 
 namespace vorlin::qt {
 
 enum class TrayKind { None, StatusNotifier, Embedding };
 
 class TrayHosts final : public QObject {
+  Q_OBJECT
+
  public:
-  // `appeared` is called once a host has appeared after an entry was refused for want of one;
-  // `watcherChanged` whenever the StatusNotifierItem watcher comes or goes.
-  TrayHosts(std::function<void()> appeared, std::function<void()> watcherChanged);
+  // `changed` is called whenever the hosts may have changed; `noneFound` once, when no tray of
+  // either kind has been there in the first 10 seconds.
+  TrayHosts(std::function<void()> changed, std::function<void()> noneFound);
 
   // The kind of host there to take an entry now.
-  TrayKind available();
-  // An entry waits for a host: `appeared` is called when one comes.
-  void waitForHost();
+  TrayKind available() const;
+  // Counts the times a StatusNotifierItem host became ready: a watcher with a host appeared, or a
+  // host registered. An item tells the watcher about itself again when it changes.
+  unsigned hostGeneration() const { return generation_; }
+
+ private slots:
+  void hostRegistered();
+  void hostUnregistered();
 
  private:
-  // Whether Qt may be asked now without settling on the wrong kind of tray.
-  bool mayAskQt(bool first);
-  bool watcherRegistered() const;
-  bool embeddingTray() const;
-  void check();
+  enum class Hosted { Unknown, No, Yes };
+  void ownerChanged(const QString& owner);
+  // Asks the watcher whether a host is registered with it; the answer comes later.
+  void askHosted();
+  void answered(bool hosted);
+  void tell();
 
-  std::function<void()> appeared_;
-  std::function<void()> watcherChanged_;
+  QDBusConnection bus_;
   QDBusServiceWatcher watcher_;
-  QTimer poll_;
-  QElapsedTimer embeddingSince_;  // valid while an embedding tray waits out its moment
-  bool settled_ = false;          // Qt has been asked: its kind of tray holds for the process
-  bool embeddingAtStart_ = false;
-  bool firstQuery_ = true;
+  EmbeddingTray embedding_;
+  QTimer firstWait_;
+  std::function<void()> changed_;
+  std::function<void()> noneFound_;
+  QString owner_;  // the watcher's unique name; empty when there is none
+  Hosted hosted_ = Hosted::No;
+  unsigned question_ = 0;  // the question whose answer counts: a new watcher is asked anew
+  unsigned generation_ = 0;
+  bool seen_ = false;  // a tray of either kind has been there
 };
 
 }  // namespace vorlin::qt

@@ -1,0 +1,79 @@
+#include "runtime/qt/embedding_tray.h"
+
+#include <xcb/xcb.h>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstring>
+
+#include "runtime/qt/owners.h"
+
+namespace vorlin::qt {
+namespace {
+
+xcb_atom_t internedAtom(xcb_connection_t* c, const char* name) {
+  const auto reply = ownedReply(xcb_intern_atom_reply(
+      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
+  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+}  // namespace
+
+EmbeddingTray::EmbeddingTray(std::function<void()> changed) {
+  const auto* x11 =
+      qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (x11 == nullptr || x11->connection() == nullptr) return;
+  connection_ = x11->connection();
+  selection_ = internedAtom(connection_, "_NET_SYSTEM_TRAY_S0");
+  manager_ = internedAtom(connection_, "MANAGER");
+  // Qt listens to the root window's structure already, for its own tray icons: the MANAGER
+  // message reaches this filter without asking for more.
+  QCoreApplication::instance()->installNativeEventFilter(this);
+  lookAgain();
+  changed_ = std::move(changed);  // told of changes after this first look
+}
+
+EmbeddingTray::~EmbeddingTray() {
+  if (connection_ != nullptr && QCoreApplication::instance() != nullptr) {
+    QCoreApplication::instance()->removeNativeEventFilter(this);
+  }
+}
+
+void EmbeddingTray::lookAgain() {
+  const std::uint32_t before = owner_;
+  owner_ = 0;
+  // A window that goes between the question and the request to follow it has lost the
+  // selection: the owner is asked again until it is one that is followed.
+  for (int tries = 0; tries < 3 && selection_ != XCB_ATOM_NONE; ++tries) {
+    const auto owner = ownedReply(xcb_get_selection_owner_reply(
+        connection_, xcb_get_selection_owner(connection_, selection_), nullptr));
+    if (!owner || owner->owner == XCB_NONE) break;
+    const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection_, owner->owner, XCB_CW_EVENT_MASK, &mask);
+    const auto again = ownedReply(xcb_get_selection_owner_reply(
+        connection_, xcb_get_selection_owner(connection_, selection_), nullptr));
+    if (again && again->owner == owner->owner) {
+      owner_ = owner->owner;
+      break;
+    }
+  }
+  if (owner_ != before && changed_) changed_();
+}
+
+bool EmbeddingTray::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+  if (eventType != "xcb_generic_event_t") return false;
+  const auto* event = static_cast<const xcb_generic_event_t*>(message);
+  const std::uint8_t type = event->response_type & 0x7f;
+  if (type == XCB_CLIENT_MESSAGE) {
+    const auto* client = reinterpret_cast<const xcb_client_message_event_t*>(event);
+    if (client->type == manager_ && client->format == 32 && client->data.data32[1] == selection_) {
+      lookAgain();
+    }
+  } else if (type == XCB_DESTROY_NOTIFY) {
+    const auto* destroyed = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+    if (owner_ != 0 && destroyed->window == owner_) lookAgain();
+  }
+  return false;  // Qt's own handling goes on
+}
+
+}  // namespace vorlin::qt
