@@ -102,6 +102,20 @@ std::vector<std::string> menuEntryCall(const std::string& item, int entry) {
           "0"};
 }
 
+std::string SessionBus::callMenu(const std::string& item,
+                                 const std::vector<std::string>& call) const {
+  std::vector<std::string> args{"call", itemAddress(item).first, "/MenuBar",
+                                "com.canonical.dbusmenu"};
+  args.insert(args.end(), call.begin(), call.end());
+  return busctl(args);
+}
+
+std::string SessionBus::fuzz(const std::string& item, unsigned seed, int seconds) const {
+  return commandOutput({VORLIN_BUS_FUZZER, itemAddress(item).first, std::to_string(seed),
+                        std::to_string(seconds)},
+                       env());
+}
+
 void SessionBus::chooseMenuEntry(const std::string& item, int entry) const {
   busctl(menuEntryCall(item, entry));
 }

@@ -39,6 +39,12 @@ class SessionBus {
   // Chooses entry `entry` (1: the first) of the item's exported menu, as a host that shows it
   // does when the user picks it.
   void chooseMenuEntry(const std::string& item, int entry) const;
+  // Calls a method of the item's menu with busctl's arguments ("GetLayout", "iias", "0", ...):
+  // what busctl prints of the answer, empty when the answer is an error.
+  std::string callMenu(const std::string& item, const std::vector<std::string>& call) const;
+  // Sends the item and its menu calls of every shape for `seconds`, from `seed`: the fuzzer's
+  // summary, which ends in "0 unanswered" when every call had an answer.
+  std::string fuzz(const std::string& item, unsigned seed, int seconds) const;
   // A property of the item as busctl prints it: "s \"Vorlin\"".
   std::string itemProperty(const std::string& item, const std::string& name) const;
   // The IconPixmap images of the item registered as `item` ("SERVICE/PATH" or "SERVICE").

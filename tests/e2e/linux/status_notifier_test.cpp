@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -219,6 +221,35 @@ TEST_F(StatusNotifierHost, MovesToAnEmbeddingTrayAndBack) {
   // The panel embeds too: the entry is its item, not an embedded icon.
   EXPECT_TRUE(pollUntil([&] { return bus.registeredItems().size() == 1; }, 2s));
   EXPECT_TRUE(vorlin.waitForIcon(gray, 2s)) << saveShot(desktop().screenshot(), "panel-again");
+}
+
+// Any program of the session may call the item and its menu with anything: the calls that once
+// ended the program, then thousands of calls of every shape. Each is answered; the program runs
+// on, its menu answers, its icon stays, and nothing piles up: once every kind of call has been
+// answered (a first round), 20 seconds more leave its memory within 2 MB of what it was.
+TEST_F(StatusNotifierHost, CallsOfAnyShapeAreAnsweredAndLeaveTheProgramRunning) {
+  const QImage gray = expectedIcon(kGray, 6, "DEC");
+  ASSERT_TRUE(panel.start());
+  ASSERT_TRUE(vorlin.waitForIcon(gray, 5s));
+  const std::vector<std::string> items = bus.registeredItems();
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(bus.callMenu(items[0], {"EventGroup", "ai", "2", "1", "2"}), "");
+  EXPECT_EQ(bus.callMenu(items[0], {"EventGroup", "a(is)", "1", "1", "clicked"}), "");
+  ASSERT_TRUE(vorlin.process().running());
+
+  const unsigned seed = static_cast<unsigned>(std::time(nullptr));
+  std::string summary = bus.fuzz(items[0], seed, 2);
+  const long residentBefore = residentKilobytes(vorlin.process().pid());
+  summary = bus.fuzz(items[0], seed + 1, 20);
+  std::printf("seeds %u, %u: %s", seed, seed + 1, summary.c_str());
+  EXPECT_NE(summary.find(" 0 unanswered"), std::string::npos) << summary;
+  ASSERT_TRUE(vorlin.process().running()) << "seeds " << seed << ", " << seed + 1;
+  EXPECT_EQ(bus.callMenu(items[0], {"GetLayout", "iias", "0", "1", "0"}).rfind("u(ia{sv}av) ", 0),
+            0u);
+  if (std::getenv("VORLIN_E2E_SANITIZED") == nullptr) {
+    EXPECT_LT(residentKilobytes(vorlin.process().pid()) - residentBefore, 2048);
+  }
+  EXPECT_TRUE(vorlin.iconStays(gray, 300ms)) << saveShot(desktop().screenshot(), "after");
 }
 
 // Ended by the system (SIGTERM): the item leaves the panel before the program ends, status 0.
