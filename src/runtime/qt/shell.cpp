@@ -124,13 +124,15 @@ void QtShell::rehost(Entry& entry, TrayKind kind) {
       return;
     }
     if (icon) icon->hide();
+    showPicture(entry);
+    showTip(entry);
   } else {
     entry.item.reset();
     addIcon(entry);
-    entry.icon->show();
+    showPicture(entry);
+    showTip(entry);
+    entry.icon->show();  // shown once it has its picture
   }
-  showPicture(entry);
-  showTip(entry);
 }
 
 void QtShell::announce(Entry& entry) {

@@ -15,8 +15,6 @@ const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString kInterface = QStringLiteral("org.kde.StatusNotifierItem");
 const QString kPath = QStringLiteral("/StatusNotifierItem");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
-const QString kBus = QStringLiteral("org.freedesktop.DBus");
-constexpr uint kDoNotQueue = 4;  // RequestName: fail rather than wait for the name
 // The pixel sizes offered to a host that reads only pixels and picks one itself: the whole
 // multiples of the 16-pixel picture, and the usual slots between them holding the largest whole
 // multiple that fits, centred. A host handed only the multiples would shrink the next larger one
@@ -64,10 +62,8 @@ const char kIntrospection[] = R"xml(<interface name="org.kde.StatusNotifierItem"
 StatusNotifierItem::StatusNotifierItem(int number, QString title, QList<ExportedMenuEntry> menu,
                                        std::function<void(Request)> requested,
                                        std::function<void(int control)> chosen)
-    : service_(QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
-                   .arg(QCoreApplication::applicationPid())
-                   .arg(number)),
-      connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, service_)),
+    : connectionName_(QStringLiteral("vorlin-item-%1").arg(number)),
+      connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName_)),
       title_(std::move(title)),
       requested_(std::move(requested)) {
   registerDBusTypes();
@@ -77,29 +73,23 @@ StatusNotifierItem::StatusNotifierItem(int number, QString title, QList<Exported
       connection_.registerVirtualObject(kPath, this, QDBusConnection::SingleNode) &&
       (!menu_ || connection_.registerVirtualObject(QString::fromLatin1(DBusMenu::kPath),
                                                    menu_.get(), QDBusConnection::SingleNode));
-  // The item's name, asked for without waiting: the bus takes the calls of a connection in the
-  // order they are sent, so the watcher told of the name later finds it taken. The name goes with
-  // the connection.
-  if (exported_) {
-    QDBusMessage request = QDBusMessage::createMethodCall(
-        kBus, QStringLiteral("/org/freedesktop/DBus"), kBus, QStringLiteral("RequestName"));
-    request << service_ << kDoNotQueue;
-    connection_.send(request);
-  }
 }
 
 StatusNotifierItem::~StatusNotifierItem() {
   connection_.unregisterObject(kPath);
   if (menu_) connection_.unregisterObject(QString::fromLatin1(DBusMenu::kPath));
-  QDBusConnection::disconnectFromBus(service_);
+  QDBusConnection::disconnectFromBus(connectionName_);
 }
 
 void StatusNotifierItem::announce() {
   // Told, not asked: the watcher's answer changes nothing here, and a watcher that hangs must
-  // not hold the program up.
+  // not hold the program up. The item is named by its connection's unique name, which no other
+  // client can hold: a host that watches a well-known name for its owner may take the item's
+  // properties from before the owner was known, and throw them away (GNOME's AppIndicator
+  // extension, after the shell restarts, so that the entry never showed again).
   QDBusMessage add = QDBusMessage::createMethodCall(kWatcher, kWatcherPath, kWatcher,
                                                     QStringLiteral("RegisterStatusNotifierItem"));
-  add << service_;
+  add << connection_.baseService();
   add.setAutoStartService(false);
   connection_.send(add);
 }

@@ -48,7 +48,7 @@ class StatusNotifierItem final : public QDBusVirtualObject {
   QVariantMap properties() const;
   void emitSignal(const char* name, const QVariantList& args = {});
 
-  QString service_;
+  QString connectionName_;  // the item's own connection to the bus, by Qt's name for it
   QDBusConnection connection_;
   QString title_;
   QString tip_;

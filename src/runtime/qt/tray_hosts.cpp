@@ -4,6 +4,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QSystemTrayIcon>
 
 namespace vorlin::qt {
 namespace {
@@ -52,6 +53,11 @@ TrayHosts::TrayHosts(std::function<void()> changed, std::function<void()> noneFo
     askLater(bus_, this, owner, [this](const QDBusMessage& reply) {
       if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
         ownerChanged(reply.arguments().constFirst().toString());
+      } else if (owner_.isEmpty()) {
+        // No watcher: Qt is let decide now, while its question to the bus finds none and its
+        // tray icons are then embedding ones for good. Asked later, a watcher just starting
+        // could make them items of Qt's own beside the program's.
+        QSystemTrayIcon::isSystemTrayAvailable();
       }
     });
   }
