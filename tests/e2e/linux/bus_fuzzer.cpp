@@ -123,8 +123,8 @@ class Fuzzer {
     for (qsizetype i = 0; i < signature.size();) args.append(value(signature, i));
     if (acts(m, signature, args)) return next(kind);
     call.setArguments(args);
-    *kind = QStringLiteral("%1.%2(%3)").arg(QLatin1String(m.path), QLatin1String(m.name),
-                                            signature);
+    *kind =
+        QStringLiteral("%1.%2(%3)").arg(QLatin1String(m.path), QLatin1String(m.name), signature);
     return call;
   }
 
@@ -158,8 +158,15 @@ class Fuzzer {
   }
   // A word of the protocols, a random one, or (alone, not in an array) a huge one.
   QString anyString(bool alone = false) {
-    static const char* const kWords[] = {"clicked", "hovered", "opened", "closed", "",
-                                         "label", "Title", "IconPixmap", "org.kde.StatusNotifierItem",
+    static const char* const kWords[] = {"clicked",
+                                         "hovered",
+                                         "opened",
+                                         "closed",
+                                         "",
+                                         "label",
+                                         "Title",
+                                         "IconPixmap",
+                                         "org.kde.StatusNotifierItem",
                                          "com.canonical.dbusmenu"};
     const int pick = random_.bounded(int(std::size(kWords)) + 2);
     if (pick < int(std::size(kWords))) return QLatin1String(kWords[pick]);

@@ -5,8 +5,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "desktop.h"
 
@@ -52,6 +54,51 @@ std::string SessionBus::busctl(const std::vector<std::string>& args) const {
 
 bool SessionBus::hasName(const std::string& name) const {
   return !busctl({"status", name}).empty();
+}
+
+pid_t SessionBus::ownerPid(const std::string& name) const {
+  std::istringstream status(busctl({"status", name}));
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("PID=", 0) == 0) return static_cast<pid_t>(std::stol(line.substr(4)));
+  }
+  return 0;
+}
+
+std::vector<std::string> SessionBus::namesOf(pid_t pid) const {
+  // NAME PID PROCESS USER CONNECTION UNIT SESSION DESCRIPTION
+  std::istringstream list(busctl({"list", "--unique", "--no-legend"}));
+  std::vector<std::string> names;
+  for (std::string line; std::getline(list, line);) {
+    std::istringstream fields(line);
+    std::string name;
+    std::string owner;
+    if (fields >> name >> owner && owner == std::to_string(pid)) names.push_back(name);
+  }
+  return names;
+}
+
+std::string SessionBus::itemOf(pid_t pid) const {
+  for (const std::string& name : namesOf(pid)) {
+    if (!itemProperty(name, "Title").empty()) return name;
+  }
+  return "";
+}
+
+int SessionBus::messagesFrom(pid_t pid, std::chrono::seconds period) const {
+  const std::vector<std::string> names = namesOf(pid);
+  const std::string log = root_ + "/monitor.log";
+  {
+    Process monitor({"dbus-monitor", "--session"}, env(), log);
+    std::this_thread::sleep_for(period);  // the period measured, not a wait for something
+  }
+  std::ifstream in(log);
+  int count = 0;
+  for (std::string line; std::getline(in, line);) {
+    for (const std::string& name : names) {
+      if (line.find(" sender=" + name + " ") != std::string::npos) ++count;
+    }
+  }
+  return count;
 }
 
 std::vector<std::string> registeredItemsCall() {
@@ -111,9 +158,9 @@ std::string SessionBus::callMenu(const std::string& item,
 }
 
 std::string SessionBus::fuzz(const std::string& item, unsigned seed, int seconds) const {
-  return commandOutput({VORLIN_BUS_FUZZER, itemAddress(item).first, std::to_string(seed),
-                        std::to_string(seconds)},
-                       env());
+  return commandOutput(
+      {VORLIN_BUS_FUZZER, itemAddress(item).first, std::to_string(seed), std::to_string(seconds)},
+      env());
 }
 
 void SessionBus::chooseMenuEntry(const std::string& item, int entry) const {

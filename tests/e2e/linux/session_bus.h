@@ -2,7 +2,10 @@
 // test reads from it: the StatusNotifierItem watcher's items and an item's icon pixmaps.
 #pragma once
 
+#include <sys/types.h>
+
 #include <QImage>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +34,14 @@ class SessionBus {
 
   // Whether a client owns `name` on the bus.
   bool hasName(const std::string& name) const;
+  // The process of the client that owns `name`, or 0.
+  pid_t ownerPid(const std::string& name) const;
+  // The unique names of the process's connections to the bus.
+  std::vector<std::string> namesOf(pid_t pid) const;
+  // The one of the process's connections that serves a StatusNotifierItem, or "".
+  std::string itemOf(pid_t pid) const;
+  // How many messages the process sends on the bus in `period`, as a monitor of the bus sees them.
+  int messagesFrom(pid_t pid, std::chrono::seconds period) const;
   // The watcher's RegisteredStatusNotifierItems; empty when there is no watcher.
   std::vector<std::string> registeredItems() const;
   // Asks the item `count` times in a row for its context menu at (400, 300), as a host that shows

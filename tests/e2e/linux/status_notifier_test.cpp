@@ -145,11 +145,15 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
   // A host asks the item for its menu thousands of times: one popup.
   ASSERT_NO_FATAL_FAILURE(expectOnePopupForManyRequests(items[0]));
 
-  // The panel restarts: the entry comes back, red; at midnight, the next day.
-  panel.stop();
-  ASSERT_TRUE(panel.start());
-  at = vorlin.waitForIcon(red, 2s);
-  ASSERT_TRUE(at) << saveShot(desktop().screenshot(), "panel-restarted");
+  // The panel restarts, five times in a row: each time the entry is back, red, within 2 s of the
+  // panel's watcher; at midnight, the next day.
+  for (int restart = 1; restart <= 5; ++restart) {
+    panel.stop();
+    ASSERT_TRUE(panel.start());
+    at = vorlin.waitForIcon(red, 2s);
+    ASSERT_TRUE(at) << "restart " << restart << " "
+                    << saveShot(desktop().screenshot(), "panel-restarted");
+  }
   vorlin.setTime("2024-12-07 00:00:01");
   at = vorlin.waitForIcon(expectedIcon(kRed, 7, "DEC"), 2s);
   ASSERT_TRUE(at) << saveShot(desktop().screenshot(), "midnight");

@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "desktop.h"
+#include "session_bus.h"
 
 namespace e2e {
 namespace {
@@ -141,6 +142,13 @@ bool SwayDesktop::startBar() {
 
 void SwayDesktop::stopBar() {
   bar_.reset();
+}
+
+std::vector<std::string> SwayDesktop::registeredItems() const {
+  std::vector<std::string> argv{"busctl", "--user"};
+  const std::vector<std::string> call = registeredItemsCall();
+  argv.insert(argv.end(), call.begin(), call.end());
+  return itemsOf(commandOutput(asUser(argv), env()));
 }
 
 QImage SwayDesktop::screenshot() const {

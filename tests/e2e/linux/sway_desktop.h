@@ -39,6 +39,8 @@ class SwayDesktop {
   // Starts waybar; true once it has taken the notification area on the bus.
   bool startBar();
   void stopBar();
+  // The items registered with the bar's watcher.
+  std::vector<std::string> registeredItems() const;
 
   QImage screenshot() const;
   // The bar's area of the screen.

@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace e2e {
@@ -26,8 +28,23 @@ VorlinSession::VorlinSession(const Start& start) : desktop_(start.panel) {
     env.push_back({"FAKETIME_DONT_FAKE_MONOTONIC", "1"});
   }
   env.insert(env.end(), start.env.begin(), start.env.end());
-  vorlin_ = std::make_unique<Process>(std::vector<std::string>{VORLIN_PROGRAM}, env,
-                                      std::string(VORLIN_E2E_OUTPUT) + "/vorlin.log");
+  env_ = env;
+  log_ = std::string(VORLIN_E2E_OUTPUT) + "/vorlin.log";
+  if (start.startNow) this->start();
+}
+
+void VorlinSession::start() {
+  vorlin_.reset();
+  std::error_code none;
+  const auto size = std::filesystem::file_size(log_, none);
+  logStart_ = none ? 0 : static_cast<std::size_t>(size);
+  vorlin_ = std::make_unique<Process>(std::vector<std::string>{VORLIN_PROGRAM}, env_, log_);
+}
+
+std::string VorlinSession::output() const {
+  std::ifstream in(log_);
+  in.seekg(static_cast<std::streamoff>(logStart_));
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 VorlinSession::~VorlinSession() {

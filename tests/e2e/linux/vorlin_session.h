@@ -19,7 +19,8 @@ struct Start {
   std::string fakeTime;            // "YYYY-MM-DD hh:mm:ss", frozen; empty: the real clock
   std::string locale = "C.UTF-8";  // LC_ALL
   Panel panel = {};
-  Env env = {};  // more of the program's environment
+  Env env = {};          // more of the program's environment
+  bool startNow = true;  // false: the test starts the program (start())
 };
 
 class VorlinSession {
@@ -29,6 +30,10 @@ class VorlinSession {
 
   Desktop& desktop() { return desktop_; }
   Process& process() { return *vorlin_; }
+  // Starts the program, or starts it anew once it has ended.
+  void start();
+  // What the program has written to its standard output and error since it was last started.
+  std::string output() const;
 
   // Moves the clock: the program reads it anew at each tick.
   void setTime(const std::string& fakeTime);
@@ -46,6 +51,9 @@ class VorlinSession {
  private:
   Desktop desktop_;
   std::string timeFile_;
+  Env env_;
+  std::string log_;
+  std::size_t logStart_ = 0;
   std::unique_ptr<Process> vorlin_;
 };
 

@@ -112,12 +112,17 @@ TEST_F(WaylandBar, StartedBeforeTheBarMenuFromTheBarDialogFloatsBarRestartedAndC
   at = waitForIcon(red, 2s);
   ASSERT_TRUE(at) << saveShot(sway.screenshot(), "after-ok");
 
-  sway.stopBar();
-  ASSERT_TRUE(sway.startBar());
-  // A bar that starts again draws itself first and asks for the items after: on a busy machine
-  // that took more than 2 s.
-  at = waitForIcon(red, 10s);
-  ASSERT_TRUE(at) << saveShot(sway.screenshot(), "bar-restarted");
+  // The bar restarts, five times in a row: each time the item is registered with its watcher
+  // within 2 s, and shown. A bar that starts again draws itself first and asks for the items
+  // after: on a busy machine that took more than 2 s.
+  for (int restart = 1; restart <= 5; ++restart) {
+    sway.stopBar();
+    ASSERT_TRUE(sway.startBar());
+    EXPECT_TRUE(pollUntil([&] { return sway.registeredItems().size() == 1; }, 2s))
+        << "restart " << restart;
+    at = waitForIcon(red, 10s);
+    ASSERT_TRUE(at) << "restart " << restart << " " << saveShot(sway.screenshot(), "bar-restarted");
+  }
 
   menu = openMenu(*at);
   ASSERT_TRUE(menu) << saveShot(sway.screenshot(), "no-menu-again");

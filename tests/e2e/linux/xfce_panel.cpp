@@ -1,5 +1,7 @@
 #include "xfce_panel.h"
 
+#include <signal.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -45,7 +47,18 @@ bool XfcePanel::start() {
 }
 
 void XfcePanel::stop() {
+  resume();
   panel_.reset();
+}
+
+void XfcePanel::hang() {
+  hung_ = bus_.ownerPid("org.kde.StatusNotifierWatcher");
+  if (hung_ > 0) kill(hung_, SIGSTOP);
+}
+
+void XfcePanel::resume() {
+  if (hung_ > 0) kill(hung_, SIGCONT);
+  hung_ = 0;
 }
 
 }  // namespace e2e

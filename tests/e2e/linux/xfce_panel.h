@@ -24,11 +24,16 @@ class XfcePanel {
   // Starts the panel; true once its watcher is on the bus.
   bool start();
   void stop();
+  // Stops the watcher's process, as a panel that hangs: its names stay on the bus, its windows on
+  // the screen, and nothing is answered until it resumes.
+  void hang();
+  void resume();
 
  private:
   const Desktop& desktop_;
   const SessionBus& bus_;
   std::unique_ptr<Process> panel_;
+  pid_t hung_ = 0;
 };
 
 }  // namespace e2e
