@@ -9,12 +9,6 @@
 namespace vorlin::qt {
 namespace {
 
-QString folderTemplate() {
-  QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (base.isEmpty()) base = QDir::tempPath();
-  return base + QStringLiteral("/vorlin-icons-XXXXXX");
-}
-
 QString sizeFolder(int size) {
   return QStringLiteral("%1x%1/apps").arg(size);
 }
@@ -36,10 +30,30 @@ QByteArray themeIndex() {
 
 }  // namespace
 
-IconThemeFolder::IconThemeFolder() : root_(folderTemplate()) {}
+QString iconFoldersBase() {
+  const QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  return base.isEmpty() ? QDir::tempPath() : base;
+}
+
+QString iconFolderPrefix() {
+  return QStringLiteral("vorlin-icons-");
+}
+
+IconThemeFolder::IconThemeFolder(const QString& base) {
+  const QString pattern = base + QLatin1Char('/') + iconFolderPrefix() + QStringLiteral("XXXXXX");
+  // A start that is removing stale folders just now may take a new folder's lock before this run
+  // does; the folder is then given up for another. Where no lock can be had at all (a file system
+  // without locks), the folder serves unlocked.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    root_.emplace(pattern);
+    if (!root_->isValid()) return;
+    lock_ = FolderLock::take(root_->path());
+    if (lock_.held()) return;
+  }
+}
 
 QString IconThemeFolder::generationPath(int generation) const {
-  return root_.path() + QLatin1Char('/') + QString::number(generation);
+  return root_->path() + QLatin1Char('/') + QString::number(generation);
 }
 
 QString IconThemeFolder::themePath() const {
@@ -53,7 +67,7 @@ QString IconThemeFolder::iconName() const {
 
 bool IconThemeFolder::publish(const QImage& picture) {
   published_ = false;
-  if (picture.isNull() || !root_.isValid()) return false;
+  if (picture.isNull() || !root_->isValid()) return false;
   ++generation_;
   // The one before the last goes; the last stays for a host that reads it just now.
   QDir(generationPath(generation_ - 2)).removeRecursively();

@@ -10,6 +10,9 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <array>
+#include <optional>
+
+#include "runtime/qt/folder_lock.h"
 
 namespace vorlin::qt {
 
@@ -23,9 +26,16 @@ inline constexpr auto kThemeSizes = [] {
   return sizes;
 }();
 
+// Where the program makes its icon theme folders: the user's runtime folder, else the temporary
+// folder; and how their names begin (six letters and digits follow).
+QString iconFoldersBase();
+QString iconFolderPrefix();
+
 class IconThemeFolder {
  public:
-  IconThemeFolder();
+  // A new folder in `base`, locked as this run's own for as long as the object lives (see
+  // folder_lock.h), so that a start of the program leaves it alone while this run goes on.
+  explicit IconThemeFolder(const QString& base = iconFoldersBase());
 
   // Writes the 16 × 16 `picture` as the theme's new icon; false when it could not be written
   // (or is null), and the theme then offers no icon.
@@ -38,7 +48,9 @@ class IconThemeFolder {
  private:
   QString generationPath(int generation) const;
 
-  QTemporaryDir root_;
+  // The lock is declared first, so that the folder goes while it is still held.
+  FolderLock lock_;
+  std::optional<QTemporaryDir> root_;
   int generation_ = 0;
   bool published_ = false;
 };

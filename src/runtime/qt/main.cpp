@@ -11,7 +11,9 @@
 #include "runtime/qt/error_report.h"
 #include "runtime/qt/forms.h"
 #include "runtime/qt/icon_image.h"
+#include "runtime/qt/icon_theme_folder.h"
 #include "runtime/qt/shell.h"
+#include "runtime/qt/stale_icon_folders.h"
 #include "runtime/qt/whole_pixel_icon.h"
 #include "runtime/soft/graphics.h"
 
@@ -27,6 +29,8 @@ int main(int argc, char** argv) {
       vorlin::qt::iconSet(vorlin::qt::imageOfPicture(vorlin::art::programIcon())));
   // The hidden host window keeps the program going; it ends when no window is loaded.
   QApplication::setQuitOnLastWindowClosed(false);
+  // The icon folders of runs that were killed or crashed; a running one's stay.
+  vorlin::qt::removeStaleIconFolders(vorlin::qt::iconFoldersBase());
 
   vorlin::SoftGraphics graphics;
   vorlin::PosixClock clock;

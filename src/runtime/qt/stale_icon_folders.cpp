@@ -1,0 +1,54 @@
+#include "runtime/qt/stale_icon_folders.h"
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "runtime/qt/folder_lock.h"
+#include "runtime/qt/icon_theme_folder.h"
+
+namespace vorlin::qt {
+namespace {
+
+// Empties `folder` and removes it, the lock file last: until the lock file goes, a run that opens
+// it finds it locked; a run that makes a new lock file after that keeps the folder, as a folder
+// that is not empty is not removed.
+void removeLockedFolder(const QString& folder) {
+  const QDir dir(folder);
+  const QFileInfoList entries =
+      dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+  for (const QFileInfo& entry : entries) {
+    if (entry.fileName() == FolderLock::fileName()) continue;
+    // A symbolic link goes itself; what it points to stays.
+    if (entry.isDir() && !entry.isSymLink()) {
+      QDir(entry.filePath()).removeRecursively();
+    } else {
+      QFile::remove(entry.filePath());
+    }
+  }
+  QFile::remove(dir.filePath(FolderLock::fileName()));
+  QDir().rmdir(folder);
+}
+
+}  // namespace
+
+void removeStaleIconFolders(const QString& base) {
+  static const QRegularExpression kName(QRegularExpression::anchoredPattern(
+      QRegularExpression::escape(iconFolderPrefix()) + QStringLiteral("[A-Za-z0-9]{6}")));
+  const QFileInfoList entries =
+      QDir(base).entryInfoList(QDir::Dirs | QDir::NoSymLinks | QDir::NoDotAndDotDot | QDir::Hidden);
+  for (const QFileInfo& entry : entries) {
+    if (!kName.match(entry.fileName()).hasMatch() || entry.isSymLink() || !entry.isDir() ||
+        entry.ownerId() != ::getuid()) {
+      continue;
+    }
+    // The lock is held while the folder goes, so that no run starting now takes it for its own.
+    const FolderLock lock = FolderLock::take(entry.filePath());
+    if (lock.held()) removeLockedFolder(entry.filePath());
+  }
+}
+
+}  // namespace vorlin::qt
