@@ -31,6 +31,7 @@ class SessionBus {
   // HOME, XDG_RUNTIME_DIR and the bus address, for every process of the test.
   Env env() const;
   const std::string& home() const { return home_; }
+  const std::string& runtime() const { return runtime_; }  // XDG_RUNTIME_DIR
 
   // Whether a client owns `name` on the bus.
   bool hasName(const std::string& name) const;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -256,10 +257,33 @@ TEST_F(StatusNotifierHost, CallsOfAnyShapeAreAnsweredAndLeaveTheProgramRunning) 
   EXPECT_TRUE(vorlin.iconStays(gray, 300ms)) << saveShot(desktop().screenshot(), "after");
 }
 
-// Ended by the system (SIGTERM): the item leaves the panel before the program ends, status 0.
-TEST_F(StatusNotifierHost, TermSignalRemovesTheItem) {
+// The icon folders in the session's runtime folder.
+std::vector<std::string> iconFolders(const SessionBus& bus) {
+  std::vector<std::string> folders;
+  for (const auto& entry : std::filesystem::directory_iterator(bus.runtime())) {
+    if (entry.path().filename().string().starts_with("vorlin-icons-")) {
+      folders.push_back(entry.path().string());
+    }
+  }
+  return folders;
+}
+
+// Killed outright (SIGKILL), the program leaves its icon folder behind: the next start takes it
+// away and keeps its own. Ended by the system (SIGTERM): the item leaves the panel before the
+// program ends, status 0.
+TEST_F(StatusNotifierHost, AKilledRunsFolderGoesAtTheNextStartTermSignalRemovesTheItem) {
   ASSERT_TRUE(panel.start());
   ASSERT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s));
+  vorlin.process().signal(SIGKILL);
+  ASSERT_TRUE(vorlin.process().waitForExit(2s));
+  const std::vector<std::string> killed = iconFolders(bus);
+  ASSERT_EQ(killed.size(), 1u);
+  vorlin.start();
+  ASSERT_TRUE(pollUntil([&] { return !bus.itemOf(vorlin.process().pid()).empty(); }, 5s));
+  ASSERT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s));
+  const std::vector<std::string> folders = iconFolders(bus);
+  ASSERT_EQ(folders.size(), 1u);
+  EXPECT_NE(folders[0], killed[0]);
   EXPECT_TRUE(
       endsOnSignal(vorlin.process(), SIGTERM, [&] { return !bus.registeredItems().empty(); }));
 }
