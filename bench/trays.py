@@ -46,8 +46,9 @@ def stop(process):
 
 
 class Tray:
-    """Xvfb and, for "linux", trayer or, for "xfce", a session bus and the Xfce panel. `env` is
-    what the programs run with; with `host` False the tray is not started until start_host()."""
+    """Xvfb and, for "linux", trayer or, for "xfce", a session bus and the Xfce panel; for
+    "notray", a session bus and no tray of either kind. `env` is what the programs run with; with
+    `host` False the tray is not started until start_host()."""
 
     def __init__(self, which, host=True):
         self.which = which
@@ -64,7 +65,7 @@ class Tray:
                 ["Xvfb", self.display, "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
             wait_for(lambda: os.path.exists(f"/tmp/.X11-unix/X{self.display[1:]}"), 20, "Xvfb")
-            if self.which == "xfce":
+            if self.which in ("xfce", "notray"):
                 self.session_bus(pathlib.Path(self.folder.name))
             if self.start_with_host:
                 self.start_host()
@@ -99,6 +100,8 @@ class Tray:
     def start_host(self, wait=True):
         """Starts the tray; with `wait`, returns once it serves (the Xfce panel's notification
         area owns its watcher's name)."""
+        if self.which == "notray":
+            return
         if self.which == "xfce":
             self.host = subprocess.Popen(["xfce4-panel", "--disable-wm-check"], env=self.env,
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
