@@ -57,8 +57,7 @@ ExpectedFrame::ExpectedFrame() {
   const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
   xcb_create_window(c_, XCB_COPY_FROM_PARENT, window_, root_, 0, 0, 100, 100, 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
-  // Qt listens to the root window's properties: a window manager that starts sets its list of
-  // what it supports there.
+  // Qt listens to the root window's properties: a window manager that starts sets them.
   QCoreApplication::instance()->installNativeEventFilter(this);
   ask();
 }
@@ -105,7 +104,10 @@ bool ExpectedFrame::nativeEventFilter(const QByteArray& eventType, void* message
   if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
   const auto* changed = reinterpret_cast<const xcb_property_notify_event_t*>(event);
   if (changed->window == window_ && changed->atom == extents_) readAnswer();
-  if (changed->window == root_ && changed->atom == supported_) ask();
+  // A window manager that starts sets several properties of the root window, the list of what it
+  // supports among the first, and may not listen yet when it does: until it has answered, each
+  // change asks again. A window manager that replaces another is asked anew.
+  if (changed->window == root_ && (!answer_ || changed->atom == supported_)) ask();
   return false;  // Qt's own handling goes on
 }
 

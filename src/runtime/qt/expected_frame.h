@@ -12,7 +12,7 @@ struct xcb_connection_t;
 namespace vorlin::qt {
 
 // The frame of an ordinary top-level window, as the X11 window manager estimates it when asked
-// (_NET_REQUEST_FRAME_EXTENTS). Asked when the program starts and again whenever a window manager
+// (_NET_REQUEST_FRAME_EXTENTS). Asked when the program starts and again as a window manager
 // starts; the answer is taken when it comes, never waited for.
 class ExpectedFrame final : public QAbstractNativeEventFilter {
  public:
