@@ -53,6 +53,41 @@ WindowManager::WindowManager(const Desktop& desktop) {
       },
       10s);
   if (!running) throw std::runtime_error("openbox did not take over the screen");
+  // Started: it announces itself before it reads its first event, and answers what it was sent
+  // since only then. A window manager is running once it answers, as a program's window that
+  // opens later finds it.
+  if (!answersFrameRequests()) throw std::runtime_error("openbox does not answer");
+}
+
+bool WindowManager::answersFrameRequests() const {
+  const Window probe =
+      XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 10, 10, 0, 0, 0);
+  const Atom request = XInternAtom(display_, "_NET_REQUEST_FRAME_EXTENTS", False);
+  const Atom extents = XInternAtom(display_, "_NET_FRAME_EXTENTS", False);
+  const bool answered = pollUntil(
+      [&] {
+        XEvent ask{};
+        ask.xclient.type = ClientMessage;
+        ask.xclient.window = probe;
+        ask.xclient.message_type = request;
+        ask.xclient.format = 32;
+        XSendEvent(display_, DefaultRootWindow(display_), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &ask);
+        XSync(display_, False);
+        Atom type = 0;
+        int format = 0;
+        unsigned long n = 0, after = 0;
+        unsigned char* data = nullptr;
+        const bool set = XGetWindowProperty(display_, probe, extents, 0, 4, False, XA_CARDINAL,
+                                            &type, &format, &n, &after, &data) == Success &&
+                         n == 4;
+        if (data != nullptr) XFree(data);
+        return set;
+      },
+      10s);
+  XDestroyWindow(display_, probe);
+  XSync(display_, False);
+  return answered;
 }
 
 WindowManager::~WindowManager() {

@@ -11,7 +11,7 @@ namespace e2e {
 
 class WindowManager {
  public:
-  // Starts openbox on `desktop` and waits until it manages the screen.
+  // Starts openbox on `desktop` and waits until it manages the screen and answers.
   explicit WindowManager(const Desktop& desktop);
   ~WindowManager();
   WindowManager(const WindowManager&) = delete;
@@ -22,6 +22,9 @@ class WindowManager {
   QRect frameOf(const std::string& title) const;
 
  private:
+  // Whether openbox answers a request for a window's frame, asked until it does or 10 s pass.
+  bool answersFrameRequests() const;
+
   Display* display_ = nullptr;
   std::unique_ptr<Process> openbox_;
 };
