@@ -13,13 +13,12 @@ import argparse
 import datetime
 import glob
 import os
-import shutil
 import subprocess
 import sys
 import time
 
 from expected_icon import ENGLISH, FRENCH, GRAY, RED, enlarged, program_icon, today_icon
-from wine_desktop import PREFIX, SCREEN, WINE, Failure, die_with_parent, run
+from wine_desktop import PREFIX, SCREEN, WINE, Failure, die_with_parent, remove_prefix, run
 
 
 def mul_div(twips, dpi):
@@ -415,6 +414,8 @@ def scenario_installer(d):
     shortcuts = os.path.join(drive, "users", "*", "AppData", "Roaming", "Microsoft", "Windows",
                              "Start Menu", "Programs", "Vorlin.lnk")
 
+    check(not installed(d) and not os.path.exists(folder),
+          "Vorlin is there before the install: %r" % installed(d))
     check(msiexec(d, "/i", d.args.msi) == 0, "the install failed")
     check(sorted(os.listdir(folder)) == ["README.txt", "vorlin.exe"],
           "installed %r" % os.listdir(folder))
@@ -427,9 +428,11 @@ def scenario_installer(d):
     products = installed(d)
     check(len(products) == 1, "installed products %r" % products)
     entry = UNINSTALL_KEY + products[0]
+    # The entry is in the view of the package's bitness, as Windows writes it: a 32-bit
+    # package's under Wow6432Node.
     for name, value in [("DisplayName", "Vorlin"), ("Publisher", "Tenwick"),
                         ("DisplayVersion", "1.0.0"), ("NoModify", "0x1")]:
-        found = d.registry_value(entry, name, 64)
+        found = d.registry_value(entry, name, view)
         check(found == value, "the uninstall entry's %s is %r" % (name, found))
     # The list shows the product's icon, which the installer keeps: the program's own file.
     icon = d.registry_value(PRODUCTS_KEY + squashed(products[0]), "ProductIcon", 64) or ""
@@ -461,7 +464,7 @@ def scenario_installer(d):
     check(msiexec(d, "/i", newer) == 0, "the upgrade failed")
     products = installed(d)
     check(len(products) == 1 and
-          d.registry_value(UNINSTALL_KEY + products[0], "DisplayVersion", 64) == "1.0.1",
+          d.registry_value(UNINSTALL_KEY + products[0], "DisplayVersion", view) == "1.0.1",
           "after the upgrade: %r" % products)
     check(msiexec(d, "/i", d.args.msi) != 0, "the older version installed over the newer")
     check(installed(d) == products, "after the refused downgrade: %r" % installed(d))
@@ -509,7 +512,7 @@ def main():
     if args.scenario == "installer":
         # A machine that never had Vorlin: a prefix of its own, made afresh.
         args.prefix += "-installer"
-        shutil.rmtree(args.prefix, ignore_errors=True)
+        remove_prefix(args.prefix)
     dpi = {"dpi": 120, "dpi-144": 144, "dpi-192": 192}.get(args.scenario, 96)
     status = run(args, SCENARIOS[args.scenario], dpi)
     if status == 0:

@@ -4,6 +4,7 @@ controls and tips, xdotool to act, and the screen read back as pixels."""
 
 import ctypes
 import os
+import shutil
 import signal
 import subprocess
 import tempfile
@@ -11,8 +12,8 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", ".."))
 PREFIX = os.path.join(ROOT, "build", "wineprefix-e2e")
-# Wine with the loader this machine can run; a 32-bit program on a machine that runs no 32-bit
-# code ends with 77 (skipped).
+# Wine with the loader of the program's bitness, so that the process started is the program; a
+# 32-bit program on a machine that runs no 32-bit code ends with 77 (skipped).
 WINE = [os.path.join(ROOT, "scripts", "wine")]
 SKIPPED = 77
 SCREEN = (1024, 768)
@@ -35,6 +36,37 @@ def end_on_signals():
     for number in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
         signal.signal(number, end)
 
+
+
+def command_line(pid):
+    """The arguments of process `pid`, as Wine names them (a Wine process names its program
+    first); None once it has ended."""
+    try:
+        with open("/proc/%d/cmdline" % pid, "rb") as f:
+            line = f.read().rstrip(b"\0")
+    except FileNotFoundError:
+        return None
+    return line.decode(errors="replace").split("\0") if line else None
+
+
+def is_program(pid, exe):
+    """Whether process `pid` runs the Windows program `exe`, not a launcher that started it; true
+    of a process that has ended."""
+    line = command_line(pid)
+    return line is None or (line[0].replace("\\", "/").rsplit("/", 1)[-1].lower() ==
+                            os.path.basename(exe).lower())
+
+
+def remove_prefix(prefix):
+    """Removes a Wine prefix, and first the Wine server that may still serve it (one a killed
+    run left behind): a folder made again in its place can get the same inode, and Wine would
+    hand it that server, with the old prefix's registry."""
+    if not os.path.lexists(prefix):
+        return
+    env = dict(os.environ, WINEPREFIX=prefix)
+    for option in ("-k", "-w"):
+        subprocess.run(["wineserver", option], env=env, stderr=subprocess.DEVNULL)
+    shutil.rmtree(prefix)
 
 
 class Screen:
@@ -89,6 +121,14 @@ class Desktop:
 
     # Set-up and tear-down.
     def __enter__(self):
+        try:
+            return self.bring_up()
+        except BaseException:
+            # What came up before the failure goes, as it does after a run.
+            self.__exit__()
+            raise
+
+    def bring_up(self):
         self.prepare_prefix()
         self.set_dpi(self.dpi)
         read, write = os.pipe()
@@ -179,6 +219,10 @@ class Desktop:
             if not self.requests():
                 raise Failure("the program ended, with %s, before it asked anything of the shell"
                               % self.program.returncode)
+            # The harness ends the program, and reads its status, by the process it started.
+            if not is_program(self.program.pid, self.args.exe):
+                raise Failure("the process started runs %r, not the program" %
+                              command_line(self.program.pid))
             return started
         raise Failure("the program asked nothing of the shell, started three times")
 
