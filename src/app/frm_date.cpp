@@ -16,7 +16,7 @@ using art::background;
 
 constexpr std::array<ControlDesc, 13> kControls{{
     {.id = FrmDate::kSource,
-     .name = "source",
+
      .kind = ControlKind::PictureBox,
      .index = 0,
      .left = 120,
@@ -25,7 +25,7 @@ constexpr std::array<ControlDesc, 13> kControls{{
      .height = 495,
      .tabIndex = 0},
     {.id = FrmDate::kSource,
-     .name = "source",
+
      .kind = ControlKind::PictureBox,
      .index = 1,
      .left = 720,
@@ -34,7 +34,7 @@ constexpr std::array<ControlDesc, 13> kControls{{
      .height = 495,
      .tabIndex = 3},
     {.id = FrmDate::kSource,
-     .name = "source",
+
      .kind = ControlKind::PictureBox,
      .index = 2,
      .left = 1320,
@@ -43,7 +43,7 @@ constexpr std::array<ControlDesc, 13> kControls{{
      .height = 495,
      .tabIndex = 4},
     {.id = FrmDate::kSource,
-     .name = "source",
+
      .kind = ControlKind::PictureBox,
      .index = 3,
      .left = 1920,
@@ -52,7 +52,7 @@ constexpr std::array<ControlDesc, 13> kControls{{
      .height = 495,
      .tabIndex = 5},
     {.id = FrmDate::kSource,
-     .name = "source",
+
      .kind = ControlKind::PictureBox,
      .index = 4,
      .left = 2520,
@@ -61,7 +61,7 @@ constexpr std::array<ControlDesc, 13> kControls{{
      .height = 495,
      .tabIndex = 6},
     {.id = FrmDate::kSource,
-     .name = "source",
+
      .kind = ControlKind::PictureBox,
      .index = 5,
      .left = 3120,
@@ -70,7 +70,7 @@ constexpr std::array<ControlDesc, 13> kControls{{
      .height = 495,
      .tabIndex = 7},
     {.id = FrmDate::kSourceNumber,
-     .name = "sourceNumber",
+
      .kind = ControlKind::PictureBox,
      .left = 1080,
      .top = 1200,
@@ -78,30 +78,30 @@ constexpr std::array<ControlDesc, 13> kControls{{
      .height = 495,
      .tabIndex = 1},
     {.id = FrmDate::kSourceText,
-     .name = "sourceText",
+
      .kind = ControlKind::PictureBox,
      .left = 1080,
      .top = 1920,
      .width = 2655,
      .height = 495,
      .tabIndex = 2},
-    {.id = FrmDate::kTmDate, .name = "tmDate", .kind = ControlKind::Timer, .interval = 10},
+    {.id = FrmDate::kTmDate, .kind = ControlKind::Timer, .interval = 10},
     {.id = FrmDate::kMnuVorlin,
-     .name = "mnuVorlin",
+
      .kind = ControlKind::Menu,
      .caption = "Vorlin"},
     {.id = FrmDate::kMnuProperties,
-     .name = "mnuProperties",
+
      .kind = ControlKind::Menu,
      .caption = "Properties",
      .parent = FrmDate::kMnuVorlin},
     {.id = FrmDate::kMnuSep,
-     .name = "mnuSep",
+
      .kind = ControlKind::Separator,
      .caption = "-",
      .parent = FrmDate::kMnuVorlin},
     {.id = FrmDate::kMnuClose,
-     .name = "mnuClose",
+
      .kind = ControlKind::Menu,
      .caption = "Close",
      .parent = FrmDate::kMnuVorlin},
@@ -123,7 +123,7 @@ std::array<ControlDesc, kControls.size()> withPictures() {
 
 const FormDesc& FrmDate::description() const {
   static const std::array<ControlDesc, kControls.size()> controls = withPictures();
-  static const FormDesc desc{"frmDate", "Form1", 4200, 2790, false, &art::programIcon(), controls};
+  static const FormDesc desc{"frmDate", "Form1", 4200, 2790, &art::programIcon(), controls};
   return desc;
 }
 
@@ -158,12 +158,10 @@ bool FrmDate::dateChanged() {
 Status FrmDate::tick() {
   MDate& m = mDate_;
   // One report for a run of failed refreshes (a failed retry of the entry among them); the
-  // refresh that succeeds ends the run.
+  // refresh that shows its icon ends the run, and a release after it that failed is reported.
   const bool failing = m.refreshFailing();
-  const Status done = dateChanged()    ? m.refreshTrayIcon()
-                      : m.refreshDue() ? m.retryRefresh()
-                                       : m.retryTrayEntry();
-  return failing ? kOk : done;
+  const Status done = dateChanged() || m.refreshDue() ? m.refreshTrayIcon() : m.retryTrayEntry();
+  return failing && m.refreshFailing() ? kOk : done;
 }
 
 Status FrmDate::trayReport(Twips x) {

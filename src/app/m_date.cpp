@@ -18,20 +18,9 @@ bool MDate::hostLoaded() const {
 
 Status MDate::refreshTrayIcon() {
   lastRefresh_ = services_.clock.tickCount();
-  const Status composed = compose();
-  refreshFailing_ = composed.failed();
-  return composed;
-}
-
-Status MDate::retryRefresh() {
-  TrayIcon& icon = trayIcon();
-  // The icon is shown and only a release failed: the release is tried again, nothing is made
-  // anew, so that objects a failing release strands never pile up.
-  if (!icon.onlyReleasesLeft()) return refreshTrayIcon();
-  lastRefresh_ = services_.clock.tickCount();
-  const Status released = icon.releaseLeftovers();
-  refreshFailing_ = released.failed();
-  return released;
+  const Result<bool> composed = compose();
+  refreshFailing_ = !composed.value;
+  return composed.status;
 }
 
 bool MDate::refreshDue() {
@@ -47,19 +36,20 @@ Status MDate::retryTrayEntry() {
   return retried;
 }
 
-Status MDate::compose() {
+Result<bool> MDate::compose() {
   Forms& forms = services_.forms;
   TrayIcon& icon = trayIcon();
   const Result<Handle> background = forms.pictureDC(frmDate_, FrmDate::kSource, colourIndex);
   VORLIN_TRY(background.status);
-  VORLIN_TRY(icon.sourceHDC(background.value));
+  icon.sourceHDC(background.value);
   const Result<Handle> digits = forms.pictureDC(frmDate_, FrmDate::kSourceNumber, kNone);
   VORLIN_TRY(digits.status);
-  VORLIN_TRY(icon.sourceNumberHDC(digits.value));
+  icon.sourceNumberHDC(digits.value);
   const Result<Handle> letters = forms.pictureDC(frmDate_, FrmDate::kSourceText, kNone);
   VORLIN_TRY(letters.status);
-  VORLIN_TRY(icon.sourceTextHDC(letters.value));
-  return icon.IconFromBitmap();
+  icon.sourceTextHDC(letters.value);
+  // Braced: the refresh is made before it is asked whether it showed its icon.
+  return {icon.IconFromBitmap(), icon.shownLast()};
 }
 
 }  // namespace vorlin

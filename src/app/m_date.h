@@ -19,23 +19,24 @@ class MDate {
   std::int16_t colourIndex = 0;
 
   TrayIcon& trayIcon();
+  // Recomposes the tray icon; answers the first failure. A refresh that showed its icon is done,
+  // even when a release after it failed.
   Status refreshTrayIcon();
   // The host window is loaded: its tray entry is there to show a new icon.
   bool hostLoaded() const;
 
-  // A refresh failed and none has succeeded since.
+  // A refresh did not show its icon and none has since.
   bool refreshFailing() const { return refreshFailing_; }
-  // A failed refresh is due to be tried again: once a second until one succeeds.
+  // A failed refresh is due to be tried again: once a second until one shows its icon.
   bool refreshDue();
-  // The due try of a failed refresh: the refresh again, or only the releases it could not make.
-  Status retryRefresh();
   // An entry the shell did not confirm is asked for again when due. A retry that fails (the
   // shell cannot be asked) joins the run of failed refreshes: the next try is a refresh, a
   // second later.
   Status retryTrayEntry();
 
  private:
-  Status compose();
+  // The refresh's first failure, and whether it showed its icon.
+  Result<bool> compose();
 
   Services& services_;
   FrmDate& frmDate_;

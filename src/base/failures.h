@@ -18,6 +18,16 @@ inline constexpr Status kUnloadedWhileLoading{kWindowFailure,
 inline constexpr Status kFloatingPointFailure{kOverflow,
                                               "Floating-point error: invalid operation, "
                                               "division by zero or overflow"};
+// Releases the platform refused: the handle was no live object of the call's kind (a bitmap
+// still selected into a device context is not deleted either).
+inline constexpr Status kDeleteObjectFailed{kInvalidArgument,
+                                            "Invalid procedure call or argument: "
+                                            "gdi32: DeleteObject failed"};
+inline constexpr Status kDeleteDCFailed{
+    kInvalidArgument, "Invalid procedure call or argument: gdi32: DeleteDC failed"};
+inline constexpr Status kDestroyIconFailed{kInvalidArgument,
+                                           "Invalid procedure call or argument: "
+                                           "user32: DestroyIcon failed"};
 // The handle given to read an icon back is no icon that can be read.
 inline constexpr Status kNoSuchIcon{kInvalidArgument,
                                     "Invalid procedure call or argument: no such icon"};

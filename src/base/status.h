@@ -14,7 +14,6 @@ enum Failure : std::int32_t {
   kInvalidArgument = 5,
   kOverflow = 6,
   kOutOfMemory = 7,
-  kDivisionByZero = 11,
   kTypeMismatch = 13,
   kDllNotFound = 48,
   kControlArrayElementMissing = 340,

@@ -14,7 +14,7 @@ using P = FrmProperties;
 
 constexpr std::array<ControlDesc, 8> kControls{{
     {.id = P::kOptColour,
-     .name = "optColour",
+
      .kind = ControlKind::OptionButton,
      .index = 0,
      .caption = art::kBackgrounds[0].caption,
@@ -24,7 +24,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .height = 255,
      .tabIndex = 0},
     {.id = P::kOptColour,
-     .name = "optColour",
+
      .kind = ControlKind::OptionButton,
      .index = 1,
      .caption = art::kBackgrounds[1].caption,
@@ -34,7 +34,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .height = 255,
      .tabIndex = 1},
     {.id = P::kOptColour,
-     .name = "optColour",
+
      .kind = ControlKind::OptionButton,
      .index = 2,
      .caption = art::kBackgrounds[2].caption,
@@ -44,7 +44,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .height = 255,
      .tabIndex = 2},
     {.id = P::kOptColour,
-     .name = "optColour",
+
      .kind = ControlKind::OptionButton,
      .index = 3,
      .caption = art::kBackgrounds[3].caption,
@@ -54,7 +54,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .height = 255,
      .tabIndex = 3},
     {.id = P::kCmdCancel,
-     .name = "cmdCancel",
+
      .kind = ControlKind::CommandButton,
      .caption = "&Cancel",
      .left = 1440,
@@ -63,7 +63,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .height = 375,
      .tabIndex = 4},
     {.id = P::kCmdOK,
-     .name = "cmdOK",
+
      .kind = ControlKind::CommandButton,
      .caption = "&OK",
      .left = 360,
@@ -72,7 +72,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .height = 375,
      .tabIndex = 5},
     {.id = P::kOptColour,
-     .name = "optColour",
+
      .kind = ControlKind::OptionButton,
      .index = 4,
      .caption = art::kBackgrounds[4].caption,
@@ -82,7 +82,7 @@ constexpr std::array<ControlDesc, 8> kControls{{
      .height = 255,
      .tabIndex = 6},
     {.id = P::kOptColour,
-     .name = "optColour",
+
      .kind = ControlKind::OptionButton,
      .index = 5,
      .caption = art::kBackgrounds[5].caption,
@@ -105,8 +105,8 @@ Result<Twips> centred(Result<Twips> screen, Result<Twips> window) {
 }  // namespace
 
 const FormDesc& FrmProperties::description() const {
-  static const FormDesc desc{
-      "frmProperties", "Vorlin Properties", 2955, 2070, true, &art::programIcon(), kControls};
+  static const FormDesc desc{"frmProperties", "Vorlin Properties", 2955, 2070, &art::programIcon(),
+                             kControls};
   return desc;
 }
 
@@ -146,8 +146,11 @@ Status FrmProperties::ok() {
   Forms& forms = services_.forms;
   // After Close the host window and its tray entry are gone: there is nothing to recompose,
   // and reloading the host would leave a hidden program with no entry to end it from.
-  if (mDate_.hostLoaded()) VORLIN_TRY(mDate_.refreshTrayIcon());
-  return forms.unload(*this);
+  if (!mDate_.hostLoaded()) return forms.unload(*this);
+  // A refresh that showed its icon is done, even when a release after it failed.
+  const Status refreshed = mDate_.refreshTrayIcon();
+  if (mDate_.refreshFailing()) return refreshed;
+  return firstFailure({refreshed, forms.unload(*this)});
 }
 
 Status FrmProperties::cancel() {

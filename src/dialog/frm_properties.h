@@ -18,8 +18,6 @@ class FrmProperties final : public Form {
   const FormDesc& description() const override;
   Status handle(const Event& event) override;
 
-  std::int16_t savedColour() const { return savedColour_; }
-
  private:
   Status load();
   Status ok();

@@ -1,23 +1,14 @@
 // Owners of the graphics objects the composer takes: a device context, a bitmap, an icon, and
 // the selection of a bitmap into a device context. Each releases what it holds when it goes or
-// is given another object. A release the platform could not carry out leaves the object with
-// its owner, which tries again at each of its later releases, and last when it goes: given
-// another object, the owner keeps the one it could not release beside it, a few at most.
+// is given another object. A release answers the platform's answer; whether it succeeded or not,
+// the owner holds the object no longer: a release that failed is reported, never tried again.
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <utility>
 
 #include "runtime/graphics.h"
 
 namespace vorlin {
-
-// Objects whose release failed, kept by one owner: as many as a few refreshes make while the
-// release keeps failing. With no room left, the owner takes nothing new.
-inline constexpr std::size_t kMaxUnreleased = 4;
-inline constexpr Status kTooManyUnreleased{kOutOfMemory,
-                                           "Out of memory: graphics objects could not be released"};
 
 // An owner of one kind of object, released by `release` of the graphics layer.
 class OwnedObject {
@@ -29,34 +20,33 @@ class OwnedObject {
   OwnedObject(const OwnedObject&) = delete;
   OwnedObject& operator=(const OwnedObject&) = delete;
 
-  // Takes what a call made, releasing what was held before; answers the call's status. With no
-  // room to keep what could not be released, what the call made is released again instead.
-  Status take(const Result<Handle>& made);
-  // Takes the object `other` holds, and those it could not release, releasing what was held
-  // before; with no room for them, `other` keeps them. Both owners release the same kind.
-  Status takeFrom(OwnedObject& other);
+  // Takes what a call made, releasing what was held before; answers the first failure of the
+  // two.
+  Status take(const Result<Handle>& made) {
+    const Status released = release();
+    if (made.status.ok()) handle_ = made.value;
+    return firstFailure({made.status, released});
+  }
+  // Takes the object `other` holds, releasing what was held before; answers the release. Both
+  // owners release the same kind.
+  Status takeFrom(OwnedObject& other) {
+    const Status released = release();
+    handle_ = std::exchange(other.handle_, 0);
+    return released;
+  }
 
   Handle get() const { return handle_; }
-  // Objects whose release failed are waiting for another; as many as it can keep.
-  bool holdsUnreleased() const { return count_ != 0; }
-  bool full() const { return count_ == kMaxUnreleased; }
 
-  // Releases the object held and every one an earlier release could not; answers the first
-  // failure. What could not be released stays, for the next release.
-  Status release();
+  // Releases the object held, if any, and holds nothing from then on; answers the release.
+  Status release() {
+    const Handle held = std::exchange(handle_, 0);
+    return held == 0 ? kOk : (graphics_.*release_)(held);
+  }
 
  private:
-  // True when `h` was released; a failure is kept in `first` unless one is there.
-  bool releaseOne(Handle h, Status& first);
-  // The object held is given up: released, or kept among the unreleased; false when there is no
-  // room for it, and it stays held.
-  bool letGo();
-
   Graphics& graphics_;
   ReleaseCall release_;
   Handle handle_ = 0;
-  std::array<Handle, kMaxUnreleased> unreleased_{};
-  std::size_t count_ = 0;
 };
 
 template <OwnedObject::ReleaseCall Release>

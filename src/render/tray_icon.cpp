@@ -49,37 +49,9 @@ NotifyIconRecord trayRecord(Handle hWnd, Handle hIcon) {
   return r;
 }
 
-Status TrayIcon::sourceHDC(Handle shdc) {
-  sourceHDC_ = shdc;
-  return kOk;
-}
-
-Status TrayIcon::sourceNumberHDC(Handle snhdc) {
-  sourceNumberHDC_ = snhdc;
-  return kOk;
-}
-
-Status TrayIcon::sourceTextHDC(Handle sthdc) {
-  sourceTextHDC_ = sthdc;
-  return kOk;
-}
-
-bool TrayIcon::leftoversFull() const {
-  return previousIcon_.full() || memoryHDC_.full() || memoryBitmap_.full();
-}
-
 Status TrayIcon::IconFromBitmap() {
-  // What earlier releases could not free is tried first; while it fills its owners, nothing new
-  // is made, and the shown icon stays.
-  if (leftoversFull()) {
-    const Status left = releaseLeftovers();
-    if (leftoversFull()) {
-      shownLast_ = false;  // this refresh is still to be made
-      return left.failed() ? left : kTooManyUnreleased;
-    }
-  }
   Graphics& g = services_.graphics;
-  // What each step takes is held by its owner; releaseMemory releases it on every path.
+  // What each step takes is held by its owner; the releases below run on every path.
   Status composed = memoryHDC_.take(g.CreateCompatibleDC(sourceHDC_));
   // Compatible with the background's device context: a new memory context holds a monochrome
   // bitmap, and a bitmap compatible with it would be monochrome too.
@@ -92,20 +64,12 @@ Status TrayIcon::IconFromBitmap() {
   if (composed.ok()) composed = makeIcon();
   if (composed.ok()) composed = ShowIconInSystemTray();
   shownLast_ = composed.ok();
-  return firstFailure({composed, releaseLeftovers()});
-}
-
-Status TrayIcon::releaseLeftovers() {
-  // The shell keeps its own copy of the icon it was handed.
-  const Status iconReleased = previousIcon_.release();
+  // The icon holds its own copy of the mask, and the shell its own copy of the icon it was
+  // handed: the mask and the previous icon go with the memory context and bitmap.
+  const Status maskDeleted = mask_.release();
+  const Status iconDestroyed = previousIcon_.release();
   const Status released = releaseMemory();
-  return firstFailure({iconReleased, released});
-}
-
-bool TrayIcon::onlyReleasesLeft() const {
-  return shownLast_ && (previousIcon_.get() != 0 || previousIcon_.holdsUnreleased() ||
-                        memoryHDC_.get() != 0 || memoryHDC_.holdsUnreleased() ||
-                        memoryBitmap_.get() != 0 || memoryBitmap_.holdsUnreleased());
+  return firstFailure({composed, maskDeleted, iconDestroyed, released});
 }
 
 Status TrayIcon::BlitDateIntoMemoryDC(double aDate) {
@@ -121,13 +85,10 @@ Status TrayIcon::makeIcon() {
   Graphics& g = services_.graphics;
   // All-zero mask: every pixel of the colour bitmap shows, the icon is an opaque square.
   constexpr std::array<std::uint8_t, 2 * kIconSize> kOpaqueMask{};
-  OwnedBitmap mask(g);
-  VORLIN_TRY(mask.take(g.CreateBitmap(kIconSize, kIconSize, 1, 1, kOpaqueMask.data())));
-  const IconInfo info{-1, 0, 0, mask.get(), memoryBitmap_.get()};
+  VORLIN_TRY(mask_.take(g.CreateBitmap(kIconSize, kIconSize, 1, 1, kOpaqueMask.data())));
+  const IconInfo info{-1, 0, 0, mask_.get(), memoryBitmap_.get()};
   OwnedIcon icon(g);
   VORLIN_TRY(icon.take(g.CreateIconIndirect(info)));
-  // The icon holds its own copy of the mask.
-  VORLIN_TRY(mask.release());
   VORLIN_TRY(previousIcon_.takeFrom(dateIcon_));
   return dateIcon_.takeFrom(icon);
 }

@@ -30,23 +30,22 @@ class TrayIcon {
         memoryHDC_(services.graphics),
         memoryBitmap_(services.graphics),
         oldBitmap_(services.graphics),
+        mask_(services.graphics),
         dateIcon_(services.graphics),
         previousIcon_(services.graphics) {}
 
   // The device contexts of the background, the digit strip and the letter strip: borrowed, the
   // host window's pictures own them.
-  Status sourceHDC(Handle shdc);
-  Status sourceNumberHDC(Handle snhdc);
-  Status sourceTextHDC(Handle sthdc);
+  void sourceHDC(Handle shdc) { sourceHDC_ = shdc; }
+  void sourceNumberHDC(Handle snhdc) { sourceNumberHDC_ = snhdc; }
+  void sourceTextHDC(Handle sthdc) { sourceTextHDC_ = sthdc; }
 
-  // Composes the icon for the current date and adds or modifies the tray entry.
+  // Composes the icon for the current date and adds or modifies the tray entry, then releases
+  // what the refresh no longer needs; answers the first failure. A release that fails is
+  // answered and its object forgotten: the icon shown stays shown.
   Status IconFromBitmap();
-
-  // The last refresh showed its icon, and only releases failed: they are what is left to try.
-  bool onlyReleasesLeft() const;
-  // Releases what the refreshes could not: the icon before the shown one, the memory context and
-  // bitmap.
-  Status releaseLeftovers();
+  // The last refresh handed its icon to the shell.
+  bool shownLast() const { return shownLast_; }
 
   // An entry the shell did not confirm is asked for again, at most once a second, until the
   // shell confirms it.
@@ -69,7 +68,6 @@ class TrayIcon {
   Status blitBitmap(std::int16_t destX, std::int16_t destY, std::int16_t width, std::int16_t height,
                     Handle sourceHDC, std::int16_t srcX, std::int16_t srcY);
   Status releaseMemory();
-  bool leftoversFull() const;
   Result<bool> request(std::uint32_t message, Handle hWnd);
 
   Services& services_;
@@ -78,6 +76,7 @@ class TrayIcon {
   OwnedDC memoryHDC_;
   OwnedBitmap memoryBitmap_;
   Selection oldBitmap_;  // memoryBitmap_ selected into memoryHDC_, and what it replaced
+  OwnedBitmap mask_;     // the icon holds its own copy: released at the end of the refresh
   OwnedIcon dateIcon_;
   Handle sourceHDC_ = 0;
   Handle sourceNumberHDC_ = 0;

@@ -24,7 +24,6 @@ inline constexpr int kTwipsPerInch = 1440;
 
 struct ControlDesc {
   int id;  // the form's own id for the control; members of a control array share it
-  std::string_view name;
   ControlKind kind;
   std::int16_t index = kNone;  // member index in a control array
   std::string_view caption = {};
@@ -43,7 +42,6 @@ struct FormDesc {
   std::string_view caption;
   int clientWidth;   // twips
   int clientHeight;  // twips
-  bool visible;      // shown when loaded as the start-up window
   const art::Picture* icon;
   std::span<const ControlDesc> controls;
 

@@ -30,10 +30,7 @@ struct Event {
   EventKind kind;
   int control = kNone;
   std::int16_t index = kNone;
-  std::int16_t button = 0;
-  std::int16_t shift = 0;
   Twips x = 0;
-  Twips y = 0;
 };
 
 // A window definition: its description, and the handler of its events.

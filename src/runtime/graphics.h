@@ -1,6 +1,7 @@
 // The graphics and icon calls the composer makes, with the platform's names and behaviour.
 // A call's own result is a value the program passes on without looking at it; the status is a
-// failure only when the call could not be made at all (for example, it could not be bound).
+// failure when the call could not be made at all (for example, it could not be bound), and for
+// the releases (DeleteObject, DeleteDC, DestroyIcon) when the platform answers that it failed.
 #pragma once
 
 #include <array>

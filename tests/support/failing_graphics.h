@@ -1,6 +1,7 @@
 // Graphics that fail on demand: every call is handed to the graphics underneath and recorded,
 // and a call fails, as one that cannot be bound does, when it is the call numbered `failCall`
-// (1: the next call) or is named `broken`.
+// (1: the next call) or is named `broken`. A release that fails never reaches the graphics
+// underneath: its object stays live there, counted as lost once the program forgets it.
 #pragma once
 
 #include <algorithm>

@@ -28,11 +28,17 @@ TEST(SoftGraphics, CopyAndAndWithSourceRectanglesReachingOutside) {
   EXPECT_EQ(g.pixel(dc, 8, 9), 0xFF0000u) << "A's top-left is paper";
   EXPECT_EQ(g.pixel(dc, 9, 9), 0x070000u) << "ink ANDed into red";
   ASSERT_EQ(g.SelectObject(dc, old).value, bitmap);
-  (void)g.DeleteObject(bitmap);
-  (void)g.DeleteDC(dc);
-  (void)g.releasePicture(strip);
-  (void)g.releasePicture(red);
+  // Each release answers whether it released a live object of its kind.
+  EXPECT_TRUE(g.DeleteObject(bitmap).ok());
+  EXPECT_TRUE(g.DeleteDC(dc).ok());
+  EXPECT_TRUE(g.releasePicture(strip).ok());
+  EXPECT_TRUE(g.releasePicture(red).ok());
   EXPECT_EQ(g.liveObjects(), LiveObjects{});
+  EXPECT_EQ(g.DeleteObject(bitmap).message(),
+            "Invalid procedure call or argument: gdi32: DeleteObject failed");
+  EXPECT_EQ(g.DeleteDC(dc).message(), "Invalid procedure call or argument: gdi32: DeleteDC failed");
+  EXPECT_TRUE(g.DeleteDC(bitmap).failed()) << "a bitmap is no device context";
+  EXPECT_TRUE(g.releasePicture(red).failed());
 }
 
 TEST(SoftGraphics, ABitmapCompatibleWithAFreshMemoryContextIsMonochrome) {
@@ -44,9 +50,13 @@ TEST(SoftGraphics, ABitmapCompatibleWithAFreshMemoryContextIsMonochrome) {
   const Handle yellow = g.loadPicture(art::background(3)).value;
   (void)g.BitBlt(dc, 0, 0, 16, 16, yellow, 0, 0, kSrcCopy);
   EXPECT_EQ(g.pixel(dc, 4, 4), 0u) << "yellow is not the white of a monochrome bitmap";
-  // A bitmap selected into a context survives DeleteObject, as on the platform.
-  (void)g.DeleteObject(mono);
+  // A bitmap selected into a context survives DeleteObject, which answers that it failed, as
+  // the platform describes it.
+  EXPECT_TRUE(g.DeleteObject(mono).failed());
   EXPECT_EQ(g.liveObjects().bitmaps, 2);
+  EXPECT_TRUE(g.DeleteDC(fresh).ok());
+  EXPECT_TRUE(g.DeleteDC(dc).ok());
+  EXPECT_TRUE(g.DeleteObject(mono).ok()) << "out of its context, the bitmap goes";
 }
 
 }  // namespace

@@ -78,21 +78,16 @@ TEST(ExportedMenu, LabelsCarryTheProtocolsMnemonicMark) {
   using vorlin::ControlDesc;
   using vorlin::ControlKind;
   const ControlDesc controls[] = {
-      {.id = 1, .name = "mnu", .kind = ControlKind::Menu, .caption = "Menu"},
-      {.id = 2, .name = "a", .kind = ControlKind::Menu, .caption = "&Properties", .parent = 1},
-      {.id = 3, .name = "s", .kind = ControlKind::Separator, .parent = 1},
-      {.id = 4,
-       .name = "b",
-       .kind = ControlKind::Menu,
-       .caption = "Save && snake_case",
-       .parent = 1},
-      {.id = 5, .name = "c", .kind = ControlKind::Menu, .caption = "Elsewhere", .parent = 9},
+      {.id = 1, .kind = ControlKind::Menu, .caption = "Menu"},
+      {.id = 2, .kind = ControlKind::Menu, .caption = "&Properties", .parent = 1},
+      {.id = 3, .kind = ControlKind::Separator, .parent = 1},
+      {.id = 4, .kind = ControlKind::Menu, .caption = "Save && snake_case", .parent = 1},
+      {.id = 5, .kind = ControlKind::Menu, .caption = "Elsewhere", .parent = 9},
   };
   const vorlin::FormDesc desc{.name = "frm",
                               .caption = "",
                               .clientWidth = 0,
                               .clientHeight = 0,
-                              .visible = false,
                               .icon = nullptr,
                               .controls = controls};
   const QList<vorlin::qt::ExportedMenuEntry> entries = vorlin::qt::exportedMenuEntries(desc, 1);

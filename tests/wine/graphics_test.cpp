@@ -85,6 +85,35 @@ TEST_P(RealAgainstSoft, CellsFromOutsideTheStripsAgree) {
 
 INSTANTIATE_TEST_SUITE_P(Backgrounds, RealAgainstSoft, ::testing::Range(0, 6));
 
+// Each release answers the platform's answer: once an object is released, releasing it again
+// fails, on the real calls as in the software stand-in, and the counts move once.
+void expectReleasesAnswered(Graphics& g) {
+  const LiveObjects before = g.liveObjects();
+  const std::array<std::uint32_t, 16 * 16> colours{};
+  const std::array<std::uint8_t, 32> zeros{};
+  const Handle dc = g.CreateCompatibleDC(0).value;
+  const Handle colour = g.CreateBitmap(16, 16, 1, 32, colours.data()).value;
+  const Handle mask = g.CreateBitmap(16, 16, 1, 1, zeros.data()).value;
+  const Handle icon = g.CreateIconIndirect({-1, 0, 0, mask, colour}).value;
+  ASSERT_NE(icon, 0);
+  EXPECT_TRUE(g.DestroyIcon(icon).ok());
+  EXPECT_TRUE(g.DestroyIcon(icon).failed());
+  for (Handle bitmap : {colour, mask}) {
+    EXPECT_TRUE(g.DeleteObject(bitmap).ok());
+    EXPECT_TRUE(g.DeleteObject(bitmap).failed());
+  }
+  EXPECT_TRUE(g.DeleteDC(dc).ok());
+  EXPECT_TRUE(g.DeleteDC(dc).failed());
+  EXPECT_EQ(g.liveObjects(), before);
+}
+
+TEST(RealGraphics, AReleaseOfWhatIsGoneFailsAsInTheStandIn) {
+  win32::WinGraphics real;
+  expectReleasesAnswered(real);
+  SoftGraphics soft;
+  expectReleasesAnswered(soft);
+}
+
 TEST(RealGraphics, APictureBoxKeepsItsPictureAtTheOrigin) {
   win32::WinGraphics g;
   const Handle dc = g.loadPicture(art::letterStrip()).value;

@@ -128,13 +128,14 @@ Result<Handle> SoftGraphics::CreateBitmap(std::int32_t width, std::int32_t heigh
 Status SoftGraphics::DeleteObject(Handle object) {
   const auto b = bitmaps_.find(object);
   // A bitmap still selected into a device context cannot be deleted.
-  if (b != bitmaps_.end() && b->second.selectedInto == 0) bitmaps_.erase(b);
+  if (b == bitmaps_.end() || b->second.selectedInto != 0) return kDeleteObjectFailed;
+  bitmaps_.erase(b);
   return kOk;
 }
 
 Status SoftGraphics::DeleteDC(Handle dc) {
   const auto d = dcs_.find(dc);
-  if (d == dcs_.end()) return kOk;
+  if (d == dcs_.end()) return kDeleteDCFailed;
   if (d->second != kStockBitmap) bitmaps_[d->second].selectedInto = 0;
   dcs_.erase(d);
   return kOk;
@@ -161,8 +162,7 @@ Result<Handle> SoftGraphics::CreateIconIndirect(const IconInfo& info) {
 }
 
 Status SoftGraphics::DestroyIcon(Handle icon) {
-  icons_.erase(icon);
-  return kOk;
+  return icons_.erase(icon) == 1 ? kOk : kDestroyIconFailed;
 }
 
 Result<Handle> SoftGraphics::loadPicture(const art::Picture& picture) {

@@ -471,7 +471,6 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
       const Twips perPixel = twipsPerPixelX().value;
       Event e{EventKind::MouseMove};
       e.x = static_cast<Twips>(LOWORD(lParam)) * perPixel;
-      e.y = static_cast<Twips>(HIWORD(lParam)) * perPixel;
       raise(errorReport_, form, e);
       return 0;
     }

@@ -48,13 +48,15 @@ Status WinGraphics::DeleteObject(Handle object) {
   VORLIN_BIND(type, bound<Gdi32Calls>().GetObjectType);
   VORLIN_BIND(remove, bound<Gdi32Calls>().DeleteObject);
   const bool bitmap = type(fromHandle<HGDIOBJ>(object)) == OBJ_BITMAP;
-  if (remove(fromHandle<HGDIOBJ>(object)) && bitmap) --live_.bitmaps;
+  if (!remove(fromHandle<HGDIOBJ>(object))) return kDeleteObjectFailed;
+  if (bitmap) --live_.bitmaps;
   return kOk;
 }
 
 Status WinGraphics::DeleteDC(Handle dc) {
   VORLIN_BIND(remove, bound<Gdi32Calls>().DeleteDC);
-  if (remove(fromHandle<HDC>(dc))) --live_.dcs;
+  if (!remove(fromHandle<HDC>(dc))) return kDeleteDCFailed;
+  --live_.dcs;
   return kOk;
 }
 
@@ -73,7 +75,8 @@ Result<Handle> WinGraphics::CreateIconIndirect(const IconInfo& info) {
 
 Status WinGraphics::DestroyIcon(Handle icon) {
   VORLIN_BIND(destroy, bound<User32Calls>().DestroyIcon);
-  if (destroy(fromHandle<HICON>(icon))) --live_.icons;
+  if (!destroy(fromHandle<HICON>(icon))) return kDestroyIconFailed;
+  --live_.icons;
   return kOk;
 }
 
