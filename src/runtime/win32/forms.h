@@ -82,15 +82,14 @@ class WinForms final : public Forms {
   Status destroy(FormSlot& slot);
   int pixels(int twips) const;
   UINT dpi() const { return dpi_; }
-  // The controls' font at the windows' DPI, made at the first need after a change of DPI.
-  // The dialog font at the current DPI: the message font, or the stock font of dialogs where the
-  // system could not make it (the window still opens, its texts in the stock font).
+  // The controls' font at the windows' DPI, made at the first need after a change of DPI: the
+  // message font, or the stock font of dialogs where the system could not make it (the window
+  // still opens, its texts in the stock font).
   HFONT font();
 
   // A window's DPI changed: its frame takes the suggested rectangle, its controls the font and
-  // the places for the new DPI; the screen's measures follow.
-  // Where the font for the new DPI cannot be made, the controls keep theirs and the failure is
-  // the answer.
+  // the places for the new DPI; the screen's measures follow. Where the font for the new DPI
+  // cannot be made, the controls take the stock font of dialogs.
   void dpiChanged(FormSlot& slot, UINT dpi, const RECT& suggested);
   // The option buttons of a window are one group for the keyboard: an arrow key moves to the
   // next or previous option and selects it; Tab stops at the selected option only.
