@@ -1,9 +1,17 @@
 // The standard error report: a message box naming the failure.
 #pragma once
 
+#include <QMessageBox>
+#include <memory>
+
 #include "runtime/error_report.h"
+#include "runtime/qt/owners.h"
 
 namespace vorlin::qt {
+
+// The report of `failure` as a message box of its own that leaves the program's windows usable,
+// for a report that may stop being true while it is shown; written to standard error too.
+std::unique_ptr<QMessageBox, LaterDeleter> showReport(const Status& failure);
 
 class QtErrorReport final : public ErrorReport {
  public:

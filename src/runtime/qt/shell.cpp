@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "runtime/qt/display_check.h"
+#include "runtime/qt/error_report.h"
 #include "runtime/qt/icon_image.h"
 #include "runtime/qt/menu_items.h"
 #include "runtime/qt/whole_pixel_icon.h"
@@ -50,11 +51,11 @@ QtShell::QtShell(QtForms& forms, Graphics& graphics, ErrorReport& errorReport)
     : forms_(forms),
       graphics_(graphics),
       errorReport_(errorReport),
-      hosts_(
-          [this] { hostsChanged(); },
-          [this] {
-            errorReport_.reportError(onGnome() ? kNoNotificationAreaOnGnome : kNoNotificationArea);
-          }) {
+      hosts_([this] { hostsChanged(); },
+             [this] {
+               noTrayReport_ =
+                   showReport(onGnome() ? kNoNotificationAreaOnGnome : kNoNotificationArea);
+             }) {
   qApp->installEventFilter(this);
 }
 
@@ -101,6 +102,10 @@ void QtShell::showTip(Entry& entry) {
 void QtShell::hostsChanged() {
   const TrayKind kind = hosts_.available();
   if (kind == TrayKind::None) return;  // the entries wait where they are
+  if (noTrayReport_) {
+    noTrayReport_->hide();  // no longer true
+    noTrayReport_.reset();
+  }
   for (Entry& entry : entries_) {
     if (entry.used()) rehost(entry, kind);
   }

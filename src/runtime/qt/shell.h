@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QMenu>
+#include <QMessageBox>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <array>
@@ -77,6 +78,8 @@ class QtShell final : public QObject, public Shell {
   std::array<Entry, kMaxEntries> entries_;
   std::array<Handle, kMaxEntries> refused_{};  // windows whose add found no host
   TrayHosts hosts_;
+  // The report that there is no notification area, while it is shown; it goes when a tray comes.
+  std::unique_ptr<QMessageBox, LaterDeleter> noTrayReport_;
 };
 
 }  // namespace vorlin::qt

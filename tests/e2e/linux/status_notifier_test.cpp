@@ -137,7 +137,8 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
       << saveShot(desktop().screenshot(), "no-dialog");
   const QRect frame = desktop().geometry(dialog);
   desktop().click(optionCentre(frame, kRed), 1);
-  ASSERT_TRUE(pollUntil([&] { return selectedOption(desktop().screenshot(), frame) == kRed; }, 2s));
+  ASSERT_TRUE(pollUntil([&] { return selectedOption(desktop().screenshot(), frame) == kRed; }, 2s))
+      << saveShot(desktop().screenshot(), "no-red");
   desktop().click(buttonCentre(frame, kOK), 1);
   const QImage red = expectedIcon(kRed, 6, "DEC");
   at = vorlin.waitForIcon(red, 2s);
