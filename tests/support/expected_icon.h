@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -34,6 +35,15 @@ inline IconColours expectedDateIcon(std::uint32_t background, std::string_view d
       draw(kLetterGlyphs[static_cast<unsigned>(month[i] - 'A')], 1 + 5 * static_cast<int>(i), 9);
   }
   return icon;
+}
+
+// Pixel (x, y) of a strip of `glyphs` as the picture box holds it: the cells 4 pixels wide side
+// by side, one column of white paper between them, each dot of a glyph the ink.
+template <std::size_t N>
+std::uint32_t stripPixel(const std::array<Glyph, N>& glyphs, int x, int y) {
+  if (x % 5 == 4) return 0xFFFFFF;
+  const Glyph& glyph = glyphs[static_cast<unsigned>(x / 5)];
+  return glyph[static_cast<unsigned>(y)][static_cast<unsigned>(x % 5)] == '#' ? kInk : 0xFFFFFF;
 }
 
 // The program icon: black on yellow.

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 #include "art/artwork.h"
 #include "vorlin_fixture.h"
@@ -44,9 +46,10 @@ TEST(FormDescription, PropertiesDialog) {
   ASSERT_NE(ok, nullptr);
   EXPECT_EQ((std::array{ok->left, ok->top, ok->width, ok->height}),
             (std::array{360, 1440, 855, 375}));
+  const std::array<std::string_view, 6> kCaptions{"Gray",   "Blue", "Purple",
+                                                  "Yellow", "Red",  "White"};
   for (std::int16_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(d.find(FrmProperties::kOptColour, i)->caption,
-              art::kBackgrounds[static_cast<unsigned>(i)].caption);
+    EXPECT_EQ(d.find(FrmProperties::kOptColour, i)->caption, kCaptions[static_cast<unsigned>(i)]);
   }
 }
 
@@ -56,15 +59,30 @@ TEST(FormDescription, HostWindowIsHiddenAndHoldsTheArtwork) {
   EXPECT_EQ(d.caption, "Form1");
   EXPECT_FALSE(v.rt.forms.isVisible(v.frmDate));
   EXPECT_TRUE(v.rt.forms.isLoaded(v.frmDate));
-  // The six backgrounds in colour order, and the two strips, each with its first pixel.
+  // The loaded window's picture boxes: the six backgrounds in colour order, and the two strips,
+  // every pixel.
   for (std::int16_t i = 0; i < 6; ++i) {
-    const art::Picture* picture = d.find(FrmDate::kSource, i)->picture;
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ((std::array<int, 2>{picture->width, picture->height}), (std::array{16, 16}));
-    EXPECT_EQ(picture->pixel(7, 7), kBackgroundColours[static_cast<unsigned>(i)]) << i;
+    const Handle dc = v.rt.forms.pictureDC(v.frmDate, FrmDate::kSource, i).value;
+    for (int y = 0; y < 17; ++y) {
+      for (int x = 0; x < 17; ++x) {
+        const std::uint32_t expected =
+            x < 16 && y < 16 ? kBackgroundColours[static_cast<unsigned>(i)] : 0;
+        ASSERT_EQ(v.rt.soft.pixel(dc, x, y), expected) << i << " at " << x << ", " << y;
+      }
+    }
   }
-  EXPECT_EQ(d.find(FrmDate::kSourceNumber)->picture->width, 49);
-  EXPECT_EQ(d.find(FrmDate::kSourceText)->picture->width, 129);
+  const Handle digits = v.rt.forms.pictureDC(v.frmDate, FrmDate::kSourceNumber, kNone).value;
+  const Handle letters = v.rt.forms.pictureDC(v.frmDate, FrmDate::kSourceText, kNone).value;
+  for (int y = 0; y < 7; ++y) {
+    for (int x = 0; x < 130; ++x) {
+      const bool inDigits = x < 49 && y < 6;
+      const bool inLetters = x < 129 && y < 6;
+      ASSERT_EQ(v.rt.soft.pixel(digits, x, y), inDigits ? stripPixel(kDigitGlyphs, x, y) : 0)
+          << x << ", " << y;
+      ASSERT_EQ(v.rt.soft.pixel(letters, x, y), inLetters ? stripPixel(kLetterGlyphs, x, y) : 0)
+          << x << ", " << y;
+    }
+  }
   EXPECT_EQ(d.find(FrmDate::kTmDate)->interval, 10);
   std::vector<std::string> menu;
   for (const ControlDesc& c : d.controls) {

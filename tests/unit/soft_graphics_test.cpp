@@ -3,6 +3,7 @@
 
 #include "art/artwork.h"
 #include "runtime/soft/graphics.h"
+#include "support/expected_icon.h"
 
 namespace vorlin::test {
 namespace {
@@ -19,11 +20,11 @@ TEST(SoftGraphics, CopyAndAndWithSourceRectanglesReachingOutside) {
   ASSERT_TRUE(g.BitBlt(dc, 1, 9, 4, 6, strip, 127, 0, kSrcAnd).ok());
   ASSERT_TRUE(g.BitBlt(dc, 6, 9, 4, 6, strip, -2, 0, kSrcAnd).ok());
   for (int y = 9; y < 15; ++y) {
-    EXPECT_EQ(g.pixel(dc, 1, y), art::letterStrip().pixel(127, y - 9) & 0xFF0000);
-    EXPECT_EQ(g.pixel(dc, 2, y), art::letterStrip().pixel(128, y - 9) & 0xFF0000);
+    EXPECT_EQ(g.pixel(dc, 1, y), stripPixel(kLetterGlyphs, 127, y - 9) & 0xFF0000);
+    EXPECT_EQ(g.pixel(dc, 2, y), stripPixel(kLetterGlyphs, 128, y - 9) & 0xFF0000);
     EXPECT_EQ(g.pixel(dc, 3, y), 0xFF0000u) << "outside the strip: untouched";
     EXPECT_EQ(g.pixel(dc, 6, y), 0xFF0000u) << "outside the strip: untouched";
-    EXPECT_EQ(g.pixel(dc, 8, y), art::letterStrip().pixel(0, y - 9) & 0xFF0000);
+    EXPECT_EQ(g.pixel(dc, 8, y), stripPixel(kLetterGlyphs, 0, y - 9) & 0xFF0000);
   }
   EXPECT_EQ(g.pixel(dc, 8, 9), 0xFF0000u) << "A's top-left is paper";
   EXPECT_EQ(g.pixel(dc, 9, 9), 0x070000u) << "ink ANDed into red";
