@@ -54,10 +54,7 @@ TrayHosts::TrayHosts(std::function<void()> changed, std::function<void()> noneFo
       if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
         ownerChanged(reply.arguments().constFirst().toString());
       } else if (owner_.isEmpty()) {
-        // No watcher: Qt is let decide now, while its question to the bus finds none and its
-        // tray icons are then embedding ones for good. Asked later, a watcher just starting
-        // could make them items of Qt's own beside the program's.
-        QSystemTrayIcon::isSystemTrayAvailable();
+        settleQt();
       }
     });
   }
@@ -85,8 +82,18 @@ void TrayHosts::ownerChanged(const QString& owner) {
   owner_ = owner;
   ++question_;  // an answer of the watcher before is no answer for this one
   hosted_ = owner_.isEmpty() ? Hosted::No : Hosted::Unknown;
+  if (owner_.isEmpty()) settleQt();  // before a new watcher comes (a shell that restarts)
   if (!owner_.isEmpty()) askHosted();
   tell();
+}
+
+void TrayHosts::settleQt() {
+  // No watcher: Qt is let decide now, while its question to the bus finds none, and its tray
+  // icons are embedding ones for good. Asked later, a watcher just starting could make them items
+  // of Qt's own beside the program's (seen while GNOME Shell restarted: two entries).
+  if (qtSettled_) return;
+  qtSettled_ = true;
+  QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void TrayHosts::askHosted() {

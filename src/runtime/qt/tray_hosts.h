@@ -50,6 +50,8 @@ class TrayHosts final : public QObject {
   void askHosted();
   void answered(bool hosted);
   void tell();
+  // Has Qt decide, once, while no watcher is there, that its tray icons are embedding ones.
+  void settleQt();
 
   QDBusConnection bus_;
   QDBusServiceWatcher watcher_;
@@ -62,6 +64,7 @@ class TrayHosts final : public QObject {
   unsigned question_ = 0;  // the question whose answer counts: a new watcher is asked anew
   unsigned generation_ = 0;
   bool seen_ = false;  // a tray of either kind has been there
+  bool qtSettled_ = false;
 };
 
 }  // namespace vorlin::qt
