@@ -1,29 +1,15 @@
 #include "runtime/qt/embedding_tray.h"
 
-#include <xcb/xcb.h>
-
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <cstring>
 
 #include "runtime/qt/owners.h"
+#include "runtime/qt/x11.h"
 
 namespace vorlin::qt {
-namespace {
-
-xcb_atom_t internedAtom(xcb_connection_t* c, const char* name) {
-  const auto reply = ownedReply(xcb_intern_atom_reply(
-      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-}  // namespace
 
 EmbeddingTray::EmbeddingTray(std::function<void()> changed) {
-  const auto* x11 =
-      qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (x11 == nullptr || x11->connection() == nullptr) return;
-  connection_ = x11->connection();
+  connection_ = x11Connection();
+  if (connection_ == nullptr) return;
   selection_ = internedAtom(connection_, "_NET_SYSTEM_TRAY_S0");
   manager_ = internedAtom(connection_, "MANAGER");
   // Qt listens to the root window's structure already, for its own tray icons: the MANAGER

@@ -1,21 +1,12 @@
 #include "runtime/qt/expected_frame.h"
 
-#include <xcb/xcb.h>
-
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <cstring>
 
 #include "runtime/qt/owners.h"
+#include "runtime/qt/x11.h"
 
 namespace vorlin::qt {
 namespace {
-
-xcb_atom_t atom(xcb_connection_t* c, const char* name) {
-  const auto reply = ownedReply(xcb_intern_atom_reply(
-      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
 
 XcbReply<xcb_get_property_reply_t> property(xcb_connection_t* c, xcb_window_t window,
                                             xcb_atom_t name, xcb_atom_t type,
@@ -39,19 +30,17 @@ bool answers(xcb_connection_t* c, xcb_window_t root, xcb_atom_t supported, xcb_a
 }  // namespace
 
 ExpectedFrame::ExpectedFrame() {
-  auto* x11 =
-      qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (x11 == nullptr || x11->connection() == nullptr) return;
-  c_ = x11->connection();
+  c_ = x11Connection();
+  if (c_ == nullptr) return;
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
   if (screen == nullptr) {
     c_ = nullptr;
     return;
   }
   root_ = screen->root;
-  request_ = atom(c_, "_NET_REQUEST_FRAME_EXTENTS");
-  extents_ = atom(c_, "_NET_FRAME_EXTENTS");
-  supported_ = atom(c_, "_NET_SUPPORTED");
+  request_ = internedAtom(c_, "_NET_REQUEST_FRAME_EXTENTS");
+  extents_ = internedAtom(c_, "_NET_FRAME_EXTENTS");
+  supported_ = internedAtom(c_, "_NET_SUPPORTED");
   window_ = xcb_generate_id(c_);
   // The answer is a property on the window: its change is told.
   const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
