@@ -5,6 +5,7 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 
+#include "art/icon_enlargement.h"
 #include "runtime/qt/whole_pixel_icon.h"
 
 namespace vorlin::qt {
@@ -15,11 +16,6 @@ const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString kInterface = QStringLiteral("org.kde.StatusNotifierItem");
 const QString kPath = QStringLiteral("/StatusNotifierItem");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
-// The pixel sizes offered to a host that reads only pixels and picks one itself: the whole
-// multiples of the 16-pixel picture, and the usual slots between them holding the largest whole
-// multiple that fits, centred. A host handed only the multiples would shrink the next larger one
-// into such a slot, smoothing it.
-constexpr int kPixmapSizes[] = {16, 20, 22, 24, 32, 44, 48, 64};
 
 const char kIntrospection[] = R"xml(<interface name="org.kde.StatusNotifierItem">
 <property name="Category" type="s" access="read"/>
@@ -97,7 +93,7 @@ void StatusNotifierItem::announce() {
 void StatusNotifierItem::setPicture(const QImage& picture) {
   pixmaps_.clear();
   if (!picture.isNull()) {
-    for (const int size : kPixmapSizes) pixmaps_.append(dbusImage(placed(picture, {size, size})));
+    for (const int size : kTraySlotSizes) pixmaps_.append(dbusImage(placed(picture, {size, size})));
   }
   // A theme that could not be written offers no name: the pixels alone are shown.
   theme_.publish(picture);

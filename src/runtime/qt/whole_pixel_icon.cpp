@@ -6,19 +6,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "art/icon_enlargement.h"
+
 namespace vorlin::qt {
 namespace {
 
-// The largest whole factor by which `picture` fits `size`; 1 for a place smaller than it.
-int factorFor(const QImage& picture, const QSize& size) {
-  const int n = std::min(size.width() / picture.width(), size.height() / picture.height());
-  return std::max(n, 1);
+// The largest whole factor by which the 16 × 16 picture fits `size`.
+int factorFor(const QSize& size) {
+  return wholeFactor(std::min(size.width(), size.height()));
 }
-
-// The sizes offered to a tray that picks one itself: the whole multiples of the 16-pixel picture,
-// and the usual slots between them, which hold the largest whole multiple that fits, centred. A
-// tray handed only the multiples would shrink the next larger one into such a slot, smoothing it.
-constexpr int kOfferedSizes[] = {16, 20, 22, 24, 32, 44, 48, 64};
 
 class EnlargingIconEngine final : public QIconEngine {
  public:
@@ -29,7 +25,7 @@ class EnlargingIconEngine final : public QIconEngine {
 
   QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
     QList<QSize> sizes;
-    for (const int size : kOfferedSizes) sizes.append(QSize(size, size));
+    for (const int size : kTraySlotSizes) sizes.append(QSize(size, size));
     return sizes;
   }
 
@@ -52,7 +48,7 @@ class EnlargingIconEngine final : public QIconEngine {
     const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1.0;
     const QRect device(QPoint(qRound(rect.x() * ratio), qRound(rect.y() * ratio)),
                        QSize(qRound(rect.width() * ratio), qRound(rect.height() * ratio)));
-    const int n = factorFor(picture_, device.size());
+    const int n = factorFor(device.size());
     QImage image = enlarged(picture_, n);
     const QPoint at = device.topLeft() + QPoint((device.width() - image.width()) / 2,
                                                 (device.height() - image.height()) / 2);
@@ -70,15 +66,17 @@ class EnlargingIconEngine final : public QIconEngine {
 }  // namespace
 
 QImage enlarged(const QImage& picture, int factor) {
-  QImage out(picture.size() * factor, QImage::Format_ARGB32);
-  for (int y = 0; y < out.height(); ++y) {
-    for (int x = 0; x < out.width(); ++x) out.setPixel(x, y, picture.pixel(x / factor, y / factor));
+  const int side = art::kIconSize * factor;
+  QImage out(side, side, QImage::Format_ARGB32);
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x)
+      out.setPixel(x, y, picture.pixel(enlargedFrom(x, side), enlargedFrom(y, side)));
   }
   return out;
 }
 
 QImage placed(const QImage& picture, QSize size) {
-  const QImage image = enlarged(picture, factorFor(picture, size));
+  const QImage image = enlarged(picture, factorFor(size));
   if (image.size() == size) return image;
   QImage canvas(size, QImage::Format_ARGB32);
   canvas.fill(Qt::transparent);

@@ -8,13 +8,15 @@
 
 namespace vorlin::qt {
 
-// The sizes of the program icon in the desktop's icon theme, and of the icons of its windows.
-inline constexpr int kIconSetSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+// The sizes of the program icon in the desktop's icon theme, and of the icons of its windows: the
+// build names them once (VORLIN_ICON_SET_SIZES, the files it writes for the theme).
+inline constexpr int kIconSetSizes[] = {VORLIN_ICON_SET_SIZES};
 
-// `picture` with every pixel made a `factor` × `factor` block.
+// The 16 × 16 `picture` with every pixel made a `factor` × `factor` block.
 QImage enlarged(const QImage& picture, int factor);
 
-// `picture` at the largest whole factor that fits `size` (1 for a smaller place), centred on a
+// The 16 × 16 `picture` at the largest whole factor that fits `size` (1 for a smaller place),
+// centred on a
 // transparent image of that size.
 QImage placed(const QImage& picture, QSize size);
 
