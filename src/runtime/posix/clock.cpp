@@ -6,26 +6,21 @@
 
 namespace vorlin {
 
-double localNow() {
+double systemLocalTime() {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  // The local time of the current second is worked out once, when the second begins: the time
-  // zone is looked at again then (TZ, the zone file: a file-system lookup), and the 10 ms ticks
-  // within the second pay for the read of the clock alone. A clock set forward or back, or a
-  // resume from sleep, starts another second at once.
-  static std::time_t cachedSecond = -1;
-  static double cachedSerial = 0;
-  if (now.tv_sec != cachedSecond) {
-    tzset();
-    std::tm t{};
-    if (localtime_r(&now.tv_sec, &t) == nullptr) return 0;
-    cachedSecond = now.tv_sec;
-    cachedSerial =
-        serialFromCivil(t.tm_year + 1900, static_cast<unsigned>(t.tm_mon + 1),
-                        static_cast<unsigned>(t.tm_mday), static_cast<unsigned>(t.tm_hour),
-                        static_cast<unsigned>(t.tm_min), static_cast<unsigned>(t.tm_sec));
-  }
-  return cachedSerial + static_cast<double>(now.tv_nsec) / 86400e9;
+  // The time zone is looked at afresh (TZ, the zone file), so a new one shows at the next read.
+  tzset();
+  std::tm t{};
+  if (localtime_r(&now.tv_sec, &t) == nullptr) return 0;
+  return serialFromCivil(t.tm_year + 1900, static_cast<unsigned>(t.tm_mon + 1),
+                         static_cast<unsigned>(t.tm_mday), static_cast<unsigned>(t.tm_hour),
+                         static_cast<unsigned>(t.tm_min), static_cast<unsigned>(t.tm_sec)) +
+         static_cast<double>(now.tv_nsec) / 86400e9;
+}
+
+double PosixClock::now() {
+  return time_.at(steadyMilliseconds(), systemLocalTime);
 }
 
 std::uint32_t steadyMilliseconds() {

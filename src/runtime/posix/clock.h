@@ -4,15 +4,15 @@
 
 #include <cstdint>
 
+#include "base/carried_time.h"
 #include "base/short_text.h"
 #include "runtime/clock.h"
 
 namespace vorlin {
 
-// Days since 30 December 1899 in local time, the time of day as the fraction. Every read asks
-// the system for the time afresh, so a clock set forward or back or a resume from sleep shows at
-// once; a new time zone shows within a second.
-double localNow();
+// Days since 30 December 1899 in local time, the time of day as the fraction, read from the
+// system afresh (the time zone looked up again: a file-system lookup).
+double systemLocalTime();
 
 // A steady count of milliseconds.
 std::uint32_t steadyMilliseconds();
@@ -24,9 +24,14 @@ ShortText localMonthAbbreviation(double date);
 
 class PosixClock final : public Clock {
  public:
-  double now() override { return localNow(); }
+  // Carried on by the steady count between reads of the system once a second, as on every
+  // platform: the date watch asks a hundred times a second.
+  double now() override;
   std::uint32_t tickCount() override { return steadyMilliseconds(); }
   ShortText formatMonth(double date) override { return localMonthAbbreviation(date); }
+
+ private:
+  CarriedTime time_;
 };
 
 }  // namespace vorlin
