@@ -37,6 +37,11 @@ struct ControlDesc {
   int parent = kNone;                     // menu items
 };
 
+// A menu item that the menu shows as a separator line: a separator, or an item captioned "-".
+constexpr bool isSeparator(const ControlDesc& c) {
+  return c.kind == ControlKind::Separator || (c.kind == ControlKind::Menu && c.caption == "-");
+}
+
 struct FormDesc {
   std::string_view name;
   std::string_view caption;

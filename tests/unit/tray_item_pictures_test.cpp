@@ -1,6 +1,7 @@
 // What the Linux program hands a StatusNotifierItem host: the icon theme holding the picture at
 // every size a host may ask for, each file the largest whole-pixel enlargement that fits, centred
-// on transparent pixels; and the exported menu's labels with the protocol's mnemonic mark.
+// on transparent pixels; and the exported menu: labels with the protocol's mnemonic mark, and
+// separators.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -97,6 +98,7 @@ TEST(ExportedMenu, LabelsCarryTheProtocolsMnemonicMark) {
       {.id = 3, .kind = ControlKind::Separator, .parent = 1},
       {.id = 4, .kind = ControlKind::Menu, .caption = "Save && snake_case", .parent = 1},
       {.id = 5, .kind = ControlKind::Menu, .caption = "Elsewhere", .parent = 9},
+      {.id = 6, .kind = ControlKind::Menu, .caption = "-", .parent = 1},
   };
   const vorlin::FormDesc desc{.name = "frm",
                               .caption = "",
@@ -105,11 +107,12 @@ TEST(ExportedMenu, LabelsCarryTheProtocolsMnemonicMark) {
                               .icon = nullptr,
                               .controls = controls};
   const QList<vorlin::qt::ExportedMenuEntry> entries = vorlin::qt::exportedMenuEntries(desc, 1);
-  ASSERT_EQ(entries.size(), 3);
+  ASSERT_EQ(entries.size(), 4);
   EXPECT_EQ(entries[0].label, QStringLiteral("_Properties"));
   EXPECT_EQ(entries[0].control, 2);
   EXPECT_TRUE(entries[1].separator);
   EXPECT_EQ(entries[2].label, QStringLiteral("Save & snake__case"));
+  EXPECT_TRUE(entries[3].separator) << "an item captioned \"-\" is a separator line";
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace vorlin::qt {
 void addMenuItems(QMenu& target, const FormDesc& desc, int menu) {
   for (const ControlDesc& item : desc.controls) {
     if (item.parent != menu) continue;
-    if (item.kind == ControlKind::Separator) {
+    if (isSeparator(item)) {
       target.addSeparator();
     } else if (item.kind == ControlKind::Menu) {
       target
@@ -23,7 +23,7 @@ QList<ExportedMenuEntry> exportedMenuEntries(const FormDesc& desc, int menu) {
   QList<ExportedMenuEntry> entries;
   for (const ControlDesc& item : desc.controls) {
     if (item.parent != menu) continue;
-    if (item.kind == ControlKind::Separator) {
+    if (isSeparator(item)) {
       entries.append({.label = {}, .separator = true, .control = item.id});
     } else if (item.kind == ControlKind::Menu) {
       // The caption's mnemonic mark '&' is '_' there; a '_' of its own is doubled, "&&" is '&'.

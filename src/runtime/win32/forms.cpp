@@ -44,10 +44,6 @@ Status loadCommonControls() {
 // one, for each of the hundred timer messages a second.
 WinForms* theRuntime = nullptr;
 
-bool isSeparator(const ControlDesc& c) {
-  return c.kind == ControlKind::Separator || (c.kind == ControlKind::Menu && c.caption == "-");
-}
-
 }  // namespace
 
 WinForms::WinForms(Graphics& graphics, ErrorReport& errorReport, HINSTANCE instance)
