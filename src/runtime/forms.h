@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "base/failures.h"
 #include "base/handles.h"
 #include "base/status.h"
 #include "runtime/error_report.h"
@@ -91,6 +92,17 @@ inline void closeFromOutside(Forms& forms, ErrorReport& report, Form& form) {
   raise(report, form, Event{.kind = EventKind::CloseRequest});
   if (!forms.isLoaded(form)) return;
   reportIfFailed(report, forms.unload(form));
+}
+
+// A runtime's own record of a loaded window, `find(form)` (null while it is not loaded), loading
+// the window first. Its Load handler may have unloaded it again: then there is none to answer.
+template <class Find>
+auto loadedSlot(Forms& forms, Form& form, Find find) -> Result<decltype(find(form))> {
+  if (auto* slot = find(form); slot != nullptr) return {kOk, slot};
+  VORLIN_TRY(forms.load(form));
+  auto* slot = find(form);
+  if (slot == nullptr) return kUnloadedWhileLoading;
+  return {kOk, slot};
 }
 
 }  // namespace vorlin

@@ -148,11 +148,7 @@ Form* QtForms::formOfWindow(Handle window) const {
 }
 
 Result<QtForms::Loaded*> QtForms::loaded(Form& form) {
-  if (Loaded* slot = find(form)) return {kOk, slot};
-  VORLIN_TRY(load(form));
-  Loaded* slot = find(form);
-  if (slot == nullptr) return kUnloadedWhileLoading;
-  return {kOk, slot};
+  return loadedSlot(*this, form, [this](const Form& f) { return find(f); });
 }
 
 Result<Handle> QtForms::windowHandle(Form& form) {

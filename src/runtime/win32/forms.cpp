@@ -112,11 +112,7 @@ WinForms::FormSlot* WinForms::slotOf(HWND window) {
 }
 
 Result<WinForms::FormSlot*> WinForms::loaded(Form& form) {
-  if (FormSlot* slot = slotOf(form); slot != nullptr) return {kOk, slot};
-  VORLIN_TRY(load(form));
-  FormSlot* slot = slotOf(form);
-  if (slot == nullptr) return kUnloadedWhileLoading;
-  return {kOk, slot};
+  return loadedSlot(*this, form, [this](const Form& f) { return slotOf(f); });
 }
 
 WinForms::ControlSlot* WinForms::controlOf(FormSlot& slot, int control, std::int16_t index,
