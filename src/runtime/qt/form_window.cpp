@@ -20,7 +20,14 @@ QString text(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// The mark of a form's window, a dynamic property: looked at only for mouse events.
+constexpr char kFormMark[] = "vorlinForm";
+
 }  // namespace
+
+bool FormWindow::isFormWindow(const QWidget& widget) {
+  return widget.property(kFormMark).isValid();
+}
 
 FormWindow::FormWindow(const FormDesc& desc, Twips twipsPerPixel, ClickHandler onClick,
                        CloseHandler onClose)
@@ -28,6 +35,7 @@ FormWindow::FormWindow(const FormDesc& desc, Twips twipsPerPixel, ClickHandler o
       onClick_(std::move(onClick)),
       onClose_(std::move(onClose)),
       options_(new OptionGroup(this)) {
+  setProperty(kFormMark, true);
   setWindowTitle(text(desc.caption));
   if (desc.icon != nullptr) setWindowIcon(iconSet(imageOfPicture(*desc.icon)));
   resize(pixels(desc.clientWidth, twipsPerPixel), pixels(desc.clientHeight, twipsPerPixel));

@@ -22,6 +22,9 @@ class FormWindow final : public QWidget {
   // request through the window's frame.
   FormWindow(const FormDesc& desc, Twips twipsPerPixel, ClickHandler onClick, CloseHandler onClose);
 
+  // Whether `widget` is the window of a loaded form.
+  static bool isFormWindow(const QWidget& widget);
+
   // The option button (control, index), or null when the form has none.
   QAbstractButton* button(int control, std::int16_t index) const;
 

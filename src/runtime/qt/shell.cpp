@@ -6,6 +6,7 @@
 
 #include "runtime/qt/display_check.h"
 #include "runtime/qt/error_report.h"
+#include "runtime/qt/form_window.h"
 #include "runtime/qt/icon_image.h"
 #include "runtime/qt/menu_items.h"
 #include "runtime/qt/whole_pixel_icon.h"
@@ -13,10 +14,15 @@
 namespace vorlin::qt {
 namespace {
 
-// The tray panel embeds a widget of this class for each entry when it offers no
-// StatusNotifierItem host; its mouse events are the entry's own.
+// The window an embedding tray holds for an entry: Qt makes one plain top-level window for each
+// shown QSystemTrayIcon, and its mouse events are the entry's own. Told apart by what Qt promises
+// of every other window it makes (menus are popups, tooltips tooltips, message boxes dialogs) and
+// by the program's own windows, which carry their mark: not by the private class's name.
 bool isEmbeddedEntry(const QObject* object) {
-  return object->isWidgetType() && object->inherits("QSystemTrayIconSys");
+  if (!object->isWidgetType()) return false;
+  const auto* widget = static_cast<const QWidget*>(object);
+  return widget->isWindow() && widget->windowType() == Qt::Window &&
+         !FormWindow::isFormWindow(*widget);
 }
 
 bool embeddedEntriesExist() {
