@@ -101,16 +101,11 @@ Status HeadlessForms::load(Form& form) {
   // The platform places a new window somewhere of its own choosing.
   w.left = 600;
   w.top = 450;
-  for (const ControlDesc& c : form.description().controls) {
-    if (c.kind != ControlKind::PictureBox || c.picture == nullptr) continue;
-    const Result<Handle> dc = graphics_.loadPicture(*c.picture);
-    if (dc.status.failed()) {
-      // As a platform window whose creation failed: nothing of it stays; the failure that
-      // stopped the load is the one answered.
-      (void)unload(form);
-      return dc.status;
-    }
-    w.pictures.push_back({c.id, c.index, dc.value});
+  if (const Status pictures = w.pictures.load(graphics_, form.description()); pictures.failed()) {
+    // As a platform window whose creation failed: nothing of it stays; the failure that stopped
+    // the load is the one answered.
+    (void)unload(form);
+    return pictures;
   }
   return form.handle({.kind = EventKind::Load});
 }
@@ -125,11 +120,7 @@ Status HeadlessForms::show(Form& form) {
 Status HeadlessForms::unload(Form& form) {
   Window& w = window(form);
   if (!w.loaded) return kOk;
-  // Every picture goes, whatever a release answers; the first failure is the answer.
-  Status released = kOk;
-  for (const Picture& p : w.pictures)
-    released = firstFailure({released, graphics_.releasePicture(p.dc)});
-  w.pictures.clear();
+  const Status released = w.pictures.release(graphics_);
   w.loaded = false;
   w.visible = false;
   unloaded.emplace_back(form.description().name);
@@ -148,10 +139,7 @@ Result<Handle> HeadlessForms::windowHandle(Form& form) {
 
 Result<Handle> HeadlessForms::pictureDC(Form& form, int control, std::int16_t index) {
   VORLIN_TRY(load(form));
-  for (const Picture& p : window(form).pictures) {
-    if (p.control == control && p.index == index) return {kOk, p.dc};
-  }
-  return kNoSuchElement;
+  return window(form).pictures.dc(control, index);
 }
 
 Result<Twips> HeadlessForms::outerWidth(Form& form) {

@@ -11,6 +11,7 @@
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
 #include "runtime/headless/clock.h"
+#include "runtime/picture_boxes.h"
 
 namespace vorlin {
 
@@ -76,11 +77,6 @@ class HeadlessForms final : public Forms {
   Status setOptionValue(Form& form, int control, std::int16_t index) override;
 
  private:
-  struct Picture {
-    int control;
-    std::int16_t index;
-    Handle dc;
-  };
   struct Window {
     const Form* form = nullptr;
     bool loaded = false;
@@ -89,7 +85,7 @@ class HeadlessForms final : public Forms {
     Twips left = 0;
     Twips top = 0;
     std::int16_t selectedOption = kNone;
-    std::vector<Picture> pictures;
+    PictureBoxes pictures;
   };
 
   Window& window(const Form& form);

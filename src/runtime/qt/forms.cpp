@@ -68,17 +68,13 @@ Status QtForms::load(Form& form) {
     slot->window->setFixedSize(slot->window->size());
   }
 
+  if (const Status pictures = slot->pictures.load(graphics_, desc); pictures.failed()) {
+    (void)release(*slot);  // the failure that stopped the load is the one reported
+    return pictures;
+  }
   std::size_t timers = 0;
   for (const ControlDesc& control : desc.controls) {
-    if (control.kind == ControlKind::PictureBox && control.picture != nullptr &&
-        slot->pictureCount < kMaxPictures) {
-      const Result<Handle> dc = graphics_.loadPicture(*control.picture);
-      if (dc.status.failed()) {
-        (void)release(*slot);  // the failure that stopped the load is the one reported
-        return dc.status;
-      }
-      slot->pictures[slot->pictureCount++] = {control.id, control.index, dc.value};
-    } else if (control.kind == ControlKind::Timer && control.interval > 0 && timers < kMaxTimers) {
+    if (control.kind == ControlKind::Timer && control.interval > 0 && timers < kMaxTimers) {
       auto& timer = slot->timers[timers++];
       timer.reset(new QTimer);
       timer->setInterval(control.interval);
@@ -107,12 +103,7 @@ Status QtForms::release(Loaded& slot) {
     if (timer) timer->stop();
     timer.reset();
   }
-  // Every picture goes, whatever a release answers; the first failure is the answer.
-  Status released = kOk;
-  for (std::size_t i = 0; i < slot.pictureCount; ++i) {
-    released = firstFailure({released, graphics_.releasePicture(slot.pictures[i].dc)});
-  }
-  slot.pictureCount = 0;
+  const Status released = slot.pictures.release(graphics_);
   if (slot.window) slot.window->hide();
   slot.window.reset();
   slot.form = nullptr;
@@ -160,11 +151,7 @@ Result<Handle> QtForms::windowHandle(Form& form) {
 Result<Handle> QtForms::pictureDC(Form& form, int control, std::int16_t index) {
   const Result<Loaded*> slot = loaded(form);
   VORLIN_TRY(slot.status);
-  for (std::size_t i = 0; i < slot.value->pictureCount; ++i) {
-    const PictureBox& box = slot.value->pictures[i];
-    if (box.control == control && box.index == index) return {kOk, box.dc};
-  }
-  return kNoSuchElement;
+  return slot.value->pictures.dc(control, index);
 }
 
 Result<Twips> QtForms::outerWidth(Form& form) {

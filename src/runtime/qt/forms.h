@@ -11,6 +11,7 @@
 
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
+#include "runtime/picture_boxes.h"
 #include "runtime/qt/expected_frame.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/owners.h"
@@ -50,21 +51,14 @@ class QtForms final : public Forms {
  private:
   // A length of the screen in pixels, in twips.
   Result<Twips> screenPixels(int pixels);
-  struct PictureBox {
-    int control = kNone;
-    std::int16_t index = kNone;
-    Handle dc = 0;
-  };
   static constexpr std::size_t kMaxForms = 4;
-  static constexpr std::size_t kMaxPictures = 16;
   static constexpr std::size_t kMaxTimers = 4;
 
   struct Loaded {
     Form* form = nullptr;
     Handle handle = 0;
     std::unique_ptr<FormWindow, LaterDeleter> window;
-    std::array<PictureBox, kMaxPictures> pictures{};
-    std::size_t pictureCount = 0;
+    PictureBoxes pictures;
     std::array<std::unique_ptr<QTimer, LaterDeleter>, kMaxTimers> timers;
   };
 

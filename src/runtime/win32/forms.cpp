@@ -166,6 +166,7 @@ Status WinForms::load(Form& form) {
 
 Status WinForms::createControls(FormSlot& slot) {
   const FormDesc& desc = slot.form->description();
+  VORLIN_TRY(slot.pictures.load(graphics_, desc));
   // Controls without a window first, then the windowed ones in tab order, which is the order
   // the dialog keys move through them.
   for (const ControlDesc& c : desc.controls) {
@@ -193,13 +194,6 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
   ControlSlot& c = slot.controls[slot.count++];
   c.desc = &desc;
   switch (desc.kind) {
-    case ControlKind::PictureBox: {
-      if (desc.picture == nullptr) break;
-      const Result<Handle> dc = graphics_.loadPicture(*desc.picture);
-      VORLIN_TRY(dc.status);
-      c.dc = dc.value;
-      break;
-    }
     case ControlKind::Timer:
       if (desc.interval > 0) {
         const WindowTimer timer{slot.window.get(), static_cast<UINT_PTR>(command)};
@@ -212,6 +206,7 @@ Status WinForms::createControl(FormSlot& slot, const ControlDesc& desc) {
       // Only a menu of the window's own is made: its items are entries of it.
       if (desc.parent == kNone) return createMenu(slot, c);
       break;
+    case ControlKind::PictureBox:  // its picture is loaded with the window's others
     case ControlKind::Separator:
       break;
     case ControlKind::OptionButton:
@@ -267,12 +262,10 @@ Status WinForms::destroy(FormSlot& slot) {
   // Everything goes, whatever a release answers; the first failure of a picture is the answer.
   // The platform's own releases are not reported: a window, menu or timer that could not be
   // released is left to the platform, which takes them all when the program ends.
-  Status released = kOk;
+  const Status released = slot.pictures.release(graphics_);
   for (std::size_t i = 0; i < slot.count; ++i) {
     ControlSlot& c = slot.controls[i];
     (void)c.timer.release();
-    if (c.dc != 0) released = firstFailure({released, graphics_.releasePicture(c.dc)});
-    c.dc = 0;
     (void)c.menu.release();
     (void)c.window.release();
   }
@@ -322,9 +315,7 @@ Result<Handle> WinForms::windowHandle(Form& form) {
 Result<Handle> WinForms::pictureDC(Form& form, int control, std::int16_t index) {
   const Result<FormSlot*> slot = loaded(form);
   VORLIN_TRY(slot.status);
-  const ControlSlot* c = controlOf(*slot.value, control, index, ControlKind::PictureBox);
-  if (c == nullptr) return kNoSuchElement;
-  return {kOk, c->dc};
+  return slot.value->pictures.dc(control, index);
 }
 
 Result<Twips> WinForms::outerWidth(Form& form) {

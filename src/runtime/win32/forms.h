@@ -9,6 +9,7 @@
 
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
+#include "runtime/picture_boxes.h"
 #include "runtime/win32/dialog_font.h"
 #include "runtime/win32/owners.h"
 
@@ -52,7 +53,6 @@ class WinForms final : public Forms {
   struct ControlSlot {
     const ControlDesc* desc = nullptr;
     OwnedHWND window;  // option and command buttons
-    Handle dc = 0;     // picture boxes, released by the graphics service
     OwnedHMENU menu;   // menus opened as popups
     OwnedTimer timer;
   };
@@ -61,6 +61,7 @@ class WinForms final : public Forms {
     OwnedHWND window;
     std::array<ControlSlot, kMaxControls> controls{};
     std::size_t count = 0;
+    PictureBoxes pictures;
   };
 
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
