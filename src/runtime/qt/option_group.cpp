@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <algorithm>
+#include <optional>
+
+#include "runtime/option_arrows.h"
 
 namespace vorlin::qt {
 
@@ -31,28 +34,22 @@ bool OptionGroup::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
   const auto* key = static_cast<const QKeyEvent*>(event);
   if (key->modifiers() & ~Qt::KeypadModifier) return false;
-  int step = 0;
-  switch (key->key()) {
-    case Qt::Key_Down:
-    case Qt::Key_Right:
-      step = 1;
-      break;
-    case Qt::Key_Up:
-    case Qt::Key_Left:
-      step = -1;
-      break;
-    default:
-      return false;
-  }
-  std::size_t from = count_;
+  const std::optional<Arrow> arrow =
+      arrowOf<int>(key->key(), {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right});
+  if (!arrow) return false;
+  std::array<std::int16_t, kMaxMembers> group{};
+  const Member* from = nullptr;
   for (std::size_t i = 0; i < count_; ++i) {
-    if (members_[i].option == watched) from = i;
+    group[i] = members_[i].index;
+    if (members_[i].option == watched) from = &members_[i];
   }
-  if (from == count_) return false;
-  // The group wraps round, as option groups do.
-  const std::size_t to = step > 0 ? (from + 1) % count_ : (from + count_ - 1) % count_;
-  QAbstractButton* next = members_[to].option;
-  next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  if (from == nullptr) return false;
+  const std::int16_t to = optionAfter(*arrow, from->index, std::span(group).first(count_));
+  QAbstractButton* next = from->option;
+  for (std::size_t i = 0; i < count_; ++i) {
+    if (members_[i].index == to) next = members_[i].option;
+  }
+  next->setFocus(movesForward(*arrow) ? Qt::TabFocusReason : Qt::BacktabFocusReason);
   // As a click: selects it, clears the others and raises its click.
   if (!next->isChecked()) next->click();
   return true;

@@ -3,6 +3,10 @@
 // the option they land on; Tab stops at the selected option.
 #include "runtime/win32/forms.h"
 
+#include <optional>
+
+#include "runtime/option_arrows.h"
+
 namespace vorlin::win32 {
 
 void WinForms::updateTabStops(FormSlot& slot) {
@@ -24,19 +28,9 @@ void WinForms::updateTabStops(FormSlot& slot) {
 
 bool WinForms::optionKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || msg.hwnd == nullptr) return false;
-  int step = 0;
-  switch (msg.wParam) {
-    case VK_DOWN:
-    case VK_RIGHT:
-      step = 1;
-      break;
-    case VK_UP:
-    case VK_LEFT:
-      step = -1;
-      break;
-    default:
-      return false;
-  }
+  const std::optional<Arrow> arrow =
+      arrowOf<WPARAM>(msg.wParam, {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT});
+  if (!arrow) return false;
   FormSlot* slot = slotOf(GetAncestor(msg.hwnd, GA_ROOT));
   if (slot == nullptr) return false;
   const ControlDesc* from = nullptr;
@@ -45,18 +39,16 @@ bool WinForms::optionKey(const MSG& msg) {
     if (c.window.get() == msg.hwnd && c.desc->kind == ControlKind::OptionButton) from = c.desc;
   }
   if (from == nullptr) return false;
-  // The next option by index, round the group: the nearest index past this one in the step's
-  // direction, or else the farthest on the other side.
-  const ControlSlot* next = nullptr;
-  const ControlSlot* wrap = nullptr;
+  // The group: the options of the same control array.
+  std::array<std::int16_t, kMaxControls> group{};
+  std::size_t members = 0;
   for (std::size_t i = 0; i < slot->count; ++i) {
     const ControlSlot& c = slot->controls[i];
-    if (c.desc->kind != ControlKind::OptionButton || c.desc->id != from->id || !c.window) continue;
-    const int ahead = (c.desc->index - from->index) * step;
-    if (ahead > 0 && (next == nullptr || (c.desc->index - next->desc->index) * step < 0)) next = &c;
-    if (ahead < 0 && (wrap == nullptr || (c.desc->index - wrap->desc->index) * step < 0)) wrap = &c;
+    if (c.desc->kind == ControlKind::OptionButton && c.desc->id == from->id && c.window)
+      group[members++] = c.desc->index;
   }
-  if (next == nullptr) next = wrap;
+  const std::int16_t to = optionAfter(*arrow, from->index, std::span(group).first(members));
+  const ControlSlot* next = controlOf(*slot, from->id, to, ControlKind::OptionButton);
   if (next == nullptr) return true;
   SetFocus(next->window.get());
   Form& form = *slot->form;
