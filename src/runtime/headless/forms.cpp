@@ -91,6 +91,11 @@ std::int16_t HeadlessForms::selectedOption(const Form& form) const {
   return w == nullptr ? kNone : w->selectedOption;
 }
 
+const BuiltWindow* HeadlessForms::built(const Form& form) const {
+  const Window* w = find(form);
+  return w == nullptr || !w->built ? nullptr : &*w->built;
+}
+
 Status HeadlessForms::load(Form& form) {
   Window& w = window(form);
   if (w.loaded) return kOk;
@@ -101,6 +106,7 @@ Status HeadlessForms::load(Form& form) {
   // The platform places a new window somewhere of its own choosing.
   w.left = 600;
   w.top = 450;
+  w.built = buildWindow(form.description());
   if (const Status pictures = w.pictures.load(graphics_, form.description()); pictures.failed()) {
     // As a platform window whose creation failed: nothing of it stays; the failure that stopped
     // the load is the one answered.

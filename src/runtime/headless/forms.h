@@ -10,6 +10,7 @@
 
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
+#include "runtime/headless/built_window.h"
 #include "runtime/headless/clock.h"
 #include "runtime/picture_boxes.h"
 
@@ -58,6 +59,8 @@ class HeadlessForms final : public Forms {
   Twips left(const Form& form) const;
   Twips top(const Form& form) const;
   std::int16_t selectedOption(const Form& form) const;
+  // The window as it was built at its last load; null before its first.
+  const BuiltWindow* built(const Form& form) const;
 
   // Forms.
   Status load(Form& form) override;
@@ -85,6 +88,7 @@ class HeadlessForms final : public Forms {
     Twips left = 0;
     Twips top = 0;
     std::int16_t selectedOption = kNone;
+    std::optional<BuiltWindow> built;
     PictureBoxes pictures;
   };
 
