@@ -1,0 +1,126 @@
+"""The installer's scenario under Wine: install, start from the Start menu and at a login,
+upgrade, refuse a downgrade, and uninstall without a trace."""
+
+import glob
+import os
+import subprocess
+import time
+
+from expected_icon import GRAY, today_icon
+from steps import check, choose
+from wine_desktop import WINE, Failure
+
+
+RUN_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+UNINSTALL_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+PRODUCTS_KEY = "HKLM\\Software\\Classes\\Installer\\Products\\"
+
+
+def squashed(code):
+    """A product code as the installer's own keys spell it: each group of the GUID reversed, the
+    last two byte by byte."""
+    groups = code.strip("{}").split("-")
+    pairs = "".join(groups[3:])
+    return ("".join(g[::-1] for g in groups[:3]) +
+            "".join(pairs[i + 1] + pairs[i] for i in range(0, len(pairs), 2)))
+
+
+def installed(d):
+    """The products named Vorlin in the list of installed programs, as their product codes."""
+    # Wine's uninstaller now and then fails to start on a busy machine, as other Wine programs
+    # hang: it is asked again, a few times.
+    for attempt in range(3):
+        code, out = d.wine("uninstaller", "--list")
+        if code == 0:
+            return [line.split("|||")[0] for line in out.splitlines() if line.endswith("|||Vorlin")]
+        print("uninstaller --list ended with %d; asking again" % code)
+        time.sleep(1)
+    raise Failure("uninstaller --list ended with %d, three times" % code)
+
+
+def launch(d, *args):
+    """Runs a Wine command line that starts the program and returns its status; the program
+    outlives it, so its output goes nowhere."""
+    return subprocess.run(WINE + list(args), env=d.env, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL, timeout=60).returncode
+
+
+def msiexec(d, *args):
+    return d.wine("msiexec", *args, "/qn", timeout=180)[0]
+
+
+def scenario_installer(d):
+    """The installer on a machine that never had Vorlin: install, start from the Start menu, a
+    login, an upgrade, a refused downgrade, and uninstall, which leaves nothing behind."""
+    x64 = d.args.msi.endswith("-x64.msi")
+    view = 64 if x64 else 32
+    drive = os.path.join(d.args.prefix, "drive_c")
+    folder = os.path.join(drive, "Program Files" if x64 else "Program Files (x86)", "Vorlin")
+    windows_folder = "C:\\Program Files\\Vorlin" if x64 else "C:\\Program Files (x86)\\Vorlin"
+    # Wine puts the shortcuts of a per-machine package into the user's own Start menu.
+    shortcuts = os.path.join(drive, "users", "*", "AppData", "Roaming", "Microsoft", "Windows",
+                             "Start Menu", "Programs", "Vorlin.lnk")
+
+    check(not installed(d) and not os.path.exists(folder),
+          "Vorlin is there before the install: %r" % installed(d))
+    check(msiexec(d, "/i", d.args.msi) == 0, "the install failed")
+    check(sorted(os.listdir(folder)) == ["README.txt", "vorlin.exe"],
+          "installed %r" % os.listdir(folder))
+    check(open(os.path.join(folder, "vorlin.exe"), "rb").read() ==
+          open(d.args.exe, "rb").read(), "the installed vorlin.exe is not the built one")
+    check(len(glob.glob(shortcuts)) == 1, "no Start-menu shortcut")
+    check(d.registry_value(RUN_KEY, "Vorlin", view) ==
+          '"%s\\vorlin.exe"' % windows_folder, "the login entry reads %r" %
+          d.registry_value(RUN_KEY, "Vorlin", view))
+    products = installed(d)
+    check(len(products) == 1, "installed products %r" % products)
+    entry = UNINSTALL_KEY + products[0]
+    # The entry is in the view of the package's bitness, as Windows writes it: a 32-bit
+    # package's under Wow6432Node.
+    for name, value in [("DisplayName", "Vorlin"), ("Publisher", "Tenwick"),
+                        ("DisplayVersion", "1.0.0"), ("NoModify", "0x1")]:
+        found = d.registry_value(entry, name, view)
+        check(found == value, "the uninstall entry's %s is %r" % (name, found))
+    # The list shows the product's icon, which the installer keeps: the program's own file.
+    icon = d.registry_value(PRODUCTS_KEY + squashed(products[0]), "ProductIcon", 64) or ""
+    icon_file = os.path.join(drive, *icon[3:].split("\\"))
+    check(icon[:3] == "C:\\" and os.path.isfile(icon_file) and
+          open(icon_file, "rb").read() == open(d.args.exe, "rb").read(),
+          "the product's icon is %r" % icon)
+
+    # Started from its Start-menu shortcut; Close ends it.
+    code = launch(d, "start", "/unix", glob.glob(shortcuts)[0])
+    check(code == 0, "the shortcut did not start (%d)" % code)
+    at = d.wait_icon(today_icon(GRAY), 30, "today's icon, started from the Start menu")
+    d.shot("from-the-start-menu")
+    choose(d, at, "Close")
+    d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go after Close")
+    # A login starts it once, from the Run value.
+    code = launch(d, "wineboot")
+    check(code == 0, "wineboot ended with %d" % code)
+    at = d.wait_icon(today_icon(GRAY), 30, "today's icon after a login")
+    d.shot("after-a-login")
+    hosts = [line for line in d.probe("all-windows")[1] if ' VorlinForm "Form1" ' in line]
+    check(len(hosts) == 1, "%d programs after a login" % len(hosts))
+    choose(d, at, "Close")
+    d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go after Close")
+
+    # A newer version replaces this one; this one is refused over the newer.
+    newer = os.path.join(d.args.shots, "vorlin-1.0.1.msi")
+    subprocess.run([d.args.make_msi, "1.0.1", newer], check=True, stdout=subprocess.DEVNULL)
+    check(msiexec(d, "/i", newer) == 0, "the upgrade failed")
+    products = installed(d)
+    check(len(products) == 1 and
+          d.registry_value(UNINSTALL_KEY + products[0], "DisplayVersion", view) == "1.0.1",
+          "after the upgrade: %r" % products)
+    check(msiexec(d, "/i", d.args.msi) != 0, "the older version installed over the newer")
+    check(installed(d) == products, "after the refused downgrade: %r" % installed(d))
+
+    # Uninstalled, nothing of it is left.
+    check(msiexec(d, "/x", newer) == 0, "the uninstall failed")
+    check(not os.path.exists(folder), "left %r" % folder)
+    check(not glob.glob(shortcuts), "left the shortcut")
+    check(d.registry_value(RUN_KEY, "Vorlin", view) is None, "left the login entry")
+    check(d.wine("reg", "query", "HKLM\\Software\\Tenwick", "/reg:%d" % view)[0] != 0,
+          "left HKLM\\Software\\Tenwick")
+    check(not installed(d), "left the uninstall entry")
