@@ -6,6 +6,7 @@
 
 #include "art/artwork.h"
 #include "runtime/qt/icon_image.h"
+#include "runtime/qt/png_file.h"
 #include "runtime/qt/whole_pixel_icon.h"
 
 int main(int argc, char** argv) {
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
   for (const int size : vorlin::qt::kIconSetSizes) {
     const QString folder = QStringLiteral("%1x%1/apps").arg(size);
     const QString file = root.filePath(folder + QStringLiteral("/vorlin.png"));
-    if (!root.mkpath(folder) || !vorlin::qt::placed(picture, QSize(size, size)).save(file, "PNG")) {
+    if (!root.mkpath(folder) ||
+        !vorlin::qt::writePng(vorlin::qt::placed(picture, QSize(size, size)), file, 9)) {
       std::fprintf(stderr, "%s: cannot write %s\n", argv[0], qPrintable(file));
       return 1;
     }

@@ -72,6 +72,7 @@ TEST(StaleIconFolders, GoWhileALiveRunsFolderAndLookAlikesStay) {
 
   // Look-alikes: names off the pattern, a file, a symbolic link to a folder elsewhere.
   ASSERT_TRUE(dir.mkdir(QStringLiteral("vorlin-icons-abc")));
+  ASSERT_TRUE(dir.mkdir(QStringLiteral("vorlin-icons-Ab-12")));
   writeFile(dir.filePath(QStringLiteral("vorlin-icons-abc/kept")));
   ASSERT_TRUE(dir.mkdir(QStringLiteral("other-Abc123")));
   writeFile(dir.filePath(QStringLiteral("vorlin-icons-File01")));
@@ -80,9 +81,9 @@ TEST(StaleIconFolders, GoWhileALiveRunsFolderAndLookAlikesStay) {
 
   vorlin::qt::removeStaleIconFolders(base.path());
 
-  QStringList kept{QStringLiteral("other-Abc123"), QStringLiteral("vorlin-icons-File01"),
-                   QStringLiteral("vorlin-icons-Link01"), QStringLiteral("vorlin-icons-abc"),
-                   liveRun};
+  QStringList kept{QStringLiteral("other-Abc123"),        QStringLiteral("vorlin-icons-Ab-12"),
+                   QStringLiteral("vorlin-icons-File01"), QStringLiteral("vorlin-icons-Link01"),
+                   QStringLiteral("vorlin-icons-abc"),    liveRun};
   kept.sort();
   EXPECT_EQ(entries(base.path()), kept);
   EXPECT_TRUE(QFile::exists(livePicture));

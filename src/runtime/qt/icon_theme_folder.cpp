@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include "runtime/qt/png_file.h"
 #include "runtime/qt/whole_pixel_icon.h"
 
 namespace vorlin::qt {
@@ -77,7 +78,7 @@ bool IconThemeFolder::publish(const QImage& picture) {
     const QString folder = theme + sizeFolder(size);
     if (!QDir().mkpath(folder)) return false;
     // The fastest compression: the pictures are flat colour, and written at every change.
-    if (!placed(picture, QSize(size, size)).save(folder + QLatin1Char('/') + file, "PNG", 80)) {
+    if (!writePng(placed(picture, QSize(size, size)), folder + QLatin1Char('/') + file)) {
       return false;
     }
   }

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "art/icon_enlargement.h"
 
@@ -16,16 +17,19 @@ int factorFor(const QSize& size) {
   return wholeFactor(std::min(size.width(), size.height()));
 }
 
+// Each image is made when it is asked for and kept by whoever asked: the icon itself holds the
+// 16 × 16 picture alone (a set of fixed images up to 256 × 256 held a third of a megabyte).
 class EnlargingIconEngine final : public QIconEngine {
  public:
-  explicit EnlargingIconEngine(QImage picture) : picture_(std::move(picture)) {}
+  EnlargingIconEngine(QImage picture, std::span<const int> sizes)
+      : picture_(std::move(picture)), sizes_(sizes) {}
 
-  QIconEngine* clone() const override { return new EnlargingIconEngine(picture_); }
+  QIconEngine* clone() const override { return new EnlargingIconEngine(picture_, sizes_); }
   QString key() const override { return QStringLiteral("vorlin-enlarging"); }
 
   QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
     QList<QSize> sizes;
-    for (const int size : kTraySlotSizes) sizes.append(QSize(size, size));
+    for (const int size : sizes_) sizes.append(QSize(size, size));
     return sizes;
   }
 
@@ -61,6 +65,7 @@ class EnlargingIconEngine final : public QIconEngine {
 
  private:
   QImage picture_;
+  std::span<const int> sizes_;
 };
 
 }  // namespace
@@ -76,26 +81,27 @@ QImage enlarged(const QImage& picture, int factor) {
 }
 
 QImage placed(const QImage& picture, QSize size) {
-  const QImage image = enlarged(picture, factorFor(size));
-  if (image.size() == size) return image;
+  // Pixel by pixel, without a painter: the pictures are small, and a painter's raster engine is
+  // code that nothing else of the program touches.
+  const int side = art::kIconSize * factorFor(size);
+  const QPoint at((size.width() - side) / 2, (size.height() - side) / 2);
   QImage canvas(size, QImage::Format_ARGB32);
   canvas.fill(Qt::transparent);
-  QPainter painter(&canvas);
-  painter.drawImage(
-      QPoint((size.width() - image.width()) / 2, (size.height() - image.height()) / 2), image);
+  for (int y = std::max(at.y(), 0); y < std::min(at.y() + side, size.height()); ++y) {
+    for (int x = std::max(at.x(), 0); x < std::min(at.x() + side, size.width()); ++x) {
+      canvas.setPixel(
+          x, y, picture.pixel(enlargedFrom(x - at.x(), side), enlargedFrom(y - at.y(), side)));
+    }
+  }
   return canvas;
 }
 
 QIcon enlargingIcon(const QImage& picture) {
-  return QIcon(new EnlargingIconEngine(picture));
+  return QIcon(new EnlargingIconEngine(picture, kTraySlotSizes));
 }
 
 QIcon iconSet(const QImage& picture) {
-  QIcon icon;
-  for (const int size : kIconSetSizes) {
-    icon.addPixmap(QPixmap::fromImage(placed(picture, QSize(size, size)), Qt::NoFormatConversion));
-  }
-  return icon;
+  return QIcon(new EnlargingIconEngine(picture, kIconSetSizes));
 }
 
 }  // namespace vorlin::qt

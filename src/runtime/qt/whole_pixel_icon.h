@@ -20,8 +20,8 @@ QImage enlarged(const QImage& picture, int factor);
 // transparent image of that size.
 QImage placed(const QImage& picture, QSize size);
 
-// The icon of a 16 × 16 `picture` as fixed images, one placed at each of kIconSetSizes: a
-// window manager or task manager that asks for one of them gets it exactly.
+// The icon of a 16 × 16 `picture` offered at each of kIconSetSizes, placed there: a window
+// manager or task manager that asks for one of them gets it exactly.
 QIcon iconSet(const QImage& picture);
 
 // The icon of a 16 × 16 `picture`, offered at 1, 2, 3 and 4 times its size and at the usual tray
