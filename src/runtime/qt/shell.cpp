@@ -61,12 +61,9 @@ QtShell::QtShell(QtForms& forms, Graphics& graphics, ErrorReport& errorReport)
              [this] {
                noTrayReport_ =
                    showReport(onGnome() ? kNoNotificationAreaOnGnome : kNoNotificationArea);
-             }) {
-  qApp->installEventFilter(this);
-}
+             }) {}
 
 QtShell::~QtShell() {
-  if (qApp != nullptr) qApp->removeEventFilter(this);
   for (Entry& entry : entries_) {
     if (entry.icon) entry.icon->hide();
   }
@@ -142,7 +139,16 @@ void QtShell::rehost(Entry& entry, TrayKind kind) {
     addIcon(entry);
     showPicture(entry);
     showTip(entry);
-    entry.icon->show();  // shown once it has its picture
+    showIcon(entry);  // shown once it has its picture
+  }
+}
+
+void QtShell::showIcon(Entry& entry) {
+  entry.icon->show();
+  // Showing it on an embedding tray makes its window there: the mouse events of that window
+  // alone are watched, never the rest of the program's (a timer event every 10 ms).
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (isEmbeddedEntry(widget)) widget->installEventFilter(this);
   }
 }
 
@@ -173,7 +179,7 @@ bool QtShell::add(Entry& free, const NotifyIconFields& fields) {
     addIcon(free);
   }
   apply(free, fields);
-  if (free.icon) free.icon->show();
+  if (free.icon) showIcon(free);
   return true;
 }
 
@@ -309,8 +315,7 @@ const QtShell::Entry* QtShell::entryAt(const QPoint& global) const {
 }
 
 bool QtShell::eventFilter(QObject* watched, QEvent* event) {
-  // Every event of the program passes here, a timer event every 10 ms: the type is looked at
-  // first, the receiver's class only for mouse events.
+  // Only the embedded entries' windows are watched (showIcon).
   const QEvent::Type type = event->type();
   const bool mouse = type == QEvent::MouseMove || type == QEvent::MouseButtonPress ||
                      type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;

@@ -61,6 +61,7 @@ class QtShell final : public QObject, public Shell {
   void hostAppeared();
   void apply(Entry& entry, const NotifyIconFields& fields);
   // Shows the entry's picture, or its tip, on its item or icon.
+  void showIcon(Entry& entry);
   void showPicture(Entry& entry);
   void showTip(Entry& entry);
   // The hosts changed: each entry moves to the kind of host there now, if any.
