@@ -10,6 +10,7 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 SCREEN = (1024, 768)
+SHM = "/dev/shm" if os.path.isdir("/dev/shm") else None
 TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height",
           "24", "--SetDockType", "true", "--transparent", "false"]
 
@@ -56,6 +57,8 @@ class Tray:
         self.helpers = []
         self.host = None
         self.folder = tempfile.TemporaryDirectory(prefix="vorlin-bench-")
+        # The session's runtime folder in memory, as a desktop session's is (/run/user/UID).
+        self.runtime = tempfile.TemporaryDirectory(prefix="vorlin-bench-run-", dir=SHM)
         self.display = free_display()
         self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
 
@@ -80,10 +83,11 @@ class Tray:
             stop(h)
         self.helpers = []
         self.folder.cleanup()
+        self.runtime.cleanup()
 
     def session_bus(self, folder):
         """A private session bus, and Debian's default panel settings in a home of its own."""
-        home, runtime = folder / "home", folder / "run"
+        home, runtime = folder / "home", pathlib.Path(self.runtime.name) / "run"
         config = home / ".config/xfce4/xfconf/xfce-perchannel-xml"
         config.mkdir(parents=True)
         runtime.mkdir(mode=0o700)

@@ -80,7 +80,8 @@ TEST(IconThemeFolder, HoldsThePictureExactlyAtEverySizeAndKeepsOnlyTheLastTwo) {
   EXPECT_NE(theme.themePath(), first);
   EXPECT_NE(theme.iconName(), firstName);
   EXPECT_TRUE(QDir(first).exists());
-  EXPECT_EQ(QImage(iconFile(theme, 16)), testPicture(1).convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(QImage(iconFile(theme, 16)).convertToFormat(QImage::Format_ARGB32),
+            testPicture(1).convertToFormat(QImage::Format_ARGB32));
   ASSERT_TRUE(theme.publish(testPicture(2)));
   EXPECT_FALSE(QDir(first).exists());
 

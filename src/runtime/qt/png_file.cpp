@@ -1,29 +1,15 @@
 #include "runtime/qt/png_file.h"
 
+#include <zlib.h>
+
 #include <QFile>
+#include <QList>
 #include <QtEndian>
-#include <array>
 #include <cstdint>
+#include <optional>
 
 namespace vorlin::qt {
 namespace {
-
-constexpr std::array<std::uint32_t, 256> kCrcTable = [] {
-  std::array<std::uint32_t, 256> table{};
-  for (std::uint32_t n = 0; n < 256; ++n) {
-    std::uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
-  }
-  return table;
-}();
-
-std::uint32_t crc32(const QByteArray& bytes) {
-  std::uint32_t c = 0xFFFFFFFFu;
-  for (const char byte : bytes)
-    c = kCrcTable[(c ^ static_cast<std::uint8_t>(byte)) & 0xFF] ^ (c >> 8);
-  return c ^ 0xFFFFFFFFu;
-}
 
 void appendBigEndian(QByteArray& out, std::uint32_t value) {
   char bytes[4];
@@ -34,32 +20,102 @@ void appendBigEndian(QByteArray& out, std::uint32_t value) {
 // A chunk: its length, then its type and data, then the CRC of type and data.
 void appendChunk(QByteArray& out, const char (&type)[5], const QByteArray& data) {
   appendBigEndian(out, static_cast<std::uint32_t>(data.size()));
-  QByteArray typed(type, 4);
-  typed.append(data);
-  out.append(typed);
-  appendBigEndian(out, crc32(typed));
+  const qsizetype typed = out.size();
+  out.append(type, 4);
+  out.append(data);
+  const auto* bytes = reinterpret_cast<const Bytef*>(out.constData() + typed);
+  appendBigEndian(out, static_cast<std::uint32_t>(
+                           crc32(crc32(0, nullptr, 0), bytes, static_cast<uInt>(data.size() + 4))));
+}
+
+// The zlib stream of `data` at `level`; empty when it could not be made.
+QByteArray compressed(const QByteArray& data, int level) {
+  uLongf size = compressBound(static_cast<uLong>(data.size()));
+  QByteArray out(static_cast<qsizetype>(size), Qt::Uninitialized);
+  if (compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+                reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()),
+                level) != Z_OK) {
+    return {};
+  }
+  out.truncate(static_cast<qsizetype>(size));
+  return out;
+}
+
+// The image as one byte a pixel, an index into its colours, where it has no more than 256: a
+// quarter of the bytes to compress. `colours` receives them, non-premultiplied ARGB.
+std::optional<QByteArray> indexed(const QImage& argb, QList<QRgb>& colours) {
+  const qsizetype width = argb.width();
+  QByteArray rows((width + 1) * argb.height(), Qt::Uninitialized);
+  char* out = rows.data();
+  bool any = false;
+  QRgb last = 0;
+  char lastIndex = 0;
+  for (int y = 0; y < argb.height(); ++y) {
+    *out++ = '\0';  // the row's filter type: none
+    const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (qsizetype x = 0; x < width; ++x) {
+      if (!any || row[x] != last) {
+        qsizetype index = colours.indexOf(row[x]);
+        if (index < 0) {
+          if (colours.size() == 256) return std::nullopt;
+          index = colours.size();
+          colours.append(row[x]);
+        }
+        any = true;
+        last = row[x];
+        lastIndex = static_cast<char>(index);
+      }
+      *out++ = lastIndex;
+    }
+  }
+  return rows;
+}
+
+// The palette chunks' data: the colours' red, green and blue, and their alpha.
+void appendPalette(QByteArray& out, const QList<QRgb>& colours) {
+  QByteArray rgb;
+  QByteArray alpha;
+  for (const QRgb colour : colours) {
+    rgb.append(static_cast<char>(qRed(colour)));
+    rgb.append(static_cast<char>(qGreen(colour)));
+    rgb.append(static_cast<char>(qBlue(colour)));
+    alpha.append(static_cast<char>(qAlpha(colour)));
+  }
+  appendChunk(out, "PLTE", rgb);
+  appendChunk(out, "tRNS", alpha);
+}
+
+// The image as four bytes a pixel, red, green, blue and alpha.
+QByteArray rgbaRows(const QImage& argb) {
+  const QImage rgba = argb.convertToFormat(QImage::Format_RGBA8888);
+  const qsizetype rowBytes = qsizetype{rgba.width()} * 4;
+  QByteArray rows;
+  rows.reserve((rowBytes + 1) * rgba.height());
+  for (int y = 0; y < rgba.height(); ++y) {
+    rows.append('\0');  // the row's filter type: none
+    rows.append(reinterpret_cast<const char*>(rgba.constScanLine(y)), rowBytes);
+  }
+  return rows;
 }
 
 }  // namespace
 
 QByteArray pngBytes(const QImage& image, int level) {
   if (image.isNull()) return {};
-  const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  QList<QRgb> colours;
+  const std::optional<QByteArray> indices = indexed(argb, colours);
+  const QByteArray data = compressed(indices ? *indices : rgbaRows(argb), level);
+  if (data.isEmpty()) return {};
   QByteArray header;
-  appendBigEndian(header, static_cast<std::uint32_t>(rgba.width()));
-  appendBigEndian(header, static_cast<std::uint32_t>(rgba.height()));
-  header.append("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, deflate, no filter, not interlaced
-  QByteArray rows;
-  const qsizetype rowBytes = static_cast<qsizetype>(rgba.width()) * 4;
-  for (int y = 0; y < rgba.height(); ++y) {
-    rows.append('\0');  // the row's filter: none
-    rows.append(reinterpret_cast<const char*>(rgba.constScanLine(y)), rowBytes);
-  }
-  // qCompress puts the uncompressed length before the zlib stream.
-  const QByteArray zlib = qCompress(rows, level).mid(4);
+  appendBigEndian(header, static_cast<std::uint32_t>(argb.width()));
+  appendBigEndian(header, static_cast<std::uint32_t>(argb.height()));
+  // 8 bits, indexed colour or RGBA, deflate, a filter type before each row, not interlaced.
+  header.append(indices ? "\x08\x03\x00\x00\x00" : "\x08\x06\x00\x00\x00", 5);
   QByteArray out("\x89PNG\r\n\x1a\n", 8);
   appendChunk(out, "IHDR", header);
-  appendChunk(out, "IDAT", zlib);
+  if (indices) appendPalette(out, colours);
+  appendChunk(out, "IDAT", data);
   appendChunk(out, "IEND", {});
   return out;
 }

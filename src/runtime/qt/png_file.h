@@ -9,8 +9,9 @@
 
 namespace vorlin::qt {
 
-// `image` as the bytes of a PNG file: 8-bit RGBA, rows unfiltered, compressed by zlib at
-// `level` (1 fastest to 9 smallest); empty for a null image.
+// `image` as the bytes of a PNG file: indexed colour where it has no more than 256 colours (the
+// pictures have a few), else 8-bit RGBA, compressed by zlib at `level` (1 fastest to 9
+// smallest); empty for a null image.
 QByteArray pngBytes(const QImage& image, int level = 1);
 
 // Writes `image` as the PNG file `path`; false when it could not be written whole.
