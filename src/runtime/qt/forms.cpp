@@ -75,14 +75,10 @@ Status QtForms::load(Form& form) {
   std::size_t timers = 0;
   for (const ControlDesc& control : desc.controls) {
     if (control.kind == ControlKind::Timer && control.interval > 0 && timers < kMaxTimers) {
-      auto& timer = slot->timers[timers++];
-      timer.reset(new QTimer);
-      timer->setInterval(control.interval);
       const Event tick{.kind = EventKind::Timer, .control = control.id, .index = control.index};
-      QObject::connect(timer.get(), &QTimer::timeout, [this, &form, tick] {
+      slot->timers[timers++].reset(new FormTimer(control.interval, [this, &form, tick] {
         if (isLoaded(form)) raise(errorReport_, form, tick);
-      });
-      timer->start();
+      }));
     }
   }
   return form.handle(Event{.kind = EventKind::Load});

@@ -4,7 +4,6 @@
 
 #include <QMargins>
 #include <QPointer>
-#include <QTimer>
 #include <array>
 #include <memory>
 #include <optional>
@@ -13,6 +12,7 @@
 #include "runtime/graphics.h"
 #include "runtime/picture_boxes.h"
 #include "runtime/qt/expected_frame.h"
+#include "runtime/qt/form_timer.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/owners.h"
 
@@ -59,7 +59,7 @@ class QtForms final : public Forms {
     Handle handle = 0;
     std::unique_ptr<FormWindow, LaterDeleter> window;
     PictureBoxes pictures;
-    std::array<std::unique_ptr<QTimer, LaterDeleter>, kMaxTimers> timers;
+    std::array<std::unique_ptr<FormTimer, LaterDeleter>, kMaxTimers> timers;
   };
 
   Loaded* find(const Form& form);
