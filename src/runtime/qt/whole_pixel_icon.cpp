@@ -52,14 +52,11 @@ class EnlargingIconEngine final : public QIconEngine {
     const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1.0;
     const QRect device(QPoint(qRound(rect.x() * ratio), qRound(rect.y() * ratio)),
                        QSize(qRound(rect.width() * ratio), qRound(rect.height() * ratio)));
-    const int n = factorFor(device.size());
-    QImage image = enlarged(picture_, n);
-    const QPoint at = device.topLeft() + QPoint((device.width() - image.width()) / 2,
-                                                (device.height() - image.height()) / 2);
+    QImage image = placed(picture_, device.size());
     image.setDevicePixelRatio(ratio);
     painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter->drawImage(QPointF(at.x() / ratio, at.y() / ratio), image);
+    painter->drawImage(QPointF(device.x() / ratio, device.y() / ratio), image);
     painter->restore();
   }
 
@@ -69,16 +66,6 @@ class EnlargingIconEngine final : public QIconEngine {
 };
 
 }  // namespace
-
-QImage enlarged(const QImage& picture, int factor) {
-  const int side = art::kIconSize * factor;
-  QImage out(side, side, QImage::Format_ARGB32);
-  for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x)
-      out.setPixel(x, y, picture.pixel(enlargedFrom(x, side), enlargedFrom(y, side)));
-  }
-  return out;
-}
 
 QImage placed(const QImage& picture, QSize size) {
   // Row by row, without a painter: the pictures are small, and a painter's raster engine is

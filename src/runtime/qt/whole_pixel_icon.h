@@ -12,9 +12,6 @@ namespace vorlin::qt {
 // build names them once (VORLIN_ICON_SET_SIZES, the files it writes for the theme).
 inline constexpr int kIconSetSizes[] = {VORLIN_ICON_SET_SIZES};
 
-// The 16 × 16 `picture` with every pixel made a `factor` × `factor` block.
-QImage enlarged(const QImage& picture, int factor);
-
 // The 16 × 16 `picture` at the largest whole factor that fits `size` (1 for a smaller place),
 // centred on a
 // transparent image of that size.
