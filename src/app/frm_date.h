@@ -2,6 +2,7 @@
 // the tray menu, and receives the tray entry's mouse reports.
 #pragma once
 
+#include "base/tick_path.h"
 #include "base/tray_messages.h"
 #include "runtime/services.h"
 
@@ -27,13 +28,13 @@ class FrmDate final : public Form {
       : services_(services), mDate_(mDate), properties_(properties) {}
 
   const FormDesc& description() const override;
-  Status handle(const Event& event) override;
+  VORLIN_TICK_PATH Status handle(const Event& event) override;
 
   // True when today's date differs from the last one seen, which it then becomes.
-  bool dateChanged();
+  VORLIN_TICK_PATH bool dateChanged();
 
  private:
-  Status tick();
+  VORLIN_TICK_PATH Status tick();
   Status trayReport(Twips x);
   Status close();
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/tick_path.h"
 #include "render/tray_icon.h"
 
 namespace vorlin {
@@ -18,7 +19,7 @@ class MDate {
   // The chosen background, 0 to 5 (Gray, Blue, Purple, Yellow, Red, White).
   std::int16_t colourIndex = 0;
 
-  TrayIcon& trayIcon();
+  VORLIN_TICK_PATH TrayIcon& trayIcon();
   // Recomposes the tray icon; answers the first failure. A refresh that showed its icon is done,
   // even when a release after it failed.
   Status refreshTrayIcon();
@@ -28,11 +29,11 @@ class MDate {
   // A refresh did not show its icon and none has since.
   bool refreshFailing() const { return refreshFailing_; }
   // A failed refresh is due to be tried again: once a second until one shows its icon.
-  bool refreshDue();
+  VORLIN_TICK_PATH bool refreshDue();
   // An entry the shell did not confirm is asked for again when due. A retry that fails (the
   // shell cannot be asked) joins the run of failed refreshes: the next try is a refresh, a
   // second later.
-  Status retryTrayEntry();
+  VORLIN_TICK_PATH Status retryTrayEntry();
 
  private:
   // The refresh's first failure, and whether it showed its icon.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/tick_path.h"
 #include "base/tray_messages.h"
 #include "render/graphics_owners.h"
 #include "runtime/services.h"
@@ -49,7 +50,7 @@ class TrayIcon {
 
   // An entry the shell did not confirm is asked for again, at most once a second, until the
   // shell confirms it.
-  Status retryAddWhenDue();
+  VORLIN_TICK_PATH Status retryAddWhenDue();
   // The shell's notification area was created anew: the entry is added again.
   Status entryLost();
   // Removes the entry, whatever the shell answered before, and releases the icon.

@@ -6,6 +6,7 @@
 
 #include "base/carried_time.h"
 #include "base/short_text.h"
+#include "base/tick_path.h"
 #include "runtime/clock.h"
 
 namespace vorlin {
@@ -15,7 +16,7 @@ namespace vorlin {
 double systemLocalTime();
 
 // A steady count of milliseconds.
-std::uint32_t steadyMilliseconds();
+VORLIN_TICK_PATH std::uint32_t steadyMilliseconds();
 
 // The abbreviated month of `date` in the user's LC_TIME locale, in its standalone form where the
 // locale has one ("gen." in Catalan, not "de gen."), converted to UTF-8 from the character set of
@@ -26,8 +27,8 @@ class PosixClock final : public Clock {
  public:
   // Carried on by the steady count between reads of the system once a second, as on every
   // platform: the date watch asks a hundred times a second.
-  double now() override;
-  std::uint32_t tickCount() override { return steadyMilliseconds(); }
+  VORLIN_TICK_PATH double now() override;
+  VORLIN_TICK_PATH std::uint32_t tickCount() override { return steadyMilliseconds(); }
   ShortText formatMonth(double date) override { return localMonthAbbreviation(date); }
 
  private:

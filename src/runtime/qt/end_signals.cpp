@@ -1,8 +1,6 @@
 #include "runtime/qt/end_signals.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
+#include <QMetaObject>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -12,43 +10,55 @@ namespace {
 
 constexpr std::array<int, 3> kEndSignals{SIGTERM, SIGINT, SIGHUP};
 
-// The pipe's writing end, for the handler; -1 when no handler is installed.
-volatile std::sig_atomic_t signalPipe = -1;
+// The semaphore the handler counts up; null when no handler is installed.
+std::atomic<sem_t*> receivedSignals{nullptr};
 
-void onEndSignal(int signal) {
+void onEndSignal(int) {
   const int savedErrno = errno;
-  const auto byte = static_cast<unsigned char>(signal);
-  if (signalPipe >= 0) (void)!write(signalPipe, &byte, 1);
+  if (sem_t* received = receivedSignals.load()) sem_post(received);  // safe in a handler
   errno = savedErrno;
 }
 
-}  // namespace
-
-EndSignals::EndSignals(std::function<void()> onEnd) : onEnd_(std::move(onEnd)) {
-  if (pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
-  QObject::connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
-    unsigned char byte = 0;
-    while (read(pipe_[0], &byte, 1) == 1) onEnd_();
-  });
-  signalPipe = pipe_[1];
+void setAction(void (*handler)(int)) {
   struct sigaction action {};
-  action.sa_handler = onEndSignal;
+  action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (const int s : kEndSignals) sigaction(s, &action, nullptr);
 }
 
+}  // namespace
+
+EndSignals::EndSignals(std::function<void()> onEnd) : onEnd_(std::move(onEnd)) {
+  if (sem_init(&received_, 0, 0) != 0) return;
+  waiting_ = pthread_create(&waiter_, nullptr, waitForSignals, this) == 0;
+  if (!waiting_) {
+    sem_destroy(&received_);
+    return;  // the signals end the program as they would any other
+  }
+  receivedSignals = &received_;
+  setAction(onEndSignal);
+}
+
 EndSignals::~EndSignals() {
-  if (pipe_[0] < 0) return;
-  struct sigaction action {};
-  action.sa_handler = SIG_DFL;
-  sigemptyset(&action.sa_mask);
-  for (const int s : kEndSignals) sigaction(s, &action, nullptr);
-  signalPipe = -1;
-  notifier_.reset();
-  close(pipe_[0]);
-  close(pipe_[1]);
+  if (!waiting_) return;
+  setAction(SIG_DFL);
+  receivedSignals = nullptr;
+  stopping_ = true;
+  sem_post(&received_);
+  pthread_join(waiter_, nullptr);
+  sem_destroy(&received_);
+}
+
+void* EndSignals::waitForSignals(void* self) {
+  auto* owner = static_cast<EndSignals*>(self);
+  for (;;) {
+    if (sem_wait(&owner->received_) != 0) continue;  // interrupted: wait on
+    if (owner->stopping_) return nullptr;
+    // Posted to the event loop's thread; dropped if the object is gone before it runs.
+    QMetaObject::invokeMethod(
+        owner, [owner] { owner->onEnd_(); }, Qt::QueuedConnection);
+  }
 }
 
 }  // namespace vorlin::qt

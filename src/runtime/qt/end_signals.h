@@ -1,11 +1,16 @@
 // Ending the program from outside by a signal (SIGTERM, SIGINT, SIGHUP) is handled in the event
-// loop: the signal handler only writes a byte into a pipe, whose reading end the loop watches.
+// loop. The signal handler only counts the signal up on a semaphore; a thread of its own sleeps on
+// it and hands each signal to the loop, which so watches nothing more for them. (A pipe written
+// by the handler was one descriptor more for the loop to poll and check at each of the date
+// watch's hundred wake-ups a second.)
 #pragma once
 
+#include <pthread.h>
+#include <semaphore.h>
+
 #include <QObject>
-#include <QSocketNotifier>
+#include <atomic>
 #include <functional>
-#include <memory>
 
 namespace vorlin::qt {
 
@@ -18,9 +23,13 @@ class EndSignals final : public QObject {
   EndSignals& operator=(const EndSignals&) = delete;
 
  private:
+  static void* waitForSignals(void* self);
+
   std::function<void()> onEnd_;
-  int pipe_[2] = {-1, -1};
-  std::unique_ptr<QSocketNotifier> notifier_;
+  sem_t received_{};
+  std::atomic<bool> stopping_{false};
+  pthread_t waiter_{};
+  bool waiting_ = false;
 };
 
 }  // namespace vorlin::qt

@@ -1,20 +1,22 @@
-// A form's timer: every interval, Qt's timer event goes straight to the handler. (A QTimer passes
-// each one through its timeout signal, machinery that ran a hundred times a second for the date
-// watch.)
+// A form's timer: every interval, Qt's timer event goes straight to the form's timer event, while
+// the form is loaded. (A QTimer passes each one through its timeout signal, machinery that ran a
+// hundred times a second for the date watch.)
 #pragma once
 
 #include <QObject>
 #include <QTimerEvent>
-#include <functional>
-#include <utility>
+
+#include "base/tick_path.h"
+#include "runtime/error_report.h"
+#include "runtime/forms.h"
 
 namespace vorlin::qt {
 
 class FormTimer final : public QObject {
  public:
-  // Started at once; `fired` runs at every interval of `milliseconds` until stop().
-  FormTimer(int milliseconds, std::function<void()> fired)
-      : fired_(std::move(fired)), id_(startTimer(milliseconds)) {}
+  // Started at once; raises `tick` on `form` at every interval of `milliseconds` until stop().
+  FormTimer(int milliseconds, Forms& forms, ErrorReport& report, Form& form, const Event& tick)
+      : forms_(forms), report_(report), form_(form), tick_(tick), id_(startTimer(milliseconds)) {}
 
   void stop() {
     if (id_ != 0) killTimer(id_);
@@ -22,12 +24,15 @@ class FormTimer final : public QObject {
   }
 
  protected:
-  void timerEvent(QTimerEvent* event) override {
-    if (id_ != 0 && event->timerId() == id_) fired_();
+  VORLIN_TICK_PATH void timerEvent(QTimerEvent* event) override {
+    if (id_ != 0 && event->timerId() == id_ && forms_.isLoaded(form_)) raise(report_, form_, tick_);
   }
 
  private:
-  std::function<void()> fired_;
+  Forms& forms_;
+  ErrorReport& report_;
+  Form& form_;
+  const Event tick_;
   int id_;
 };
 

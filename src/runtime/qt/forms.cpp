@@ -76,9 +76,8 @@ Status QtForms::load(Form& form) {
   for (const ControlDesc& control : desc.controls) {
     if (control.kind == ControlKind::Timer && control.interval > 0 && timers < kMaxTimers) {
       const Event tick{.kind = EventKind::Timer, .control = control.id, .index = control.index};
-      slot->timers[timers++].reset(new FormTimer(control.interval, [this, &form, tick] {
-        if (isLoaded(form)) raise(errorReport_, form, tick);
-      }));
+      slot->timers[timers++].reset(
+          new FormTimer(control.interval, *this, errorReport_, form, tick));
     }
   }
   return form.handle(Event{.kind = EventKind::Load});

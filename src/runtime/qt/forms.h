@@ -29,7 +29,7 @@ class QtForms final : public Forms {
   Status load(Form& form) override;
   Status show(Form& form) override;
   Status unload(Form& form) override;
-  bool isLoaded(const Form& form) const override;
+  VORLIN_TICK_PATH bool isLoaded(const Form& form) const override;
   Result<Handle> windowHandle(Form& form) override;
   Result<Handle> pictureDC(Form& form, int control, std::int16_t index) override;
 
@@ -63,7 +63,7 @@ class QtForms final : public Forms {
   };
 
   Loaded* find(const Form& form);
-  const Loaded* find(const Form& form) const;
+  VORLIN_TICK_PATH const Loaded* find(const Form& form) const;
   Result<Loaded*> loaded(Form& form);  // loads the form first when it is not loaded
   // Takes the window and what it holds down; answers the first release that failed.
   Status release(Loaded& slot);
