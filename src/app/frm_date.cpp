@@ -128,13 +128,11 @@ const FormDesc& FrmDate::description() const {
 }
 
 Status FrmDate::handle(const Event& event) {
-  // The date watch's tick, a hundred times a second, before the switch: its jump table is one
-  // more page for each tick to touch.
-  if (event.kind == EventKind::Timer) return event.control == kTmDate ? tick() : kOk;
   switch (event.kind) {
     case EventKind::Load:
-    case EventKind::Timer:
       return kOk;
+    case EventKind::Timer:
+      return event.control == kTmDate ? tick() : kOk;
     case EventKind::MouseMove:
       return trayReport(event.x);
     case EventKind::Click:
