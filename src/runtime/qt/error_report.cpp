@@ -8,28 +8,30 @@ namespace vorlin::qt {
 
 namespace {
 
-// The report's text, written also where the session keeps its programs' messages, for a report
-// nobody saw.
-QString logged(const Status& failure) {
-  const std::string_view text = ErrorReportText(failure).view();
-  std::fprintf(stderr, "vorlin: %.*s\n", static_cast<int>(text.size()), text.data());
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString title() {
   return QString::fromUtf8(kErrorReportTitle.data(), kErrorReportTitle.size());
 }
 
+QString text(const Status& failure) {
+  const std::string_view text = ErrorReportText(failure).view();
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
+void logReport(const Status& failure) {
+  const std::string_view text = ErrorReportText(failure).view();
+  std::fprintf(stderr, "vorlin: %.*s\n", static_cast<int>(text.size()), text.data());
+}
+
 void QtErrorReport::reportError(const Status& failure) {
-  const QString text = logged(failure);
-  QMessageBox::critical(nullptr, title(), text);
+  logReport(failure);
+  QMessageBox::critical(nullptr, title(), text(failure));
 }
 
 std::unique_ptr<QMessageBox, LaterDeleter> showReport(const Status& failure) {
   std::unique_ptr<QMessageBox, LaterDeleter> box(
-      new QMessageBox(QMessageBox::Critical, title(), logged(failure), QMessageBox::Ok));
+      new QMessageBox(QMessageBox::Critical, title(), text(failure), QMessageBox::Ok));
   box->setWindowModality(Qt::NonModal);
   box->show();
   return box;

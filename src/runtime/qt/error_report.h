@@ -1,4 +1,4 @@
-// The standard error report: a message box naming the failure.
+// The standard error report: a message box naming the failure, written to standard error too.
 #pragma once
 
 #include <QMessageBox>
@@ -9,8 +9,12 @@
 
 namespace vorlin::qt {
 
+// Writes the report of `failure` where the session keeps its programs' messages, for a report
+// nobody saw.
+void logReport(const Status& failure);
+
 // The report of `failure` as a message box of its own that leaves the program's windows usable,
-// for a report that may stop being true while it is shown; written to standard error too.
+// for a report that may stop being true while it is shown.
 std::unique_ptr<QMessageBox, LaterDeleter> showReport(const Status& failure);
 
 class QtErrorReport final : public ErrorReport {

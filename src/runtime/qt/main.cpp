@@ -1,6 +1,7 @@
 // The Linux desktop program: the portable program on the Qt runtime.
 #include <QApplication>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "art/artwork.h"
@@ -12,6 +13,7 @@
 #include "runtime/qt/forms.h"
 #include "runtime/qt/icon_image.h"
 #include "runtime/qt/icon_theme_folder.h"
+#include "runtime/qt/no_tray_report.h"
 #include "runtime/qt/shell.h"
 #include "runtime/qt/stale_icon_folders.h"
 #include "runtime/qt/whole_pixel_icon.h"
@@ -27,6 +29,9 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("vorlin"));
   QApplication::setWindowIcon(
       vorlin::qt::iconSet(vorlin::qt::imageOfPicture(vorlin::art::programIcon())));
+  if (argc == 2 && std::strcmp(argv[1], vorlin::qt::kNoTrayReportArgument) == 0) {
+    return vorlin::qt::runNoTrayReport();
+  }
   // The hidden host window keeps the program going; it ends when no window is loaded.
   QApplication::setQuitOnLastWindowClosed(false);
   // The icon folders of runs that were killed or crashed; a running one's stay.

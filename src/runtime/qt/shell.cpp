@@ -32,25 +32,6 @@ bool embeddedEntriesExist() {
   return false;
 }
 
-// Where no notification area has shown in the first seconds: what the user sees instead of the
-// date, and what to do. On GNOME the desktop's own extension gives it one.
-constexpr Status kNoNotificationArea{
-    kWindowFailure,
-    "This desktop shows no notification area, so the date cannot appear. Vorlin waits and shows "
-    "it as soon as a panel with one starts. To stop Vorlin starting at login, turn it off in the "
-    "desktop's settings for programs started at login (man vorlin)."};
-constexpr Status kNoNotificationAreaOnGnome{
-    kWindowFailure,
-    "This desktop shows no notification area, so the date cannot appear. Turn on GNOME's "
-    "AppIndicator extension (Debian package gnome-shell-extension-appindicator) and the date "
-    "appears, without restarting Vorlin. To stop Vorlin starting at login, see man vorlin."};
-
-bool onGnome() {
-  const QStringList desktops =
-      qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
-  return desktops.contains(QLatin1String("GNOME"), Qt::CaseInsensitive);
-}
-
 }  // namespace
 
 QtShell::QtShell(QtForms& forms, Graphics& graphics, ErrorReport& errorReport)
@@ -58,10 +39,7 @@ QtShell::QtShell(QtForms& forms, Graphics& graphics, ErrorReport& errorReport)
       graphics_(graphics),
       errorReport_(errorReport),
       hosts_([this] { hostsChanged(); },
-             [this] {
-               noTrayReport_ =
-                   showReport(onGnome() ? kNoNotificationAreaOnGnome : kNoNotificationArea);
-             }) {}
+             [this] { noTrayReport_ = std::make_unique<NoTrayReport>(); }) {}
 
 QtShell::~QtShell() {
   for (Entry& entry : entries_) {
@@ -105,10 +83,7 @@ void QtShell::showTip(Entry& entry) {
 void QtShell::hostsChanged() {
   const TrayKind kind = hosts_.available();
   if (kind == TrayKind::None) return;  // the entries wait where they are
-  if (noTrayReport_) {
-    noTrayReport_->hide();  // no longer true
-    noTrayReport_.reset();
-  }
+  noTrayReport_.reset();               // no longer true
   for (Entry& entry : entries_) {
     if (entry.used()) rehost(entry, kind);
   }

@@ -8,7 +8,6 @@
 #pragma once
 
 #include <QMenu>
-#include <QMessageBox>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <array>
@@ -17,6 +16,7 @@
 #include "base/tray_messages.h"
 #include "runtime/graphics.h"
 #include "runtime/qt/forms.h"
+#include "runtime/qt/no_tray_report.h"
 #include "runtime/qt/owners.h"
 #include "runtime/qt/status_notifier_item.h"
 #include "runtime/qt/tray_hosts.h"
@@ -79,8 +79,8 @@ class QtShell final : public QObject, public Shell {
   std::array<Entry, kMaxEntries> entries_;
   std::array<Handle, kMaxEntries> refused_{};  // windows whose add found no host
   TrayHosts hosts_;
-  // The report that there is no notification area, while it is shown; it goes when a tray comes.
-  std::unique_ptr<QMessageBox, LaterDeleter> noTrayReport_;
+  // The report that there is no notification area, while it is true.
+  std::unique_ptr<NoTrayReport> noTrayReport_;
 };
 
 }  // namespace vorlin::qt

@@ -1,0 +1,55 @@
+#include "runtime/qt/no_tray_report.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QStringList>
+
+#include "runtime/qt/error_report.h"
+
+namespace vorlin::qt {
+namespace {
+
+// What the user sees instead of the date, and what to do. On GNOME the desktop's own extension
+// gives a notification area.
+constexpr Status kNoNotificationArea{
+    kWindowFailure,
+    "This desktop shows no notification area, so the date cannot appear. Vorlin waits and shows "
+    "it as soon as a panel with one starts. To stop Vorlin starting at login, turn it off in the "
+    "desktop's settings for programs started at login (man vorlin)."};
+constexpr Status kNoNotificationAreaOnGnome{
+    kWindowFailure,
+    "This desktop shows no notification area, so the date cannot appear. Turn on GNOME's "
+    "AppIndicator extension (Debian package gnome-shell-extension-appindicator) and the date "
+    "appears, without restarting Vorlin. To stop Vorlin starting at login, see man vorlin."};
+
+const Status& noNotificationArea() {
+  const QStringList desktops =
+      qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+  return desktops.contains(QLatin1String("GNOME"), Qt::CaseInsensitive) ? kNoNotificationAreaOnGnome
+                                                                        : kNoNotificationArea;
+}
+
+}  // namespace
+
+NoTrayReport::NoTrayReport() : process_(ReportProcess::start(kNoTrayReportArgument)) {
+  logReport(noNotificationArea());
+  if (!process_) box_ = showReport(noNotificationArea());
+}
+
+NoTrayReport::~NoTrayReport() {
+  if (box_) box_->hide();
+}
+
+int runNoTrayReport() {
+  // Its event loop ends with the process, so the box is deleted at once.
+  const std::unique_ptr<QMessageBox> box(showReport(noNotificationArea()).release());
+  // Anything on standard input, or its end, is the program letting the report go.
+  QSocketNotifier released(STDIN_FILENO, QSocketNotifier::Read);
+  QObject::connect(&released, &QSocketNotifier::activated, &QApplication::quit);
+  QObject::connect(box.get(), &QMessageBox::finished, &QApplication::quit);
+  return QApplication::exec();
+}
+
+}  // namespace vorlin::qt
