@@ -34,8 +34,9 @@ const Status& noNotificationArea() {
 }  // namespace
 
 NoTrayReport::NoTrayReport() : process_(ReportProcess::start(kNoTrayReportArgument)) {
-  logReport(noNotificationArea());
-  if (!process_) box_ = showReport(noNotificationArea());
+  const Status& report = noNotificationArea();
+  logReport(report);
+  if (!process_) box_ = showReport(report);
 }
 
 NoTrayReport::~NoTrayReport() {
