@@ -104,7 +104,7 @@ Result<Twips> centred(Result<Twips> screen, Result<Twips> window) {
 
 }  // namespace
 
-const FormDesc& FrmProperties::description() const {
+const FormDesc& FrmProperties::formDescription() {
   static const FormDesc desc{"frmProperties", "Vorlin Properties", 2955, 2070, &art::programIcon(),
                              kControls};
   return desc;

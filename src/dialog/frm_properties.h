@@ -15,7 +15,8 @@ class FrmProperties final : public Form {
 
   FrmProperties(Services& services, MDate& mDate) : services_(services), mDate_(mDate) {}
 
-  const FormDesc& description() const override;
+  const FormDesc& description() const override { return formDescription(); }
+  static const FormDesc& formDescription();
   Status handle(const Event& event) override;
 
  private:

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/qt/display_check.h"
 #include "runtime/qt/icon_image.h"
 #include "runtime/qt/whole_pixel_icon.h"
 
@@ -25,6 +26,10 @@ constexpr char kFormMark[] = "vorlinForm";
 
 }  // namespace
 
+QSize FormWindow::clientSize(const FormDesc& desc, Twips twipsPerPixel) {
+  return {pixels(desc.clientWidth, twipsPerPixel), pixels(desc.clientHeight, twipsPerPixel)};
+}
+
 bool FormWindow::isFormWindow(const QWidget& widget) {
   return widget.property(kFormMark).isValid();
 }
@@ -38,7 +43,13 @@ FormWindow::FormWindow(const FormDesc& desc, Twips twipsPerPixel, ClickHandler o
   setProperty(kFormMark, true);
   setWindowTitle(text(desc.caption));
   if (desc.icon != nullptr) setWindowIcon(iconSet(imageOfPicture(*desc.icon)));
-  resize(pixels(desc.clientWidth, twipsPerPixel), pixels(desc.clientHeight, twipsPerPixel));
+  resize(clientSize(desc, twipsPerPixel));
+  if (onWayland()) {
+    // A window that keeps its size is a dialog to a tiling compositor, which floats it rather
+    // than stretch it over the workspace; nothing in a form follows its window's size.
+    setWindowFlag(Qt::Dialog);
+    setFixedSize(size());
+  }
 
   for (const ControlDesc& control : desc.controls) addButton(control, twipsPerPixel);
 

@@ -22,6 +22,9 @@ class FormWindow final : public QWidget {
   // request through the window's frame.
   FormWindow(const FormDesc& desc, Twips twipsPerPixel, ClickHandler onClick, CloseHandler onClose);
 
+  // The size of the window's client area, in pixels.
+  static QSize clientSize(const FormDesc& desc, Twips twipsPerPixel);
+
   // Whether `widget` is the window of a loaded form.
   static bool isFormWindow(const QWidget& widget);
 

@@ -7,7 +7,6 @@
 
 #include "base/failures.h"
 #include "base/reentry_guard.h"
-#include "runtime/qt/display_check.h"
 #include "runtime/qt/popup_menu.h"
 
 namespace vorlin::qt {
@@ -58,15 +57,13 @@ Status QtForms::load(Form& form) {
   slot->form = &form;
   slot->handle = nextHandle_;
   nextHandle_ += 4;
-  slot->window.reset(new FormWindow(
-      desc, ratio.value, [this, &form](const Event& click) { raise(errorReport_, form, click); },
-      [this, &form] { closeFromOutside(*this, errorReport_, form); }));
-  if (onWayland()) {
-    // A window that keeps its size is a dialog to a tiling compositor, which floats it rather
-    // than stretch it over the workspace; nothing in a form follows its window's size.
-    slot->window->setWindowFlag(Qt::Dialog);
-    slot->window->setFixedSize(slot->window->size());
+  auto onClick = [this, &form](const Event& click) { raise(errorReport_, form, click); };
+  auto onClose = [this, &form] { closeFromOutside(*this, errorReport_, form); };
+  if (&form == elsewhere_) {
+    slot->remote = RemoteWindow::start(elsewhereArgument_, desc,
+                                       FormWindow::clientSize(desc, ratio.value), onClick, onClose);
   }
+  if (!slot->remote) slot->window.reset(new FormWindow(desc, ratio.value, onClick, onClose));
 
   if (const Status pictures = slot->pictures.load(graphics_, desc); pictures.failed()) {
     (void)release(*slot);  // the failure that stopped the load is the one reported
@@ -87,6 +84,10 @@ Status QtForms::show(Form& form) {
   VORLIN_TRY(load(form));
   Loaded* slot = find(form);
   if (slot == nullptr) return kOk;  // the load step unloaded the window again
+  if (slot->remote) {
+    slot->remote->show();
+    return kOk;
+  }
   slot->window->show();
   slot->window->raise();
   slot->window->activateWindow();
@@ -101,6 +102,8 @@ Status QtForms::release(Loaded& slot) {
   const Status released = slot.pictures.release(graphics_);
   if (slot.window) slot.window->hide();
   slot.window.reset();
+  if (slot.remote) slot.remote->end();
+  slot.remote.reset();
   slot.form = nullptr;
   slot.handle = 0;
   return released;
@@ -117,6 +120,11 @@ Status QtForms::unload(Form& form) {
 
 bool QtForms::isLoaded(const Form& form) const {
   return find(form) != nullptr;
+}
+
+void QtForms::drawElsewhere(const Form& form, const char* argument) {
+  elsewhere_ = &form;
+  elsewhereArgument_ = argument;
 }
 
 bool QtForms::anyLoaded() const {
@@ -166,28 +174,34 @@ Result<Twips> QtForms::outerHeight(Form& form) {
 }
 
 QSize QtForms::outerSize(Loaded& slot) {
+  if (slot.remote) return slot.remote->size().grownBy(expectedFrame_.margins());
   const FormWindow& window = *slot.window;
   if (window.isVisible()) return window.frameGeometry().size();
   return window.size().grownBy(expectedFrame_.margins());
 }
 
 Status QtForms::setLeft(Form& form, Twips left) {
-  const Result<Loaded*> slot = loaded(form);
-  VORLIN_TRY(slot.status);
-  const Result<Twips> ratio = twipsPerPixelX();
-  VORLIN_TRY(ratio.status);
-  FormWindow& window = *slot.value->window;
-  window.move(qRound(left / ratio.value), window.frameGeometry().y());
-  return kOk;
+  return place(form, left, std::nullopt);
 }
 
 Status QtForms::setTop(Form& form, Twips top) {
+  return place(form, std::nullopt, top);
+}
+
+Status QtForms::place(Form& form, std::optional<Twips> left, std::optional<Twips> top) {
   const Result<Loaded*> slot = loaded(form);
   VORLIN_TRY(slot.status);
   const Result<Twips> ratio = twipsPerPixelX();
   VORLIN_TRY(ratio.status);
-  FormWindow& window = *slot.value->window;
-  window.move(window.frameGeometry().x(), qRound(top / ratio.value));
+  Loaded& loaded = *slot.value;
+  QPoint at = loaded.remote ? loaded.remote->position() : loaded.window->frameGeometry().topLeft();
+  if (left) at.setX(qRound(*left / ratio.value));
+  if (top) at.setY(qRound(*top / ratio.value));
+  if (loaded.remote) {
+    loaded.remote->move(at);
+  } else {
+    loaded.window->move(at);
+  }
   return kOk;
 }
 
@@ -228,9 +242,17 @@ Status QtForms::popupMenu(Form& form, int menu, int flags) {
 Status QtForms::setOptionValue(Form& form, int control, std::int16_t index) {
   const Result<Loaded*> slot = loaded(form);
   VORLIN_TRY(slot.status);
-  QAbstractButton* option = slot.value->window->button(control, index);
-  if (option == nullptr) return kNoSuchElement;
-  option->setChecked(true);
+  if (const ControlDesc* c = form.description().find(control, index);
+      c == nullptr || c->kind != ControlKind::OptionButton) {
+    return kNoSuchElement;
+  }
+  if (slot.value->remote) {
+    slot.value->remote->select(control, index);
+  } else if (QAbstractButton* option = slot.value->window->button(control, index)) {
+    option->setChecked(true);
+  } else {
+    return kNoSuchElement;
+  }
   return form.handle(Event{.kind = EventKind::Click, .control = control, .index = index});
 }
 

@@ -15,6 +15,7 @@
 #include "runtime/qt/form_timer.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/owners.h"
+#include "runtime/qt/remote_window.h"
 
 namespace vorlin::qt {
 
@@ -44,6 +45,10 @@ class QtForms final : public Forms {
   Status popupMenu(Form& form, int menu, int flags) override;
   Status setOptionValue(Form& form, int control, std::int16_t index) override;
 
+  // The form's window is drawn by a process of its own, the program started with `argument`
+  // (remote_window.h), or by the program itself where that process cannot start.
+  void drawElsewhere(const Form& form, const char* argument);
+
   // The loaded form whose window has this handle, or null.
   Form* formOfWindow(Handle window) const;
   bool anyLoaded() const;
@@ -57,7 +62,8 @@ class QtForms final : public Forms {
   struct Loaded {
     Form* form = nullptr;
     Handle handle = 0;
-    std::unique_ptr<FormWindow, LaterDeleter> window;
+    std::unique_ptr<FormWindow, LaterDeleter> window;  // or, drawn by a process of its own:
+    std::unique_ptr<RemoteWindow, LaterDeleter> remote;
     PictureBoxes pictures;
     std::array<std::unique_ptr<FormTimer, LaterDeleter>, kMaxTimers> timers;
   };
@@ -67,6 +73,8 @@ class QtForms final : public Forms {
   Result<Loaded*> loaded(Form& form);  // loads the form first when it is not loaded
   // Takes the window and what it holds down; answers the first release that failed.
   Status release(Loaded& slot);
+  // Places the window's frame; a missing coordinate keeps its place.
+  Status place(Form& form, std::optional<Twips> left, std::optional<Twips> top);
   // The window's size with its frame: the frame it has once shown, before that the frame the
   // window manager is expected to give it.
   QSize outerSize(Loaded& slot);
@@ -74,6 +82,8 @@ class QtForms final : public Forms {
   Graphics& graphics_;
   ErrorReport& errorReport_;
   ExpectedFrame expectedFrame_;
+  const Form* elsewhere_ = nullptr;
+  const char* elsewhereArgument_ = nullptr;
   std::array<Loaded, kMaxForms> forms_;
   Handle nextHandle_ = 0x00010010;
   bool popupOpen_ = false;

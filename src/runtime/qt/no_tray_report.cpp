@@ -33,7 +33,7 @@ const Status& noNotificationArea() {
 
 }  // namespace
 
-NoTrayReport::NoTrayReport() : process_(ReportProcess::start(kNoTrayReportArgument)) {
+NoTrayReport::NoTrayReport() : process_(OwnProcess::start(kNoTrayReportArgument)) {
   const Status& report = noNotificationArea();
   logReport(report);
   if (!process_) box_ = showReport(report);

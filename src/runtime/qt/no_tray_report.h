@@ -1,13 +1,13 @@
 // The report that the desktop shows no notification area, while it is true: written to standard
-// error once, and shown in a message box by a process of its own (report_process.h), or by the
+// error once, and shown in a message box by a process of its own (own_process.h), or by the
 // program itself where that process cannot start. The box goes when a tray comes.
 #pragma once
 
 #include <QMessageBox>
 #include <memory>
 
+#include "runtime/qt/own_process.h"
 #include "runtime/qt/owners.h"
-#include "runtime/qt/report_process.h"
 
 namespace vorlin::qt {
 
@@ -22,7 +22,7 @@ class NoTrayReport {
   NoTrayReport& operator=(const NoTrayReport&) = delete;
 
  private:
-  std::unique_ptr<ReportProcess> process_;
+  std::unique_ptr<OwnProcess> process_;
   std::unique_ptr<QMessageBox, LaterDeleter> box_;  // where no process could start
 };
 

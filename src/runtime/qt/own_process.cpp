@@ -1,8 +1,9 @@
-#include "runtime/qt/report_process.h"
+#include "runtime/qt/own_process.h"
 
 #include <fcntl.h>
 #include <pthread.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,9 +54,11 @@ struct SpawnAttributes {
 struct FileActions {
   posix_spawn_file_actions_t actions{};
   bool made = false;
-  explicit FileActions(int input) {
+  FileActions(int channel, bool answers) {
     made = posix_spawn_file_actions_init(&actions) == 0;
-    if (made) posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
+    if (!made) return;
+    posix_spawn_file_actions_adddup2(&actions, channel, STDIN_FILENO);
+    if (answers) posix_spawn_file_actions_adddup2(&actions, channel, STDOUT_FILENO);
   }
   ~FileActions() {
     if (made) posix_spawn_file_actions_destroy(&actions);
@@ -64,21 +67,21 @@ struct FileActions {
   FileActions& operator=(const FileActions&) = delete;
 };
 
-struct Pipe {
-  std::array<int, 2> ends{-1, -1};  // read, write; both closed on exec
-  Pipe() {
-    if (pipe2(ends.data(), O_CLOEXEC) != 0) ends = {-1, -1};
+struct SocketPair {
+  std::array<int, 2> ends{-1, -1};  // the program's, the process's; both closed on exec
+  SocketPair() {
+    if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends.data()) != 0) ends = {-1, -1};
   }
-  ~Pipe() {
+  ~SocketPair() {
     for (const int end : ends) {
       if (end >= 0) close(end);
     }
   }
-  Pipe(const Pipe&) = delete;
-  Pipe& operator=(const Pipe&) = delete;
-  int takeWriteEnd() {
-    const int end = ends[1];
-    ends[1] = -1;
+  SocketPair(const SocketPair&) = delete;
+  SocketPair& operator=(const SocketPair&) = delete;
+  int takeProgramsEnd() {
+    const int end = ends[0];
+    ends[0] = -1;
     return end;
   }
 };
@@ -102,11 +105,11 @@ struct OwnExecutable {
 
 }  // namespace
 
-std::unique_ptr<ReportProcess> ReportProcess::start(const char* argument) {
-  Pipe pipe;
-  if (pipe.ends[0] < 0) return nullptr;
+std::unique_ptr<OwnProcess> OwnProcess::start(const char* argument, bool answers) {
+  SocketPair socket;
+  if (socket.ends[0] < 0 || fcntl(socket.ends[0], F_SETFL, O_NONBLOCK) != 0) return nullptr;
   SpawnAttributes attributes;
-  FileActions actions(pipe.ends[0]);
+  FileActions actions(socket.ends[1], answers);
   if (!attributes.made || !actions.made) return nullptr;
   char program[] = "vorlin";
   char* arguments[] = {program, const_cast<char*>(argument), nullptr};
@@ -125,17 +128,27 @@ std::unique_ptr<ReportProcess> ReportProcess::start(const char* argument) {
                             reinterpret_cast<void*>(static_cast<std::intptr_t>(process))) == 0;
     pthread_attr_destroy(&threadAttributes);
   }
-  return std::unique_ptr<ReportProcess>(new ReportProcess(process, pipe.takeWriteEnd(), reaped));
+  return std::unique_ptr<OwnProcess>(new OwnProcess(process, socket.takeProgramsEnd(), reaped));
 }
 
-ReportProcess::ReportProcess(pid_t process, int pipeEnd, bool reaped)
-    : process_(process), pipeEnd_(pipeEnd), reaped_(reaped) {}
+OwnProcess::OwnProcess(pid_t process, int channel, bool reaped)
+    : process_(process), channel_(channel), reaped_(reaped) {}
 
-ReportProcess::~ReportProcess() {
-  close(pipeEnd_);
+OwnProcess::~OwnProcess() {
+  close(channel_);
   // With no thread to reap it, an ended process is reaped here; one still ending is left to the
   // system when the program ends.
   if (!reaped_) waitpid(process_, nullptr, WNOHANG);
+}
+
+bool OwnProcess::send(std::string_view message) const {
+  // Each message is a record of its own, taken whole or not at all; an ended process is no
+  // signal.
+  ssize_t sent = -1;
+  do {
+    sent = ::send(channel_, message.data(), message.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  } while (sent < 0 && errno == EINTR);
+  return sent == static_cast<ssize_t>(message.size());
 }
 
 }  // namespace vorlin::qt
