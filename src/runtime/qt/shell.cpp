@@ -109,6 +109,7 @@ void QtShell::rehost(Entry& entry, TrayKind kind) {
     if (icon) icon->hide();
     showPicture(entry);
     showTip(entry);
+    announce(entry);  // once it has its picture
   } else {
     entry.item.reset();
     addIcon(entry);
@@ -154,6 +155,7 @@ bool QtShell::add(Entry& free, const NotifyIconFields& fields) {
     addIcon(free);
   }
   apply(free, fields);
+  if (free.item) announce(free);  // once it has its picture: a host reads it whole, once
   if (free.icon) showIcon(free);
   return true;
 }
@@ -191,7 +193,6 @@ bool QtShell::addItem(Entry& free) {
     free.item.reset();
     return false;
   }
-  announce(free);
   return true;
 }
 

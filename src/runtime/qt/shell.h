@@ -51,7 +51,7 @@ class QtShell final : public QObject, public Shell {
 
   Entry* find(Handle window, std::uint32_t id);
   bool add(Entry& free, const NotifyIconFields& fields);
-  bool addItem(Entry& free);
+  bool addItem(Entry& free);  // on the bus; told to the watcher once it has its picture
   void addIcon(Entry& free);
   void attachMenu(Entry& entry);
   // Raises an event on the loaded form of `window`, from the event loop.
