@@ -9,6 +9,7 @@
 #include <QSocketNotifier>
 #include <array>
 #include <cerrno>
+#include <cstdio>
 
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/window_messages.h"
@@ -46,6 +47,14 @@ void take(FormWindow& window, const WindowMessage& message) {
 }  // namespace
 
 int runWindowProcess(const FormDesc& desc) {
+  // Only the program starts this process, with its socket as the process's input.
+  int type = 0;
+  socklen_t length = sizeof type;
+  if (getsockopt(STDIN_FILENO, SOL_SOCKET, SO_TYPE, &type, &length) != 0 ||
+      type != SOCK_SEQPACKET) {
+    std::fprintf(stderr, "vorlin: this argument is for vorlin's own use: start vorlin with none\n");
+    return 2;
+  }
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (screen == nullptr || screen->logicalDotsPerInchX() <= 0) return 1;
   const auto twipsPerPixel = static_cast<Twips>(kTwipsPerInch / screen->logicalDotsPerInchX());

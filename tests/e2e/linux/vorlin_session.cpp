@@ -8,6 +8,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "dialog_reading.h"
+
 namespace e2e {
 
 VorlinSession::VorlinSession(const Start& start) : desktop_(start.panel) {
@@ -122,6 +124,11 @@ unsigned long VorlinSession::openProperties(QPoint iconAt) {
   desktop_.click(QPoint(menu->center().x(), menu->top() + 10), 1);
   unsigned long dialog = 0;
   pollUntil([&] { return (dialog = desktop_.findWindow("Vorlin Properties")) != 0; }, 3s);
+  // Drawn by a process of its own, the window may be on the screen a moment before its options.
+  if (dialog != 0) {
+    pollUntil([&] { return selectedOption(desktop_.screenshot(), desktop_.geometry(dialog)) >= 0; },
+              3s);
+  }
   return dialog;
 }
 
