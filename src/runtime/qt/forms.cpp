@@ -59,11 +59,7 @@ Status QtForms::load(Form& form) {
   nextHandle_ += 4;
   auto onClick = [this, &form](const Event& click) { raise(errorReport_, form, click); };
   auto onClose = [this, &form] { closeFromOutside(*this, errorReport_, form); };
-  if (&form == elsewhere_) {
-    slot->remote = RemoteWindow::start(elsewhereArgument_, desc,
-                                       FormWindow::clientSize(desc, ratio.value), onClick, onClose);
-  }
-  if (!slot->remote) slot->window.reset(new FormWindow(desc, ratio.value, onClick, onClose));
+  slot->window.reset(new FormWindow(desc, ratio.value, onClick, onClose));
 
   if (const Status pictures = slot->pictures.load(graphics_, desc); pictures.failed()) {
     (void)release(*slot);  // the failure that stopped the load is the one reported
@@ -84,10 +80,6 @@ Status QtForms::show(Form& form) {
   VORLIN_TRY(load(form));
   Loaded* slot = find(form);
   if (slot == nullptr) return kOk;  // the load step unloaded the window again
-  if (slot->remote) {
-    slot->remote->show();
-    return kOk;
-  }
   slot->window->show();
   slot->window->raise();
   slot->window->activateWindow();
@@ -102,8 +94,6 @@ Status QtForms::release(Loaded& slot) {
   const Status released = slot.pictures.release(graphics_);
   if (slot.window) slot.window->hide();
   slot.window.reset();
-  if (slot.remote) slot.remote->end();
-  slot.remote.reset();
   slot.form = nullptr;
   slot.handle = 0;
   return released;
@@ -120,11 +110,6 @@ Status QtForms::unload(Form& form) {
 
 bool QtForms::isLoaded(const Form& form) const {
   return find(form) != nullptr;
-}
-
-void QtForms::drawElsewhere(const Form& form, const char* argument) {
-  elsewhere_ = &form;
-  elsewhereArgument_ = argument;
 }
 
 bool QtForms::anyLoaded() const {
@@ -174,7 +159,6 @@ Result<Twips> QtForms::outerHeight(Form& form) {
 }
 
 QSize QtForms::outerSize(Loaded& slot) {
-  if (slot.remote) return slot.remote->size().grownBy(expectedFrame_.margins());
   const FormWindow& window = *slot.window;
   if (window.isVisible()) return window.frameGeometry().size();
   return window.size().grownBy(expectedFrame_.margins());
@@ -194,14 +178,10 @@ Status QtForms::place(Form& form, std::optional<Twips> left, std::optional<Twips
   const Result<Twips> ratio = twipsPerPixelX();
   VORLIN_TRY(ratio.status);
   Loaded& loaded = *slot.value;
-  QPoint at = loaded.remote ? loaded.remote->position() : loaded.window->frameGeometry().topLeft();
+  QPoint at = loaded.window->frameGeometry().topLeft();
   if (left) at.setX(qRound(*left / ratio.value));
   if (top) at.setY(qRound(*top / ratio.value));
-  if (loaded.remote) {
-    loaded.remote->move(at);
-  } else {
-    loaded.window->move(at);
-  }
+  loaded.window->move(at);
   return kOk;
 }
 
@@ -246,13 +226,9 @@ Status QtForms::setOptionValue(Form& form, int control, std::int16_t index) {
       c == nullptr || c->kind != ControlKind::OptionButton) {
     return kNoSuchElement;
   }
-  if (slot.value->remote) {
-    slot.value->remote->select(control, index);
-  } else if (QAbstractButton* option = slot.value->window->button(control, index)) {
-    option->setChecked(true);
-  } else {
-    return kNoSuchElement;
-  }
+  QAbstractButton* option = slot.value->window->button(control, index);
+  if (option == nullptr) return kNoSuchElement;
+  option->setChecked(true);
   return form.handle(Event{.kind = EventKind::Click, .control = control, .index = index});
 }
 

@@ -15,7 +15,6 @@
 #include "runtime/qt/form_timer.h"
 #include "runtime/qt/form_window.h"
 #include "runtime/qt/owners.h"
-#include "runtime/qt/remote_window.h"
 
 namespace vorlin::qt {
 
@@ -45,10 +44,6 @@ class QtForms final : public Forms {
   Status popupMenu(Form& form, int menu, int flags) override;
   Status setOptionValue(Form& form, int control, std::int16_t index) override;
 
-  // The form's window is drawn by a process of its own, the program started with `argument`
-  // (remote_window.h), or by the program itself where that process cannot start.
-  void drawElsewhere(const Form& form, const char* argument);
-
   // The loaded form whose window has this handle, or null.
   Form* formOfWindow(Handle window) const;
   bool anyLoaded() const;
@@ -62,8 +57,7 @@ class QtForms final : public Forms {
   struct Loaded {
     Form* form = nullptr;
     Handle handle = 0;
-    std::unique_ptr<FormWindow, LaterDeleter> window;  // or, drawn by a process of its own:
-    std::unique_ptr<RemoteWindow, LaterDeleter> remote;
+    std::unique_ptr<FormWindow, LaterDeleter> window;
     PictureBoxes pictures;
     std::array<std::unique_ptr<FormTimer, LaterDeleter>, kMaxTimers> timers;
   };
@@ -82,8 +76,6 @@ class QtForms final : public Forms {
   Graphics& graphics_;
   ErrorReport& errorReport_;
   ExpectedFrame expectedFrame_;
-  const Form* elsewhere_ = nullptr;
-  const char* elsewhereArgument_ = nullptr;
   std::array<Loaded, kMaxForms> forms_;
   Handle nextHandle_ = 0x00010010;
   bool popupOpen_ = false;

@@ -1,7 +1,6 @@
 // The Linux desktop program: the portable program on the Qt runtime.
 #include <QApplication>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "art/artwork.h"
@@ -13,23 +12,10 @@
 #include "runtime/qt/forms.h"
 #include "runtime/qt/icon_image.h"
 #include "runtime/qt/icon_theme_folder.h"
-#include "runtime/qt/no_tray_report.h"
 #include "runtime/qt/shell.h"
 #include "runtime/qt/stale_icon_folders.h"
 #include "runtime/qt/whole_pixel_icon.h"
-#include "runtime/qt/window_process.h"
 #include "runtime/soft/graphics.h"
-
-namespace {
-
-// The argument that starts the program as the process drawing the properties dialog.
-constexpr char kPropertiesWindowArgument[] = "--properties-window";
-
-bool startedAs(int argc, char** argv, const char* argument) {
-  return argc == 2 && std::strcmp(argv[1], argument) == 0;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (const std::string problem = vorlin::qt::displayProblem(); !problem.empty()) {
@@ -45,12 +31,6 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("vorlin"));
   QApplication::setWindowIcon(
       vorlin::qt::iconSet(vorlin::qt::imageOfPicture(vorlin::art::programIcon())));
-  if (startedAs(argc, argv, vorlin::qt::kNoTrayReportArgument)) {
-    return vorlin::qt::runNoTrayReport();
-  }
-  if (startedAs(argc, argv, kPropertiesWindowArgument)) {
-    return vorlin::qt::runWindowProcess(vorlin::FrmProperties::formDescription());
-  }
   // The hidden host window keeps the program going; it ends when no window is loaded.
   QApplication::setQuitOnLastWindowClosed(false);
   // The icon folders of runs that were killed or crashed; a running one's stay.
@@ -63,8 +43,6 @@ int main(int argc, char** argv) {
   vorlin::qt::QtShell shell(forms, graphics, errorReport);
   vorlin::Services services{graphics, shell, forms, clock, errorReport};
   vorlin::Program program(services);
-  // The dialog's fonts and text layout are its process's, gone when it closes.
-  forms.drawElsewhere(program.frmProperties, kPropertiesWindowArgument);
   // SIGTERM, SIGINT and SIGHUP end the program as Close does, from the event loop.
   vorlin::qt::EndSignals endSignals([&program] { program.endFromOutside(); });
 

@@ -1,9 +1,5 @@
 #include "runtime/qt/no_tray_report.h"
 
-#include <unistd.h>
-
-#include <QApplication>
-#include <QSocketNotifier>
 #include <QStringList>
 
 #include "runtime/qt/error_report.h"
@@ -33,24 +29,14 @@ const Status& noNotificationArea() {
 
 }  // namespace
 
-NoTrayReport::NoTrayReport() : process_(OwnProcess::start(kNoTrayReportArgument)) {
+NoTrayReport::NoTrayReport() {
   const Status& report = noNotificationArea();
   logReport(report);
-  if (!process_) box_ = showReport(report);
+  box_ = showReport(report);
 }
 
 NoTrayReport::~NoTrayReport() {
-  if (box_) box_->hide();
-}
-
-int runNoTrayReport() {
-  // Its event loop ends with the process, so the box is deleted at once.
-  const std::unique_ptr<QMessageBox> box(showReport(noNotificationArea()).release());
-  // Anything on standard input, or its end, is the program letting the report go.
-  QSocketNotifier released(STDIN_FILENO, QSocketNotifier::Read);
-  QObject::connect(&released, &QSocketNotifier::activated, &QApplication::quit);
-  QObject::connect(box.get(), &QMessageBox::finished, &QApplication::quit);
-  return QApplication::exec();
+  box_->hide();
 }
 
 }  // namespace vorlin::qt

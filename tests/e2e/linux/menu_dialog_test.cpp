@@ -1,6 +1,5 @@
 // The tray menu and the properties dialog, driven with the pointer.
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,7 +8,6 @@
 
 #include "dialog_reading.h"
 #include "expected_icon.h"
-#include "process.h"
 #include "vorlin_session.h"
 #include "window_manager.h"
 
@@ -143,30 +141,12 @@ TEST_F(MenuAndDialog, RedThenCancelKeepsTheOldColour) {
   ASSERT_FALSE(again.isNull());
   EXPECT_EQ(selectedOption(desktop().screenshot(), again), kGray)
       << saveShot(desktop().screenshot(), "reopened");
+  EXPECT_TRUE(drawsItself(vorlin, "Vorlin Properties"));
   // OK without a choice composes the icon anew, in the colour restored by Cancel.
   desktop().click(buttonCentre(again, kOK), 1);
   EXPECT_TRUE(dialogGone());
   EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 300ms));
 
-  // The dialog is drawn by a process of the program's own. Its end, killed as it may be, is a
-  // close from outside: Red is not kept, and the program goes on.
-  const QRect drawn = openDialog();
-  ASSERT_FALSE(drawn.isNull());
-  desktop().click(optionCentre(drawn, kRed), 1);
-  ASSERT_TRUE(pollUntil([&] { return selectedOption(desktop().screenshot(), drawn) == kRed; }, 2s));
-  const std::string window = std::to_string(desktop().findWindow("Vorlin Properties"));
-  const pid_t drawer =
-      std::atoi(commandOutput({"xdotool", "getwindowpid", window}, desktop().env()).c_str());
-  ASSERT_GT(drawer, 0);
-  ASSERT_NE(drawer, vorlin.process().pid());
-  ASSERT_EQ(kill(drawer, SIGKILL), 0);
-  EXPECT_TRUE(dialogGone());
-  const QRect reopened = openDialog();
-  ASSERT_FALSE(reopened.isNull());
-  EXPECT_EQ(selectedOption(desktop().screenshot(), reopened), kGray);
-  // It never outlives the program, killed as the program may be.
-  vorlin.process().signal(SIGKILL);
-  EXPECT_TRUE(dialogGone()) << saveShot(desktop().screenshot(), "outlived");
 }
 
 TEST_F(MenuAndDialog, ArrowsMoveAmongTheOptionsEnterAndEscapeDoNothingAltOPressesOk) {

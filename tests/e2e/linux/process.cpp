@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -117,6 +119,20 @@ std::string commandOutput(const std::vector<std::string>& argv, const Env& env) 
   int status = 0;
   waitpid(pid, &status, 0);
   return out;
+}
+
+std::vector<pid_t> childrenOf(pid_t pid) {
+  std::vector<pid_t> children;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    if (!std::getline(stat, line)) continue;
+    // "pid (name) state ppid ...": the name may hold spaces and parentheses.
+    const std::size_t nameEnd = line.rfind(')');
+    if (nameEnd == std::string::npos || nameEnd + 4 >= line.size()) continue;
+    if (std::atoi(line.c_str() + nameEnd + 4) == pid) children.push_back(std::atoi(line.c_str()));
+  }
+  return children;
 }
 
 }  // namespace e2e

@@ -45,4 +45,7 @@ std::chrono::milliseconds patience(std::chrono::milliseconds deadline);
 
 std::string commandOutput(const std::vector<std::string>& argv, const Env& env);
 
+// The processes whose parent is `pid`.
+std::vector<pid_t> childrenOf(pid_t pid);
+
 }  // namespace e2e

@@ -273,8 +273,8 @@ std::vector<std::string> iconFolders(const SessionBus& bus) {
 }
 
 // Killed outright (SIGKILL), the program leaves its icon folder behind: the next start takes it
-// away and keeps its own. Ended by the system (SIGTERM): the item leaves the panel before the
-// program ends, status 0.
+// away and keeps its own. Ended by the system (SIGTERM) with its dialog open: within a second,
+// status 0, the item gone from the panel and the folder removed.
 TEST_F(StatusNotifierHost, AKilledRunsFolderGoesAtTheNextStartTermSignalRemovesTheItem) {
   ASSERT_TRUE(panel.start());
   ASSERT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s));
@@ -288,8 +288,12 @@ TEST_F(StatusNotifierHost, AKilledRunsFolderGoesAtTheNextStartTermSignalRemovesT
   const std::vector<std::string> folders = iconFolders(bus);
   ASSERT_EQ(folders.size(), 1u);
   EXPECT_NE(folders[0], killed[0]);
-  EXPECT_TRUE(
-      endsOnSignal(vorlin.process(), SIGTERM, [&] { return !bus.registeredItems().empty(); }));
+  bus.callMenu(bus.itemOf(vorlin.process().pid()), {"Event", "isvu", "1", "clicked", "i", "0", "0"});
+  ASSERT_TRUE(pollUntil([&] { return desktop().findWindow("Vorlin Properties") != 0; }, 3s));
+  EXPECT_TRUE(drawsItself(vorlin, "Vorlin Properties"));
+  EXPECT_TRUE(endsOnSignal(
+      vorlin.process(), SIGTERM, [&] { return !bus.registeredItems().empty(); }, 1s));
+  EXPECT_EQ(iconFolders(bus), std::vector<std::string>{});
 }
 
 }  // namespace

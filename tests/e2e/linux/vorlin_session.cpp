@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -82,13 +83,27 @@ bool VorlinSession::iconStays(const QImage& icon, std::chrono::milliseconds peri
 }
 
 testing::AssertionResult endsOnSignal(Process& program, int signal,
-                                      const std::function<bool()>& entryShown) {
+                                      const std::function<bool()>& entryShown,
+                                      std::chrono::milliseconds deadline) {
   program.signal(signal);
-  if (!program.waitForExit(5s)) return testing::AssertionFailure() << "the program runs on";
+  if (!program.waitForExit(deadline)) return testing::AssertionFailure() << "the program runs on";
   if (program.exitStatus() != 0)
     return testing::AssertionFailure() << "exit status " << program.exitStatus();
   if (!pollUntil([&] { return !entryShown(); }, 3s))
     return testing::AssertionFailure() << "the entry stays";
+  return testing::AssertionSuccess();
+}
+
+testing::AssertionResult drawsItself(VorlinSession& vorlin, const std::string& title) {
+  const unsigned long window = vorlin.desktop().findWindow(title);
+  if (window == 0) return testing::AssertionFailure() << "no window " << title;
+  const pid_t drawer = std::atoi(
+      commandOutput({"xdotool", "getwindowpid", std::to_string(window)}, vorlin.desktop().env())
+          .c_str());
+  if (drawer != vorlin.process().pid()) return testing::AssertionFailure() << "drawn by " << drawer;
+  if (const std::vector<pid_t> children = childrenOf(drawer); !children.empty()) {
+    return testing::AssertionFailure() << "a process of its own: " << children.front();
+  }
   return testing::AssertionSuccess();
 }
 

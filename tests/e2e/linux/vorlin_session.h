@@ -58,9 +58,14 @@ class VorlinSession {
 };
 
 // Sends `signal` to the program, as the system or a user's kill does: the program must end with
-// status 0, and its entry leave the tray (`entryShown` turns false). For any tray panel.
+// status 0 within `deadline`, and its entry leave the tray (`entryShown` turns false). For any
+// tray panel.
 testing::AssertionResult endsOnSignal(Process& program, int signal,
-                                      const std::function<bool()>& entryShown);
+                                      const std::function<bool()>& entryShown,
+                                      std::chrono::milliseconds deadline = std::chrono::seconds(5));
+
+// Whether the program is one process drawing the window titled `title` itself.
+testing::AssertionResult drawsItself(VorlinSession& vorlin, const std::string& title);
 
 // The menu's area: what changed between two screenshots, outside `ignore`.
 std::optional<QRect> changedArea(const QImage& before, const QImage& after, QRect ignore);
