@@ -146,7 +146,6 @@ TEST_F(MenuAndDialog, RedThenCancelKeepsTheOldColour) {
   desktop().click(buttonCentre(again, kOK), 1);
   EXPECT_TRUE(dialogGone());
   EXPECT_TRUE(vorlin.iconStays(expectedIcon(kGray, 6, "DEC"), 300ms));
-
 }
 
 TEST_F(MenuAndDialog, ArrowsMoveAmongTheOptionsEnterAndEscapeDoNothingAltOPressesOk) {

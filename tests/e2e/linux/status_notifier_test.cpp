@@ -288,7 +288,8 @@ TEST_F(StatusNotifierHost, AKilledRunsFolderGoesAtTheNextStartTermSignalRemovesT
   const std::vector<std::string> folders = iconFolders(bus);
   ASSERT_EQ(folders.size(), 1u);
   EXPECT_NE(folders[0], killed[0]);
-  bus.callMenu(bus.itemOf(vorlin.process().pid()), {"Event", "isvu", "1", "clicked", "i", "0", "0"});
+  bus.callMenu(bus.itemOf(vorlin.process().pid()),
+               {"Event", "isvu", "1", "clicked", "i", "0", "0"});
   ASSERT_TRUE(pollUntil([&] { return desktop().findWindow("Vorlin Properties") != 0; }, 3s));
   EXPECT_TRUE(drawsItself(vorlin, "Vorlin Properties"));
   EXPECT_TRUE(endsOnSignal(
