@@ -193,10 +193,6 @@ int main(int argc, char** argv) {
     while (at != kinds.end() && at->first < next) ++at;
   }
 
-  // A last stretch past every code point ends the look-up without a count of stretches.
-  stretchFirst.push_back(0x110000);
-  stretchRuns.push_back(0);
-
   std::ofstream out(argv[2]);
   out << "// Written by tools/write_month_letters from the data of Unicode " << version
       << "; do not edit.\n#pragma once\n\n#include <cstdint>\n\n"
@@ -205,8 +201,7 @@ int main(int argc, char** argv) {
       << "// kStretchFirst[i] and is described by the next kStretchRuns[i] bytes of kRuns. Each\n"
       << "// byte is a run of code points of one kind: the kind in the bits from kCountBits up\n"
       << "// (0 nothing, 1 to 26 a letter A to Z, kMarkKind a combining mark), the number of code\n"
-      << "// points less one below. Code points in no stretch are nothing; the last stretch\n"
-      << "// starts past every code point.\n"
+      << "// points less one below. Code points in no stretch are nothing.\n"
       << "inline constexpr unsigned kMarkKind = " << kMarkKind << ";\n"
       << "inline constexpr unsigned kCountBits = " << kCountBits << ";\n"
       << "inline constexpr char32_t kStretchFirst[] = {";

@@ -15,7 +15,7 @@ constexpr char32_t kReplacement = 0xFFFD;
 unsigned kindOf(char32_t c) {
   using namespace month_letter_table;
   const std::uint8_t* run = kRuns;
-  for (std::size_t i = 0; c >= kStretchFirst[i]; ++i) {
+  for (std::size_t i = 0; i < std::size(kStretchFirst) && c >= kStretchFirst[i]; ++i) {
     char32_t at = kStretchFirst[i];
     for (const std::uint8_t* end = run + kStretchRuns[i]; run != end; ++run) {
       const unsigned r = *run;
@@ -73,9 +73,8 @@ char glyphLetter(char32_t c) {
 }
 
 std::string_view englishMonth(unsigned month) {
-  constexpr std::string_view kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                          "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-  return month >= 1 && month <= 12 ? kMonths[month - 1] : std::string_view{};
+  constexpr const char* kMonths = "JANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDEC";
+  return month - 1 < 12 ? std::string_view(kMonths + 3 * (month - 1), 3) : std::string_view{};
 }
 
 }  // namespace vorlin
