@@ -1,26 +1,29 @@
 #include "render/month_letters.h"
 
 #include <cstdint>
+#include <iterator>
+
+#include "render/month_letter_table.h"
 
 namespace vorlin {
 namespace {
 
-// Base letters of U+00C0 to U+017F; '-' where there is none.
-constexpr std::string_view kLatin1Letters =
-    "AAAAAAACEEEEIIIIDNOOOOO-OUUUUY-S"
-    "AAAAAAACEEEEIIIIDNOOOOO-OUUUUY-Y";
-constexpr std::string_view kLatinExtendedALetters =
-    "AAAAAACCCCCCCCDDDDEEEEEEEEEEGGGGGGGGHHHHIIIIIIIIIIIIJJKKKLLLLLLLLLLNNNNNNNNNOOOOOOOORRRRRR"
-    "SSSSSSSSTTTTTTUUUUUUUUUUUUWWYYYZZZZZZS";
-static_assert(kLatin1Letters.size() == 0x100 - 0xC0);
-static_assert(kLatinExtendedALetters.size() == 0x180 - 0x100);
-
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool isCombiningMark(char32_t c) {
-  return (c >= 0x0300 && c <= 0x036F) || (c >= 0x1AB0 && c <= 0x1AFF) ||
-         (c >= 0x1DC0 && c <= 0x1DFF) || (c >= 0x20D0 && c <= 0x20FF) ||
-         (c >= 0xFE20 && c <= 0xFE2F);
+// What Unicode's data makes of `c`: 1 to 26 for a letter drawn as A to Z, kMarkKind for a
+// combining mark, 0 for anything else (the table starts past ASCII).
+unsigned kindOf(char32_t c) {
+  using namespace month_letter_table;
+  const std::uint8_t* run = kRuns;
+  for (std::size_t i = 0; i < std::size(kStretchFirst) && c >= kStretchFirst[i]; ++i) {
+    char32_t at = kStretchFirst[i];
+    for (const std::uint8_t* end = run + kStretchRuns[i]; run != end; ++run) {
+      const unsigned r = *run;
+      at += (r & ((1u << kCountBits) - 1)) + 1;
+      if (c < at) return r >> kCountBits;
+    }
+  }
+  return 0;
 }
 
 // Decodes one character at `at`, moving `at` past it.
@@ -55,7 +58,7 @@ std::array<char32_t, 3> firstCharacters(std::string_view text) {
   std::size_t count = 0;
   while (at < text.size()) {
     const char32_t c = decode(text, at);
-    if (isCombiningMark(c) && count > 0) continue;
+    if (count > 0 && kindOf(c) == month_letter_table::kMarkKind) continue;
     if (count == out.size()) break;
     out[count++] = c;
   }
@@ -65,16 +68,13 @@ std::array<char32_t, 3> firstCharacters(std::string_view text) {
 char glyphLetter(char32_t c) {
   if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
   if (c >= 'A' && c <= 'Z') return static_cast<char>(c);
-  char base = '-';
-  if (c >= 0xC0 && c < 0x100) base = kLatin1Letters[c - 0xC0];
-  if (c >= 0x100 && c < 0x180) base = kLatinExtendedALetters[c - 0x100];
-  return base == '-' ? 0 : base;
+  const unsigned kind = kindOf(c);
+  return kind >= 1 && kind <= 26 ? static_cast<char>('A' + kind - 1) : 0;
 }
 
 std::string_view englishMonth(unsigned month) {
-  constexpr std::string_view kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                          "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-  return month >= 1 && month <= 12 ? kMonths[month - 1] : std::string_view{};
+  constexpr const char* kMonths = "JANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDEC";
+  return month - 1 < 12 ? std::string_view(kMonths + 3 * (month - 1), 3) : std::string_view{};
 }
 
 }  // namespace vorlin

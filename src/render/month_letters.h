@@ -8,13 +8,14 @@
 
 namespace vorlin {
 
-// The first `count` characters of UTF-8 `text`, as code points; combining marks belong to the
-// character before them and do not count. Missing characters are 0; a byte that does not start
-// a valid sequence gives U+FFFD.
+// The first three characters of UTF-8 `text`, as code points; combining marks (those of
+// Unicode's blocks of combining diacritical marks) belong to the character before them and do not
+// count. Missing characters are 0; a byte that does not start a valid sequence gives U+FFFD.
 std::array<char32_t, 3> firstCharacters(std::string_view text);
 
-// The capital A to Z that a character is drawn as: upper case, accents folded to the base
-// letter (É as E, ß as S); 0 when the strip has no glyph for it.
+// The capital A to Z that a character is drawn as: the base letter that Unicode's data gives it,
+// by its decomposition (É and Ṣ as E and S), its name (đ, "D WITH STROKE", as D) or its other
+// case (ı as I, ß as S for its capitals SS); 0 when the data gives none (ɛ, ɔ, other scripts).
 char glyphLetter(char32_t c);
 
 // The English abbreviation of a month, 1 to 12, in capitals.

@@ -98,7 +98,21 @@ INSTANTIATE_TEST_SUITE_P(
         MonthCase{"German", "Dez", "DEZ"}, MonthCase{"GermanUmlaut", "M\xC3\xA4r", "MAR"},
         MonthCase{"StopInsideTheThree", "d.c", "D C"}, MonthCase{"TwoCharacters", "Ma", "MA "},
         MonthCase{"Empty", "", "DEC"}, MonthCase{"Cyrillic", "\xD0\xB4\xD0\xB5\xD0\xBA", "DEC"},
-        MonthCase{"Japanese", "12\xE6\x9C\x88", "DEC"}, MonthCase{"BrokenUtf8", "\xFF\xC3", "DEC"}),
+        MonthCase{"Japanese", "12\xE6\x9C\x88", "DEC"}, MonthCase{"BrokenUtf8", "\xFF\xC3", "DEC"},
+        // Letters outside Latin-1 and Latin Extended-A, from the locales' own month names: yo_NG's
+        // January, "Ṣẹ́rẹ́" (dot below, then an acute stacked on ẹ); se_NO's January, "ođđj";
+        // gd_GB's June, "Ògmh", with its grave decomposed (U+0300, the first combining mark).
+        MonthCase{"YorubaStackedMarks", "\xE1\xB9\xA2\xE1\xBA\xB9\xCC\x81r\xE1\xBA\xB9\xCC\x81",
+                  "SER"},
+        MonthCase{"SamiStroke", "o\xC4\x91\xC4\x91j", "ODD"},
+        MonthCase{"GaelicFirstMark", "O\xCC\x80gmh", "OGM"},
+        // U+02FF, just before the combining marks, is a character of its own, drawn blank.
+        MonthCase{"LastBeforeTheMarks", "A\xCB\xBFpr", "A P"},
+        // ǔ (Latin Extended-B) in the Pinyin of May, "wǔyuè"; ß is SS in capitals, ẞ its capital.
+        MonthCase{"PinyinCaron", "w\xC7\x94yu\xC3\xA8", "WUY"},
+        MonthCase{"SharpS", "\xC3\x9Fr\xE1\xBA\x9E", "SRS"},
+        // ak_GH's September, "F-Ɛ": open e, a letter of its own, has no base letter to draw.
+        MonthCase{"AkanOpenE", "F-\xC6\x90", "F  "}),
     [](const testing::TestParamInfo<MonthCase>& info) { return info.param.name; });
 
 TEST(ComposedIcon, IsOpaque) {
