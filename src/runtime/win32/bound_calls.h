@@ -14,10 +14,9 @@
 
 // A member `name` of a library's table: the entry point `name` of `library`, typed as the
 // platform declares it.
-#define VORLIN_BOUND_CALL(library, name) \
-  Bound<decltype(&::name)> name {        \
-    library, #name                       \
-  }
+#define VORLIN_BOUND_CALL(library, name)      \
+  static constexpr char name##Name[] = #name; \
+  Bound<decltype(&::name), library, name##Name> name
 
 namespace vorlin::win32 {
 
@@ -43,21 +42,30 @@ struct User32Calls {
 };
 
 struct Comctl32Calls {
-  VORLIN_BOUND_CALL("comctl32", InitCommonControlsEx);
+  VORLIN_BOUND_CALL(kComctl32, InitCommonControlsEx);
 };
 
 struct Shell32Calls {
-  VORLIN_BOUND_CALL("shell32", Shell_NotifyIconA);
+  VORLIN_BOUND_CALL(kShell32, Shell_NotifyIconA);
 };
 
 // A library's table of bound calls (Gdi32Calls, ...), bound entry by entry at the first call and
-// kept for the run.
+// kept for the run; each table is defined once, in bound_calls.cpp.
 template <class Library>
-Library& bound() {
-  constinit static Library calls;
-  return calls;
-}
+Library& bound();
+
+#define VORLIN_BOUND_TABLE(Library)  \
+  extern Library the##Library;       \
+  template <>                        \
+  inline Library& bound<Library>() { \
+    return the##Library;             \
+  }
+VORLIN_BOUND_TABLE(Gdi32Calls)
+VORLIN_BOUND_TABLE(User32Calls)
+VORLIN_BOUND_TABLE(Comctl32Calls)
+VORLIN_BOUND_TABLE(Shell32Calls)
 
 }  // namespace vorlin::win32
 
+#undef VORLIN_BOUND_TABLE
 #undef VORLIN_BOUND_CALL
