@@ -26,6 +26,7 @@ inline constexpr char kGdi32[] = "gdi32";
 inline constexpr char kUser32[] = "user32";
 inline constexpr char kComctl32[] = "comctl32";
 inline constexpr char kShell32[] = "shell32";
+inline constexpr char kAdvapi32[] = "advapi32";
 
 // The module of a library, loaded on first request and kept for the run; null when it cannot
 // be loaded.

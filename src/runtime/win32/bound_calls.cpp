@@ -10,6 +10,7 @@ VORLIN_ZERO_FILLED Gdi32Calls theGdi32Calls;
 VORLIN_ZERO_FILLED User32Calls theUser32Calls;
 VORLIN_ZERO_FILLED Comctl32Calls theComctl32Calls;
 VORLIN_ZERO_FILLED Shell32Calls theShell32Calls;
+VORLIN_ZERO_FILLED Advapi32Calls theAdvapi32Calls;
 #undef VORLIN_ZERO_FILLED
 
 }  // namespace vorlin::win32

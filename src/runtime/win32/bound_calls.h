@@ -1,8 +1,9 @@
 // Every platform entry point the runtime binds by name, declared once, by library, each typed
 // from the platform's own declaration. Bound are the graphics and icon calls of the graphics
-// service, the shell's notification-area call, and the calls a system may lack (those of DPIs
-// per window, and the common controls, loaded only when the first window with controls is);
-// every other call is made directly.
+// service, the shell's notification-area call and the registry calls of its settings for the
+// entry (tray_promotion), and the calls a system may lack (those of DPIs per window, and the
+// common controls, loaded only when the first window with controls is); every other call is
+// made directly.
 #pragma once
 
 #include <windows.h>
@@ -49,6 +50,14 @@ struct Shell32Calls {
   VORLIN_BOUND_CALL(kShell32, Shell_NotifyIconA);
 };
 
+struct Advapi32Calls {
+  VORLIN_BOUND_CALL(kAdvapi32, RegOpenKeyExW);
+  VORLIN_BOUND_CALL(kAdvapi32, RegEnumKeyExW);
+  VORLIN_BOUND_CALL(kAdvapi32, RegGetValueW);
+  VORLIN_BOUND_CALL(kAdvapi32, RegSetKeyValueW);
+  VORLIN_BOUND_CALL(kAdvapi32, RegCloseKey);
+};
+
 // A library's table of bound calls (Gdi32Calls, ...), bound entry by entry at the first call and
 // kept for the run; each table is defined once, in bound_calls.cpp.
 template <class Library>
@@ -64,6 +73,7 @@ VORLIN_BOUND_TABLE(Gdi32Calls)
 VORLIN_BOUND_TABLE(User32Calls)
 VORLIN_BOUND_TABLE(Comctl32Calls)
 VORLIN_BOUND_TABLE(Shell32Calls)
+VORLIN_BOUND_TABLE(Advapi32Calls)
 
 }  // namespace vorlin::win32
 
