@@ -12,8 +12,13 @@
 namespace vorlin::win32 {
 namespace {
 
+constexpr char kNoSuchLibrary[] = "vorlin_no_such_library";
+constexpr char kNoSuchEntryPoint[] = "DeleteDCEverywhere";
+constexpr char kDeleteDC[] = "DeleteDC";
+constexpr char kGetSystemMetrics[] = "GetSystemMetrics";
+
 TEST(Binding, AMissingEntryPointFailsNamingLibraryAndEntryPoint) {
-  Bound<BOOL(WINAPI*)(HDC)> missing{"gdi32", "DeleteDCEverywhere"};
+  Bound<BOOL(WINAPI*)(HDC), kGdi32, kNoSuchEntryPoint> missing;
   const auto bound = missing.get();
   EXPECT_EQ(bound.status.code(), kEntryPointNotFound);
   const std::string message(bound.status.message());
@@ -23,7 +28,7 @@ TEST(Binding, AMissingEntryPointFailsNamingLibraryAndEntryPoint) {
 }
 
 TEST(Binding, AMissingLibraryFailsNamingLibraryAndEntryPoint) {
-  Bound<BOOL(WINAPI*)(HDC)> missing{"vorlin_no_such_library", "DeleteDC"};
+  Bound<BOOL(WINAPI*)(HDC), kNoSuchLibrary, kDeleteDC> missing;
   const auto bound = missing.get();
   EXPECT_EQ(bound.status.code(), kDllNotFound);
   const std::string message(bound.status.message());
@@ -32,7 +37,7 @@ TEST(Binding, AMissingLibraryFailsNamingLibraryAndEntryPoint) {
 }
 
 TEST(Binding, BindsTheNamedEntryPointOfTheNamedLibrary) {
-  Bound<int(WINAPI*)(int)> metrics{"user32", "GetSystemMetrics"};
+  Bound<int(WINAPI*)(int), kUser32, kGetSystemMetrics> metrics;
   const auto bound = metrics.get();
   ASSERT_TRUE(bound.status.ok());
   EXPECT_EQ(

@@ -58,20 +58,24 @@ HMODULE libraryModule(const char* library) {
   return m;
 }
 
-Result<FARPROC> EntryPoint::address() {
+Result<FARPROC> EntryPoint::address(const char* library, const char* name) {
   if (address_ != nullptr) return {kOk, address_};
-  HMODULE module = libraryModule(library_);
+  HMODULE module = libraryModule(library);
   if (module == nullptr) {
-    wsprintfA(message_.data(), "File not found: %.30s (for %.30s)", library_, name_);
+    wsprintfA(message_.data(), "File not found: %.30s (for %.30s)", library, name);
     return {Status{kDllNotFound, message_.data()}, nullptr};
   }
-  FARPROC a = GetProcAddress(module, name_);
+  FARPROC a = GetProcAddress(module, name);
   if (a == nullptr) {
-    wsprintfA(message_.data(), "Can't find DLL entry point %.30s in %.30s", name_, library_);
+    wsprintfA(message_.data(), "Can't find DLL entry point %.30s in %.30s", name, library);
     return {Status{kEntryPointNotFound, message_.data()}, nullptr};
   }
   address_ = a;
   return {kOk, a};
+}
+
+FARPROC EntryPoint::addressOrNull(const char* library, const char* name) {
+  return address(library, name).value;
 }
 
 }  // namespace vorlin::win32

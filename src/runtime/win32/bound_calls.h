@@ -1,8 +1,9 @@
 // Every platform entry point the runtime binds by name, declared once, by library, each typed
 // from the platform's own declaration. Bound are the graphics and icon calls of the graphics
-// service, the shell's notification-area call, and the calls a system may lack (those of DPIs
-// per window, and the common controls, loaded only when the first window with controls is);
-// every other call is made directly.
+// service, the shell's notification-area call and the registry calls of its settings for the
+// entry (tray_promotion), and the calls a system may lack (those of DPIs per window, and the
+// common controls, loaded only when the first window with controls is); every other call is
+// made directly.
 #pragma once
 
 #include <windows.h>
@@ -14,10 +15,9 @@
 
 // A member `name` of a library's table: the entry point `name` of `library`, typed as the
 // platform declares it.
-#define VORLIN_BOUND_CALL(library, name) \
-  Bound<decltype(&::name)> name {        \
-    library, #name                       \
-  }
+#define VORLIN_BOUND_CALL(library, name)      \
+  static constexpr char name##Name[] = #name; \
+  Bound<decltype(&::name), library, name##Name> name
 
 namespace vorlin::win32 {
 
@@ -43,21 +43,39 @@ struct User32Calls {
 };
 
 struct Comctl32Calls {
-  VORLIN_BOUND_CALL("comctl32", InitCommonControlsEx);
+  VORLIN_BOUND_CALL(kComctl32, InitCommonControlsEx);
 };
 
 struct Shell32Calls {
-  VORLIN_BOUND_CALL("shell32", Shell_NotifyIconA);
+  VORLIN_BOUND_CALL(kShell32, Shell_NotifyIconA);
+};
+
+struct Advapi32Calls {
+  VORLIN_BOUND_CALL(kAdvapi32, RegOpenKeyExW);
+  VORLIN_BOUND_CALL(kAdvapi32, RegEnumKeyExW);
+  VORLIN_BOUND_CALL(kAdvapi32, RegGetValueW);
+  VORLIN_BOUND_CALL(kAdvapi32, RegSetKeyValueW);
+  VORLIN_BOUND_CALL(kAdvapi32, RegCloseKey);
 };
 
 // A library's table of bound calls (Gdi32Calls, ...), bound entry by entry at the first call and
-// kept for the run.
+// kept for the run; each table is defined once, in bound_calls.cpp.
 template <class Library>
-Library& bound() {
-  constinit static Library calls;
-  return calls;
-}
+Library& bound();
+
+#define VORLIN_BOUND_TABLE(Library)  \
+  extern Library the##Library;       \
+  template <>                        \
+  inline Library& bound<Library>() { \
+    return the##Library;             \
+  }
+VORLIN_BOUND_TABLE(Gdi32Calls)
+VORLIN_BOUND_TABLE(User32Calls)
+VORLIN_BOUND_TABLE(Comctl32Calls)
+VORLIN_BOUND_TABLE(Shell32Calls)
+VORLIN_BOUND_TABLE(Advapi32Calls)
 
 }  // namespace vorlin::win32
 
+#undef VORLIN_BOUND_TABLE
 #undef VORLIN_BOUND_CALL

@@ -21,9 +21,8 @@ Result<HFONT> createDialogFont(UINT dpi) {
   // The system's metrics at any DPI where it has them; else those of its own DPI, scaled.
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
-  const auto forDpi = bound<User32Calls>().SystemParametersInfoForDpi.get();
-  if (forDpi.status.ok()) {
-    if (!forDpi.value(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) return kNoFont;
+  if (const auto forDpi = bound<User32Calls>().SystemParametersInfoForDpi.orNull()) {
+    if (!forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) return kNoFont;
   } else {
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
       return kNoFont;

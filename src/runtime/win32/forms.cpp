@@ -444,6 +444,7 @@ LRESULT WinForms::message(FormSlot& slot, UINT message, WPARAM wParam, LPARAM lP
   }
   switch (message) {
     case WM_TIMER: {
+      if (promotion_ != nullptr) promotion_->tick();
       const std::size_t i = wParam - kFirstCommand;
       if (i < slot.count && slot.controls[i].timer)
         raise(errorReport_, form, Event{EventKind::Timer, slot.controls[i].desc->id});

@@ -12,6 +12,7 @@
 #include "runtime/picture_boxes.h"
 #include "runtime/win32/dialog_font.h"
 #include "runtime/win32/owners.h"
+#include "runtime/win32/tray_promotion.h"
 
 namespace vorlin::win32 {
 
@@ -42,6 +43,8 @@ class WinForms final : public Forms {
 
   // Runs the message loop until no window is loaded; returns the program's exit code.
   int run();
+  // Each timer message of the program's windows also ticks `promotion`.
+  void driveOnTimer(TrayPromotion& promotion) { promotion_ = &promotion; }
 
  private:
   static constexpr std::size_t kMaxControls = 24;
@@ -106,6 +109,7 @@ class WinForms final : public Forms {
   UINT fontDpi_ = 0;
   std::array<FormSlot, 4> forms_{};
   bool popupOpen_ = false;
+  TrayPromotion* promotion_ = nullptr;
 };
 
 }  // namespace vorlin::win32

@@ -20,6 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   vorlin::win32::WinClock clock;
   vorlin::win32::WinErrorReport errorReport;
   vorlin::win32::WinForms forms(graphics, errorReport, instance);
+  forms.driveOnTimer(shell.promotion());
   vorlin::Services services{graphics, shell, forms, clock, errorReport};
   vorlin::Program program(services);
   if (const std::optional<int> ended = program.launch()) return *ended;

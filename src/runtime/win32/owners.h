@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "base/status.h"
+#include "runtime/win32/bound_calls.h"
 
 namespace vorlin::win32 {
 
@@ -70,6 +71,12 @@ inline int releaseScreenDC(HDC dc) {
   return ReleaseDC(nullptr, dc);
 }
 
+// A registry key, closed by the bound RegCloseKey.
+inline BOOL closeRegistryKey(HKEY key) {
+  const auto close = bound<Advapi32Calls>().RegCloseKey.orNull();
+  return close != nullptr && close(key) == ERROR_SUCCESS;
+}
+
 using OwnedHWND = Owner<HWND, &::DestroyWindow>;       // a window, top-level or a control
 using OwnedHMENU = Owner<HMENU, &::DestroyMenu>;       // a popup menu
 using OwnedTimer = Owner<WindowTimer, &killTimer>;     // a timer started with SetTimer
@@ -78,5 +85,6 @@ using OwnedHICON = Owner<HICON, &::DestroyIcon>;       // an icon made by the pr
 using OwnedHBITMAP = Owner<HBITMAP, &::DeleteObject>;  // a bitmap made by or handed to it
 using OwnedHDC = Owner<HDC, &::DeleteDC>;              // a memory device context
 using OwnedScreenDC = Owner<HDC, &releaseScreenDC>;    // the screen's, from GetDC(nullptr)
+using OwnedHKEY = Owner<HKEY, &closeRegistryKey>;      // a registry key the program opened
 
 }  // namespace vorlin::win32

@@ -89,6 +89,7 @@ Result<bool> WinShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIcon
   }
   // The shell has its own copy; the one handed over before goes now.
   if (enlarged || message == kNimDelete) shown_ = std::move(enlarged);
+  if (done && message == kNimAdd) promotion_.added();
   return {kOk, done};
 }
 

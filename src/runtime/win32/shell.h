@@ -6,6 +6,7 @@
 
 #include "runtime/shell.h"
 #include "runtime/win32/owners.h"
+#include "runtime/win32/tray_promotion.h"
 
 namespace vorlin::win32 {
 
@@ -17,13 +18,17 @@ using WideNotifyIconRecord = std::array<std::uint8_t, kWideRecordSize>;
 WideNotifyIconRecord widenRecord(const NotifyIconRecord& record);
 
 // Hands the shell the icon at the size its notification area shows: the composed 16 × 16 icon
-// enlarged by whole pixels where the tray's icons are larger.
+// enlarged by whole pixels where the tray's icons are larger. After each add, Windows 11 is told to
+// show the entry on the taskbar unless the user chose otherwise (tray_promotion.h).
 class WinShell final : public Shell {
  public:
   Result<bool> Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) override;
+  // Driven by the program's timer (WinForms::driveOnTimer).
+  TrayPromotion& promotion() { return promotion_; }
 
  private:
   OwnedHICON shown_;  // the enlarged icon last handed over, kept until its successor is
+  TrayPromotion promotion_;
 };
 
 }  // namespace vorlin::win32

@@ -24,14 +24,14 @@ constexpr std::size_t maskRowBytes(int width) {
 
 int trayIconSize() {
   // Where the system knows DPIs per window and has metrics per DPI, those of the tray's DPI.
-  const auto forDpi = bound<User32Calls>().GetSystemMetricsForDpi.get();
-  if (forDpi.status.failed()) return GetSystemMetrics(SM_CXSMICON);
+  const auto forDpi = bound<User32Calls>().GetSystemMetricsForDpi.orNull();
+  if (forDpi == nullptr) return GetSystemMetrics(SM_CXSMICON);
   UINT dpi = 0;
-  const auto ofWindow = bound<User32Calls>().GetDpiForWindow.get();
-  if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr); tray != nullptr && ofWindow.status.ok())
-    dpi = ofWindow.value(tray);
+  const auto ofWindow = bound<User32Calls>().GetDpiForWindow.orNull();
+  if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr); tray != nullptr && ofWindow != nullptr)
+    dpi = ofWindow(tray);
   if (dpi == 0) dpi = systemDpi();
-  return forDpi.value(SM_CXSMICON, dpi);
+  return forDpi(SM_CXSMICON, dpi);
 }
 
 Result<HICON> createTraySizeIcon(HICON icon, int size) {

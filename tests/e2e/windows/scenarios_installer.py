@@ -1,5 +1,6 @@
 """The installer's scenario under Wine: install, start from the Start menu and at a login,
-upgrade, refuse a downgrade, and uninstall without a trace."""
+upgrade, refuse a downgrade, and uninstall without a trace. Started, the installed program finds
+its own entry among Windows 11's settings of tray icons, which the test writes as Windows does."""
 
 import glob
 import os
@@ -14,6 +15,8 @@ from wine_desktop import WINE, Failure
 RUN_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 UNINSTALL_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
 PRODUCTS_KEY = "HKLM\\Software\\Classes\\Installer\\Products\\"
+# Windows 11's settings of tray icons, one subkey for each; Wine has none.
+ICON_SETTINGS_KEY = "HKEY_CURRENT_USER\\Control Panel\\NotifyIconSettings"
 
 
 def squashed(code):
@@ -47,6 +50,42 @@ def launch(d, *args):
 
 def msiexec(d, *args):
     return d.wine("msiexec", *args, "/qn", timeout=180)[0]
+
+
+def write_icon_settings(d, entries):
+    """Writes subkeys of the tray icons' settings as Windows 11's Explorer makes them: each entry
+    (subkey, path, id, extra values) with a tip and a snapshot of the icon besides."""
+    lines = ["Windows Registry Editor Version 5.00", ""]
+    for number, path, uid, extra in entries:
+        lines += ["[%s\\%s]" % (ICON_SETTINGS_KEY, number),
+                  '"ExecutablePath"="%s"' % path.replace("\\", "\\\\"),
+                  '"UID"=dword:%08x' % uid, '"InitialTooltip"="a tip"',
+                  '"IconSnapShot"=hex:89,50,4e,47'] + extra + [""]
+    os.makedirs(d.args.shots, exist_ok=True)
+    seed = os.path.join(d.args.shots, "icon-settings.reg")
+    with open(seed, "w", newline="\r\n") as f:
+        f.write("\n".join(lines))
+    code = d.wine("reg", "import", "Z:" + os.path.abspath(seed).replace("/", "\\"))[0]
+    check(code == 0, "reg import ended with %d" % code)
+
+
+def icon_settings(d, view):
+    """The tray icons' settings, each subkey's values as reg prints them, in the 32- or 64-bit
+    view of the registry."""
+    code, out = d.wine("reg", "query", ICON_SETTINGS_KEY, "/s", "/reg:%d" % view)
+    check(code == 0, "reg query ended with %d" % code)
+    found = {}
+    for line in out.splitlines():
+        if line.startswith(ICON_SETTINGS_KEY + "\\"):
+            values = found.setdefault(line[len(ICON_SETTINGS_KEY) + 1:], {})
+        elif line.strip():
+            name, _, data = line.split(None, 2)
+            values[name] = data
+    return found
+
+
+def promoted(d, number):
+    return icon_settings(d, 64).get(number, {}).get("IsPromoted")
 
 
 def scenario_installer(d):
@@ -88,11 +127,41 @@ def scenario_installer(d):
           open(icon_file, "rb").read() == open(d.args.exe, "rb").read(),
           "the product's icon is %r" % icon)
 
+    # Windows 11 keeps a subkey of settings for each tray icon it has seen; the program gives
+    # its own the value that shows the date on the taskbar where the user has not chosen.
+    program = windows_folder + "\\vorlin.exe"
+    # The same path as Explorer writes it, the known folder Program Files or Program Files (x86)
+    # as its id.
+    folder_id = ("{6D809377-6AF0-444B-8957-A3773F02200E}" if x64 else
+                 "{7C5A40EF-A0FB-4BFC-874A-C0F2E0B9FA8E}") + "\\Vorlin\\vorlin.exe"
+    settings = [  # subkey, path, id, the values besides, IsPromoted expected
+        ("1001", program.upper(), 1, [], "0x1"),
+        ("1002", folder_id, 1, [], "0x1"),
+        ("1003", folder_id.replace("Vorlin", "Other"), 1, [], None),  # another program's
+        ("1004", program, 1, ['"IsPromoted"=dword:00000000'], "0x0"),  # the user hid it
+        ("1005", program, 1, ['"IsPromoted"=dword:00000001'], "0x1"),
+        ("1006", program, 2, [], None),  # another icon
+        ("1007", program, 1, ['"IconGuid"="{0A4E5C9B-7F4E-4C83-9B1D-2E6C3A1F5D20}"'], None),
+    ]
+    write_icon_settings(d, [entry[:4] for entry in settings])
+    # Control Panel is one key in both views of the registry: the 32-bit program reads it too.
+    seen = icon_settings(d, 64)
+    check(len(seen) == len(settings) and icon_settings(d, 32) == seen,
+          "the settings written: %r; in the 32-bit view: %r" % (seen, icon_settings(d, 32)))
+
     # Started from its Start-menu shortcut; Close ends it.
     code = launch(d, "start", "/unix", glob.glob(shortcuts)[0])
     check(code == 0, "the shortcut did not start (%d)" % code)
     at = d.wait_icon(today_icon(GRAY), 30, "today's icon, started from the Start menu")
     d.shot("from-the-start-menu")
+    d.wait(lambda: promoted(d, "1001") == "0x1", 15, "IsPromoted in the program's own settings")
+    # Explorer may write the settings a moment after the entry is added: they are still found.
+    write_icon_settings(d, [("1008", program, 1, [])])
+    d.wait(lambda: promoted(d, "1008") == "0x1", 15, "IsPromoted in settings written later")
+    found = icon_settings(d, 64)
+    for number, _, _, _, expected in settings:
+        check(found[number].get("IsPromoted") == expected,
+              "subkey %s: IsPromoted %r" % (number, found[number].get("IsPromoted")))
     choose(d, at, "Close")
     d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go after Close")
     # A login starts it once, from the Run value.
