@@ -17,8 +17,6 @@ namespace {
 // The system tray protocol's request, and the embedding protocol's notice that answers it.
 constexpr std::uint32_t kRequestDock = 0;
 constexpr std::uint32_t kEmbeddedNotify = 0;
-// The usual slot; the tray gives the window its own size.
-constexpr QSize kSlot(22, 22);
 
 // The mouse message of a mouse event of the window: each button's follow one another (down, up,
 // double click).
@@ -38,37 +36,37 @@ EmbeddingEntry::EmbeddingEntry(std::uint32_t tray, MouseReport reported)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint),
       tray_(tray),
       reported_(std::move(reported)) {
-  xcb_connection_t* c = x11Connection();
-  if (c != nullptr) xembed_ = internedAtom(c, "_XEMBED");
+  if (xcb_connection_t* c = x11Connection()) xembed_ = internedAtom(c, "_XEMBED");
   setAttribute(Qt::WA_AlwaysShowToolTips);
   setAttribute(Qt::WA_QuitOnClose, false);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
-  setGeometry(QRect(QPoint(0, 0), kSlot));
-  setMinimumSize(kSlot);
+  // The usual slot; the tray gives the window its own size.
+  setGeometry(0, 0, 22, 22);
+  setMinimumSize(size());
   winId();  // the window, for the tray to dock
 }
 
 void EmbeddingEntry::showPicture(const QImage& picture) {
   picture_ = picture;
-  icon_ = picture.isNull() ? QIcon() : enlargingIcon(picture);
-  shapeToPicture();
-  update();
+  place();
 }
 
-void EmbeddingEntry::shapeToPicture() {
-  // The window is the picture's opaque pixels, in the device's own pixels: around them, and
-  // through them where the picture is transparent, the tray itself shows.
+void EmbeddingEntry::place() {
+  // In the device's own pixels, so that no block is split between two of them. The window is the
+  // picture's opaque pixels: around them, and through them where it is transparent, the tray
+  // itself shows.
+  const qreal ratio = devicePixelRatioF();
+  placed_ = picture_.isNull() ? QImage() : placed(picture_, (QSizeF(size()) * ratio).toSize());
+  placed_.setDevicePixelRatio(ratio);
+  update();
   xcb_connection_t* c = x11Connection();
   if (c == nullptr) return;
   std::vector<xcb_rectangle_t> shape;
-  if (!picture_.isNull()) {
-    const QImage device = placed(picture_, (QSizeF(size()) * devicePixelRatioF()).toSize());
-    for (const QRect& r : QRegion(QBitmap::fromImage(device.createAlphaMask()))) {
-      shape.push_back({static_cast<std::int16_t>(r.x()), static_cast<std::int16_t>(r.y()),
-                       static_cast<std::uint16_t>(r.width()),
-                       static_cast<std::uint16_t>(r.height())});
-    }
+  for (const QRect& r : QRegion(QBitmap::fromImage(placed_.createAlphaMask()))) {
+    shape.push_back({static_cast<std::int16_t>(r.x()), static_cast<std::int16_t>(r.y()),
+                     static_cast<std::uint16_t>(r.width()),
+                     static_cast<std::uint16_t>(r.height())});
   }
   xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_UNSORTED,
                        static_cast<xcb_window_t>(winId()), 0, 0,
@@ -79,14 +77,13 @@ void EmbeddingEntry::showTo(const TrayHost&) {
   xcb_connection_t* c = x11Connection();
   if (docked_ || c == nullptr) return;
   docked_ = true;
-  xcb_client_message_event_t request{};
-  request.response_type = XCB_CLIENT_MESSAGE;
-  request.format = 32;
-  request.window = tray_;
-  request.type = internedAtom(c, "_NET_SYSTEM_TRAY_OPCODE");
-  request.data.data32[0] = XCB_CURRENT_TIME;
-  request.data.data32[1] = kRequestDock;
-  request.data.data32[2] = static_cast<std::uint32_t>(winId());
+  const xcb_client_message_event_t request{
+      .response_type = XCB_CLIENT_MESSAGE,
+      .format = 32,
+      .sequence = 0,
+      .window = tray_,
+      .type = internedAtom(c, "_NET_SYSTEM_TRAY_OPCODE"),
+      .data = {.data32 = {XCB_CURRENT_TIME, kRequestDock, static_cast<std::uint32_t>(winId())}}};
   // A tray gone before the request came is no error: its successor gets an entry of its own.
   xcb_discard_reply(c, xcb_send_event_checked(c, 0, tray_, XCB_EVENT_MASK_NO_EVENT,
                                               reinterpret_cast<const char*>(&request))
@@ -108,25 +105,18 @@ bool EmbeddingEntry::nativeEvent(const QByteArray& eventType, void* message, qin
 }
 
 bool EmbeddingEntry::event(QEvent* event) {
-  switch (event->type()) {
-    case QEvent::Resize:
-      shapeToPicture();
-      break;
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-      reported_(mouseMessageOf(*static_cast<QMouseEvent*>(event)));
-      return true;
-    default:
-      break;
+  const QEvent::Type type = event->type();
+  if (type == QEvent::Resize) place();
+  if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
+      type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick) {
+    return QWidget::event(event);
   }
-  return QWidget::event(event);
+  reported_(mouseMessageOf(*static_cast<QMouseEvent*>(event)));
+  return true;
 }
 
 void EmbeddingEntry::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  icon_.paint(&painter, rect());
+  QPainter(this).drawImage(QPointF(0, 0), placed_);
 }
 
 }  // namespace vorlin::qt

@@ -5,7 +5,6 @@
 // the mouse messages of the shell.
 #pragma once
 
-#include <QIcon>
 #include <QImage>
 #include <QWidget>
 
@@ -32,13 +31,13 @@ class EmbeddingEntry final : public QWidget, public TrayEntry {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void shapeToPicture();
+  void place();
 
   std::uint32_t tray_;
   std::uint32_t xembed_ = 0;  // the embedding protocol's messages
   MouseReport reported_;
   QImage picture_;
-  QIcon icon_;  // the picture at the window's size
+  QImage placed_;  // the picture at the window's size
   bool docked_ = false;
 };
 

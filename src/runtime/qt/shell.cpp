@@ -39,8 +39,9 @@ void QtShell::apply(AddedEntry& entry, const NotifyIconFields& fields) {
 
 std::unique_ptr<TrayEntry> QtShell::make(AddedEntry& entry, const TrayHost& host) {
   const auto reported = [this, &entry](std::uint32_t mouseMessage) { report(entry, mouseMessage); };
-  if (host.kind == TrayKind::Embedding)
+  if (host.kind == TrayKind::Embedding) {
     return std::make_unique<EmbeddingEntry>(host.tray, reported);
+  }
   if (host.kind != TrayKind::StatusNotifier) return nullptr;
   QList<ExportedMenuEntry> menu;
   if (const Form* form = forms_.formOfWindow(entry.window)) {
@@ -48,11 +49,13 @@ std::unique_ptr<TrayEntry> QtShell::make(AddedEntry& entry, const TrayHost& host
     if (popup != kNone) menu = exportedMenuEntries(form->description(), popup);
   }
   const Handle window = entry.window;
-  return StatusNotifierEntry::make(static_cast<int>(&entry - entries_.data()) + 1, std::move(menu),
-                                   reported, [this, window](int control) {
-                                     post(window,
-                                          Event{.kind = EventKind::Click, .control = control});
-                                   });
+  auto item = std::make_unique<StatusNotifierEntry>(
+      static_cast<int>(&entry - entries_.data()) + 1, std::move(menu), reported,
+      [this, window](int control) {
+        post(window, Event{.kind = EventKind::Click, .control = control});
+      });
+  if (!item->exported()) return nullptr;
+  return item;
 }
 
 void QtShell::hostsChanged() {
@@ -62,7 +65,12 @@ void QtShell::hostsChanged() {
   }
   if (host.kind == TrayKind::None) return;
   noTrayReport_.reset();  // no longer true
-  hostAppeared();
+  // The windows whose entries were refused are told, as after the shell's notification area was
+  // created anew.
+  for (Handle& window : refused_) {
+    if (window != 0) post(window, Event{.kind = EventKind::TaskbarCreated});
+    window = 0;
+  }
 }
 
 void QtShell::rehost(AddedEntry& entry, const TrayHost& host) {
@@ -114,13 +122,6 @@ void QtShell::post(Handle window, const Event& event) {
         if (Form* form = forms_.formOfWindow(window)) raise(errorReport_, *form, event);
       },
       Qt::QueuedConnection);
-}
-
-void QtShell::hostAppeared() {
-  for (Handle& window : refused_) {
-    if (window != 0) post(window, Event{.kind = EventKind::TaskbarCreated});
-    window = 0;
-  }
 }
 
 Result<bool> QtShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) {

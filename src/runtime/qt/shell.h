@@ -46,9 +46,6 @@ class QtShell final : public QObject, public Shell {
   // The hosts changed: each entry is shown to the host there now, moving to it if it must.
   void hostsChanged();
   void rehost(AddedEntry& entry, const TrayHost& host);
-  // A host has appeared: the windows whose entries were refused are told, as after the shell's
-  // notification area was created anew.
-  void hostAppeared();
   // Raises an event on the loaded form of `window`, from the event loop.
   void post(Handle window, const Event& event);
   void report(const AddedEntry& entry, std::uint32_t mouseMessage);

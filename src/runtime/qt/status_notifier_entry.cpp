@@ -4,41 +4,18 @@
 #include "runtime/qt/display_check.h"
 
 namespace vorlin::qt {
-namespace {
-
-// The click a host's request stands for; 0 for none.
-std::uint32_t clickOf(StatusNotifierItem::Request request) {
-  switch (request) {
-    case StatusNotifierItem::Request::Activate:
-      return kLeftButtonDown;
-    case StatusNotifierItem::Request::ContextMenu:
-      // On Wayland the host shows the entry's menu: a popup of ours would be a window of its
-      // own, away from the tray.
-      return onWayland() ? 0 : kRightButtonUp;
-    case StatusNotifierItem::Request::SecondaryActivate:
-      return kMiddleButtonUp;
-  }
-  return 0;
-}
-
-}  // namespace
-
-std::unique_ptr<StatusNotifierEntry> StatusNotifierEntry::make(
-    int number, QList<ExportedMenuEntry> menu, MouseReport reported,
-    std::function<void(int control)> chosen) {
-  std::unique_ptr<StatusNotifierEntry> entry(
-      new StatusNotifierEntry(number, std::move(menu), std::move(reported), std::move(chosen)));
-  if (!entry->item_.exported()) return nullptr;
-  return entry;
-}
-
 StatusNotifierEntry::StatusNotifierEntry(int number, QList<ExportedMenuEntry> menu,
                                          MouseReport reported,
                                          std::function<void(int control)> chosen)
     : item_(
           number, QStringLiteral("Vorlin"), std::move(menu),
           [reported = std::move(reported)](StatusNotifierItem::Request request) {
-            if (const std::uint32_t click = clickOf(request); click != 0) reported(click);
+            using Request = StatusNotifierItem::Request;
+            if (request == Request::Activate) reported(kLeftButtonDown);
+            // On Wayland the host shows the entry's menu: a popup of ours would be a window of
+            // its own, away from the tray.
+            if (request == Request::ContextMenu && !onWayland()) reported(kRightButtonUp);
+            if (request == Request::SecondaryActivate) reported(kMiddleButtonUp);
           },
           std::move(chosen)) {}
 

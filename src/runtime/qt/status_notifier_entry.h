@@ -3,8 +3,6 @@
 // stays on the bus while no host is there, and registers again with each host that is new to it.
 #pragma once
 
-#include <memory>
-
 #include "runtime/qt/status_notifier_item.h"
 #include "runtime/qt/tray_entry.h"
 
@@ -13,10 +11,12 @@ namespace vorlin::qt {
 class StatusNotifierEntry final : public TrayEntry {
  public:
   // Item `number` of the program, with `menu` for the host to show, its choices handed to
-  // `chosen`; null when the item could not be put on the bus.
-  static std::unique_ptr<StatusNotifierEntry> make(int number, QList<ExportedMenuEntry> menu,
-                                                   MouseReport reported,
-                                                   std::function<void(int control)> chosen);
+  // `chosen`.
+  StatusNotifierEntry(int number, QList<ExportedMenuEntry> menu, MouseReport reported,
+                      std::function<void(int control)> chosen);
+
+  // Whether the item is on the bus, for a host to find.
+  bool exported() const { return item_.exported(); }
 
   void showPicture(const QImage& picture) override { item_.setPicture(picture); }
   void showTip(const QString& tip) override { item_.setToolTip(tip); }
@@ -24,9 +24,6 @@ class StatusNotifierEntry final : public TrayEntry {
   void showTo(const TrayHost& host) override;
 
  private:
-  StatusNotifierEntry(int number, QList<ExportedMenuEntry> menu, MouseReport reported,
-                      std::function<void(int control)> chosen);
-
   StatusNotifierItem item_;
   unsigned registeredFor_ = 0;  // the host generation the item last registered with
 };

@@ -61,14 +61,14 @@ TrayHosts::TrayHosts(std::function<void()> changed, std::function<void()> noneFo
     if (!seen_ && noneFound_) noneFound_();
   });
   firstWait_.start();
-  seen_ = embedding_.present();
+  seen_ = embedding_.owner() != 0;
 }
 
 TrayKind TrayHosts::available() const {
   if (!owner_.isEmpty() && hosted_ == Hosted::Yes) return TrayKind::StatusNotifier;
   // An embedding tray is taken only where no watcher is there, or one that has answered that it
   // has no host: on a desktop that offers both, the entry is the item from the start.
-  if (embedding_.present() && (owner_.isEmpty() || hosted_ == Hosted::No)) {
+  if (embedding_.owner() != 0 && (owner_.isEmpty() || hosted_ == Hosted::No)) {
     return TrayKind::Embedding;
   }
   return TrayKind::None;
