@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -63,15 +64,8 @@ class BurstTray {
     XStoreName(display_, next, ("burst tray " + std::to_string(number)).c_str());
     XMapRaised(display_, next);
     XSetSelectionOwner(display_, selection_, next, CurrentTime);
-    XEvent manager{};
-    manager.xclient.type = ClientMessage;
-    manager.xclient.window = root_;
-    manager.xclient.message_type = manager_;
-    manager.xclient.format = 32;
-    manager.xclient.data.l[0] = CurrentTime;
-    manager.xclient.data.l[1] = static_cast<long>(selection_);
-    manager.xclient.data.l[2] = static_cast<long>(next);
-    XSendEvent(display_, root_, False, StructureNotifyMask, &manager);
+    send(root_, StructureNotifyMask, manager_,
+         {CurrentTime, static_cast<long>(selection_), static_cast<long>(next)});
     if (owner_ != 0) {
       giveIconsBack();
       XUnmapWindow(display_, owner_);
@@ -112,6 +106,18 @@ class BurstTray {
   }
 
  private:
+  // Sends `window` a client message of `type` carrying `data`, to the clients that selected `mask`
+  // on it (none: its creator).
+  void send(Window window, long mask, Atom type, std::initializer_list<long> data) {
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = window;
+    message.xclient.message_type = type;
+    message.xclient.format = 32;
+    std::copy(data.begin(), data.end(), message.xclient.data.l);
+    XSendEvent(display_, window, False, mask, &message);
+  }
+
   void dock(Window icon) {
     for (const Window docked : icons_) {
       if (docked == icon) return;
@@ -119,15 +125,7 @@ class BurstTray {
     icons_.push_back(icon);
     XAddToSaveSet(display_, icon);
     XReparentWindow(display_, icon, owner_, kIconOffset, kIconOffset);
-    XEvent notify{};
-    notify.xclient.type = ClientMessage;
-    notify.xclient.window = icon;
-    notify.xclient.message_type = xembed_;
-    notify.xclient.format = 32;
-    notify.xclient.data.l[0] = CurrentTime;
-    notify.xclient.data.l[1] = kEmbeddedNotify;
-    notify.xclient.data.l[3] = static_cast<long>(owner_);
-    XSendEvent(display_, icon, False, NoEventMask, &notify);
+    send(icon, NoEventMask, xembed_, {CurrentTime, kEmbeddedNotify, 0, static_cast<long>(owner_)});
     if (wantsMapping(icon)) XMapRaised(display_, icon);
   }
 
