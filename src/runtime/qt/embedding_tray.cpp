@@ -12,8 +12,8 @@ EmbeddingTray::EmbeddingTray(std::function<void()> changed) {
   if (connection_ == nullptr) return;
   selection_ = internedAtom(connection_, "_NET_SYSTEM_TRAY_S0");
   manager_ = internedAtom(connection_, "MANAGER");
-  // Qt listens to the root window's structure already, for its own tray icons: the MANAGER
-  // message reaches this filter without asking for more.
+  // Qt asks for the root window's structure events itself: the MANAGER message reaches this
+  // filter without asking for more.
   QCoreApplication::instance()->installNativeEventFilter(this);
   lookAgain();
   changed_ = std::move(changed);  // told of changes after this first look

@@ -19,7 +19,8 @@ class EmbeddingTray final : public QAbstractNativeEventFilter {
   EmbeddingTray(const EmbeddingTray&) = delete;
   EmbeddingTray& operator=(const EmbeddingTray&) = delete;
 
-  bool present() const { return owner_ != 0; }
+  // The selection owner's window, 0 for none.
+  std::uint32_t owner() const { return owner_; }
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 

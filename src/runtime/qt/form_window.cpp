@@ -21,17 +21,10 @@ QString text(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// The mark of a form's window, a dynamic property: looked at only for mouse events.
-constexpr char kFormMark[] = "vorlinForm";
-
 }  // namespace
 
 QSize FormWindow::clientSize(const FormDesc& desc, Twips twipsPerPixel) {
   return {pixels(desc.clientWidth, twipsPerPixel), pixels(desc.clientHeight, twipsPerPixel)};
-}
-
-bool FormWindow::isFormWindow(const QWidget& widget) {
-  return widget.property(kFormMark).isValid();
 }
 
 FormWindow::FormWindow(const FormDesc& desc, Twips twipsPerPixel, ClickHandler onClick,
@@ -40,7 +33,6 @@ FormWindow::FormWindow(const FormDesc& desc, Twips twipsPerPixel, ClickHandler o
       onClick_(std::move(onClick)),
       onClose_(std::move(onClose)),
       options_(new OptionGroup(this)) {
-  setProperty(kFormMark, true);
   setWindowTitle(text(desc.caption));
   if (desc.icon != nullptr) setWindowIcon(iconSet(imageOfPicture(*desc.icon)));
   resize(clientSize(desc, twipsPerPixel));
@@ -54,14 +46,15 @@ FormWindow::FormWindow(const FormDesc& desc, Twips twipsPerPixel, ClickHandler o
   for (const ControlDesc& control : desc.controls) addButton(control, twipsPerPixel);
 
   // Tab order: the controls' tab indices, ascending.
-  std::array<const Entry*, kMaxButtons> order{};
+  std::array<const PlacedButton*, kMaxButtons> order{};
   for (std::size_t i = 0; i < buttonCount_; ++i) order[i] = &buttons_[i];
-  auto tabIndex = [&desc](const Entry* e) {
+  auto tabIndex = [&desc](const PlacedButton* e) {
     const ControlDesc* c = desc.find(e->control, e->index);
     return c != nullptr ? c->tabIndex : kNone;
   };
-  std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(buttonCount_),
-            [&](const Entry* a, const Entry* b) { return tabIndex(a) < tabIndex(b); });
+  std::sort(
+      order.begin(), order.begin() + static_cast<std::ptrdiff_t>(buttonCount_),
+      [&](const PlacedButton* a, const PlacedButton* b) { return tabIndex(a) < tabIndex(b); });
   for (std::size_t i = 1; i < buttonCount_; ++i) {
     QWidget::setTabOrder(order[i - 1]->button, order[i]->button);
   }

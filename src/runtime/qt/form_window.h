@@ -25,9 +25,6 @@ class FormWindow final : public QWidget {
   // The size of the window's client area, in pixels.
   static QSize clientSize(const FormDesc& desc, Twips twipsPerPixel);
 
-  // Whether `widget` is the window of a loaded form.
-  static bool isFormWindow(const QWidget& widget);
-
   // The option button (control, index), or null when the form has none.
   QAbstractButton* button(int control, std::int16_t index) const;
 
@@ -35,7 +32,7 @@ class FormWindow final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  struct Entry {
+  struct PlacedButton {
     int control = kNone;
     std::int16_t index = kNone;
     QAbstractButton* button = nullptr;
@@ -46,7 +43,7 @@ class FormWindow final : public QWidget {
 
   ClickHandler onClick_;
   CloseHandler onClose_;
-  std::array<Entry, kMaxButtons> buttons_{};
+  std::array<PlacedButton, kMaxButtons> buttons_{};
   OptionGroup* options_;
   std::size_t buttonCount_ = 0;
 };

@@ -1,24 +1,19 @@
-// The notification-area call on Qt: each entry an item of the program's own for a
-// StatusNotifierItem host, or a QSystemTrayIcon for an embedding tray, showing the icon the
-// graphics layer composed, pixel for pixel, enlarged by whole pixels where the tray wants it
-// larger. The entry's mouse reports go to the window that added it, as mouse-move events carrying
-// the mouse message, the way the shell reports them. The window's popup menu is also the entry's
-// own menu, which a StatusNotifierItem host shows itself; its items raise the window's menu
-// clicks.
+// The notification-area call on Qt: each entry added is shown by the host there now, as a tray
+// entry of that host's kind (tray_entry.h), with the icon the graphics layer composed, pixel for
+// pixel, enlarged by whole pixels where the tray wants it larger. The entry's mouse reports go to
+// the window that added it, as mouse-move events carrying the mouse message, the way the shell
+// reports them. The window's popup menu is also the entry's own menu, which a StatusNotifierItem
+// host shows itself; its items raise the window's menu clicks.
 #pragma once
 
-#include <QMenu>
 #include <QObject>
-#include <QSystemTrayIcon>
 #include <array>
 #include <memory>
 
-#include "base/tray_messages.h"
 #include "runtime/graphics.h"
 #include "runtime/qt/forms.h"
 #include "runtime/qt/no_tray_report.h"
-#include "runtime/qt/owners.h"
-#include "runtime/qt/status_notifier_item.h"
+#include "runtime/qt/tray_entry.h"
 #include "runtime/qt/tray_hosts.h"
 #include "runtime/shell.h"
 
@@ -27,56 +22,38 @@ namespace vorlin::qt {
 class QtShell final : public QObject, public Shell {
  public:
   QtShell(QtForms& forms, Graphics& graphics, ErrorReport& errorReport);
-  ~QtShell() override;
 
   Result<bool> Shell_NotifyIconA(std::uint32_t message, const NotifyIconRecord& record) override;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  struct Entry {
+  // What a window added as one entry, and where it is shown now.
+  struct AddedEntry {
+    bool added = false;
     Handle window = 0;
     std::uint32_t id = 0;
     std::uint32_t callbackMessage = 0;
-    std::unique_ptr<StatusNotifierItem> item;             // for a StatusNotifierItem host
-    std::unique_ptr<QSystemTrayIcon, LaterDeleter> icon;  // for an embedding tray
-    std::unique_ptr<QMenu, LaterDeleter> menu;
-    QImage picture;  // what the entry shows, for a move to another kind of host
+    QImage picture;
     QString tip;
-    unsigned announced = 0;  // the host generation the item was last announced to
-    bool used() const { return item || icon; }
+    std::unique_ptr<TrayEntry> shown;  // null while no host it could wait with is there
   };
   static constexpr std::size_t kMaxEntries = 4;
 
-  Entry* find(Handle window, std::uint32_t id);
-  bool add(Entry& free, const NotifyIconFields& fields);
-  bool addItem(Entry& free);  // on the bus; told to the watcher once it has its picture
-  void addIcon(Entry& free);
-  void attachMenu(Entry& entry);
+  AddedEntry* find(Handle window, std::uint32_t id);
+  bool add(AddedEntry& slot, const NotifyIconFields& fields);
+  void apply(AddedEntry& entry, const NotifyIconFields& fields);
+  // The entry of the host's kind for `entry`; null for no host, or an item not on the bus.
+  std::unique_ptr<TrayEntry> make(AddedEntry& entry, const TrayHost& host);
+  // The hosts changed: each entry is shown to the host there now, moving to it if it must.
+  void hostsChanged();
+  void rehost(AddedEntry& entry, const TrayHost& host);
   // Raises an event on the loaded form of `window`, from the event loop.
   void post(Handle window, const Event& event);
-  // A host has appeared: the windows whose entries were refused are told, as after the shell's
-  // notification area was created anew.
-  void hostAppeared();
-  void apply(Entry& entry, const NotifyIconFields& fields);
-  // Shows the entry's picture, or its tip, on its item or icon.
-  void showIcon(Entry& entry);
-  void showPicture(Entry& entry);
-  void showTip(Entry& entry);
-  // The hosts changed: each entry moves to the kind of host there now, if any.
-  void hostsChanged();
-  // Moves the entry to a host of `kind`: an item for a StatusNotifierItem host, a Qt tray icon
-  // for an embedding tray; an item already there is told to a host that is new.
-  void rehost(Entry& entry, TrayKind kind);
-  void announce(Entry& entry);
-  void report(const Entry& entry, std::uint32_t mouseMessage);
-  const Entry* entryAt(const QPoint& global) const;
+  void report(const AddedEntry& entry, std::uint32_t mouseMessage);
 
   QtForms& forms_;
   Graphics& graphics_;
   ErrorReport& errorReport_;
-  std::array<Entry, kMaxEntries> entries_;
+  std::array<AddedEntry, kMaxEntries> entries_;
   std::array<Handle, kMaxEntries> refused_{};  // windows whose add found no host
   TrayHosts hosts_;
   // The report that there is no notification area, while it is true.

@@ -4,7 +4,6 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
-#include <QSystemTrayIcon>
 
 namespace vorlin::qt {
 namespace {
@@ -34,7 +33,7 @@ void askLater(QDBusConnection& bus, QObject* context, const QDBusMessage& method
 TrayHosts::TrayHosts(std::function<void()> changed, std::function<void()> noneFound)
     : bus_(QDBusConnection::sessionBus()),
       watcher_(kWatcher, bus_, QDBusServiceWatcher::WatchForOwnerChange),
-      embedding_([this] { tell(); }),
+      embedding_([this] { mayHaveChanged(); }),
       changed_(std::move(changed)),
       noneFound_(std::move(noneFound)) {
   QObject::connect(
@@ -53,8 +52,6 @@ TrayHosts::TrayHosts(std::function<void()> changed, std::function<void()> noneFo
     askLater(bus_, this, owner, [this](const QDBusMessage& reply) {
       if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
         ownerChanged(reply.arguments().constFirst().toString());
-      } else if (owner_.isEmpty()) {
-        settleQt();
       }
     });
   }
@@ -64,14 +61,14 @@ TrayHosts::TrayHosts(std::function<void()> changed, std::function<void()> noneFo
     if (!seen_ && noneFound_) noneFound_();
   });
   firstWait_.start();
-  seen_ = embedding_.present();
+  seen_ = embedding_.owner() != 0;
 }
 
 TrayKind TrayHosts::available() const {
   if (!owner_.isEmpty() && hosted_ == Hosted::Yes) return TrayKind::StatusNotifier;
-  // Qt's first tray icon would ask a watcher itself, and wait for it: an embedding tray is taken
-  // only where no watcher is there, or one that has answered.
-  if (embedding_.present() && (owner_.isEmpty() || hosted_ == Hosted::No)) {
+  // An embedding tray is taken only where no watcher is there, or one that has answered that it
+  // has no host: on a desktop that offers both, the entry is the item from the start.
+  if (embedding_.owner() != 0 && (owner_.isEmpty() || hosted_ == Hosted::No)) {
     return TrayKind::Embedding;
   }
   return TrayKind::None;
@@ -82,18 +79,8 @@ void TrayHosts::ownerChanged(const QString& owner) {
   owner_ = owner;
   ++question_;  // an answer of the watcher before is no answer for this one
   hosted_ = owner_.isEmpty() ? Hosted::No : Hosted::Unknown;
-  if (owner_.isEmpty()) settleQt();  // before a new watcher comes (a shell that restarts)
   if (!owner_.isEmpty()) askHosted();
-  tell();
-}
-
-void TrayHosts::settleQt() {
-  // No watcher: Qt is let decide now, while its question to the bus finds none, and its tray
-  // icons are embedding ones for good. Asked later, a watcher just starting could make them items
-  // of Qt's own beside the program's (seen while GNOME Shell restarted: two entries).
-  if (qtSettled_) return;
-  qtSettled_ = true;
-  QSystemTrayIcon::isSystemTrayAvailable();
+  mayHaveChanged();
 }
 
 void TrayHosts::askHosted() {
@@ -120,7 +107,7 @@ void TrayHosts::askHosted() {
 void TrayHosts::answered(bool hosted) {
   if (hosted && hosted_ != Hosted::Yes) ++generation_;
   hosted_ = hosted ? Hosted::Yes : Hosted::No;
-  tell();
+  mayHaveChanged();
 }
 
 void TrayHosts::hostRegistered() {
@@ -128,7 +115,7 @@ void TrayHosts::hostRegistered() {
   ++question_;
   ++generation_;  // a host that registers reads the items anew: each is told again
   hosted_ = Hosted::Yes;
-  tell();
+  mayHaveChanged();
 }
 
 void TrayHosts::hostUnregistered() {
@@ -137,7 +124,7 @@ void TrayHosts::hostUnregistered() {
   askHosted();  // another host may still be there
 }
 
-void TrayHosts::tell() {
+void TrayHosts::mayHaveChanged() {
   if (available() != TrayKind::None || (!owner_.isEmpty() && hosted_ == Hosted::Unknown)) {
     seen_ = true;
   }

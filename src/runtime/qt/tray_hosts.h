@@ -1,15 +1,11 @@
 // Which notification-area host is there to take the entries: a StatusNotifierItem host, which
-// the program's own items serve, or an embedding tray (XEmbed), which Qt's tray icons serve.
+// the program's own items serve, or an embedding tray (XEmbed), in which its own windows dock.
 //
 // Everything is learnt from notices and answers that come when they come; nothing here waits for
 // another program. The bus tells when the watcher's name changes hands and when a host registers
 // with it; the watcher is asked once, without waiting, whether a host is registered; the X server
 // tells when an embedding tray comes or goes. A watcher that does not answer leaves the entry
 // waiting, and the program running.
-//
-// Qt decides once per process, at its first tray icon, whether it serves a StatusNotifierItem host
-// itself, and asks the watcher then, waiting for the answer: so Qt's tray icon is made only where
-// no watcher is there, or one that has answered that it has no host.
 #pragma once
 
 #include <QDBusConnection>
@@ -20,10 +16,9 @@
 #include <functional>
 
 #include "runtime/qt/embedding_tray.h"
+#include "runtime/qt/tray_entry.h"
 
 namespace vorlin::qt {
-
-enum class TrayKind { None, StatusNotifier, Embedding };
 
 class TrayHosts final : public QObject {
   Q_OBJECT
@@ -33,11 +28,8 @@ class TrayHosts final : public QObject {
   // either kind has been there in the first 10 seconds.
   TrayHosts(std::function<void()> changed, std::function<void()> noneFound);
 
-  // The kind of host there to take an entry now.
-  TrayKind available() const;
-  // Counts the times a StatusNotifierItem host became ready: a watcher with a host appeared, or a
-  // host registered. An item tells the watcher about itself again when it changes.
-  unsigned hostGeneration() const { return generation_; }
+  // The notification area now.
+  TrayHost current() const { return {available(), embedding_.owner(), generation_}; }
 
  private slots:
   void hostRegistered();
@@ -45,13 +37,13 @@ class TrayHosts final : public QObject {
 
  private:
   enum class Hosted { Unknown, No, Yes };
+  // The kind of host there to take an entry now.
+  TrayKind available() const;
   void ownerChanged(const QString& owner);
   // Asks the watcher whether a host is registered with it; the answer comes later.
   void askHosted();
   void answered(bool hosted);
-  void tell();
-  // Has Qt decide, once, while no watcher is there, that its tray icons are embedding ones.
-  void settleQt();
+  void mayHaveChanged();
 
   QDBusConnection bus_;
   QDBusServiceWatcher watcher_;
@@ -64,7 +56,6 @@ class TrayHosts final : public QObject {
   unsigned question_ = 0;  // the question whose answer counts: a new watcher is asked anew
   unsigned generation_ = 0;
   bool seen_ = false;  // a tray of either kind has been there
-  bool qtSettled_ = false;
 };
 
 }  // namespace vorlin::qt

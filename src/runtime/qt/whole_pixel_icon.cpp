@@ -5,7 +5,6 @@
 #include <QPixmap>
 #include <algorithm>
 #include <cmath>
-#include <span>
 
 #include "art/icon_enlargement.h"
 
@@ -21,20 +20,15 @@ int factorFor(const QSize& size) {
 // 16 × 16 picture alone (a set of fixed images up to 256 × 256 held a third of a megabyte).
 class EnlargingIconEngine final : public QIconEngine {
  public:
-  EnlargingIconEngine(QImage picture, std::span<const int> sizes)
-      : picture_(std::move(picture)), sizes_(sizes) {}
+  explicit EnlargingIconEngine(QImage picture) : picture_(std::move(picture)) {}
 
-  QIconEngine* clone() const override { return new EnlargingIconEngine(picture_, sizes_); }
-  QString key() const override { return QStringLiteral("vorlin-enlarging"); }
+  QIconEngine* clone() const override { return new EnlargingIconEngine(picture_); }
 
   QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
     QList<QSize> sizes;
-    for (const int size : sizes_) sizes.append(QSize(size, size));
+    for (const int size : kIconSetSizes) sizes.append(QSize(size, size));
     return sizes;
   }
-
-  // The whole place: the picture is centred in it by `paint` and `pixmap`.
-  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
 
   QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
     return QPixmap::fromImage(placed(picture_, size), Qt::NoFormatConversion);
@@ -47,22 +41,13 @@ class EnlargingIconEngine final : public QIconEngine {
     return QPixmap::fromImage(image, Qt::NoFormatConversion);
   }
 
-  void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
-    // Laid out in the device's own pixels, so that no block is split between two of them.
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
     const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1.0;
-    const QRect device(QPoint(qRound(rect.x() * ratio), qRound(rect.y() * ratio)),
-                       QSize(qRound(rect.width() * ratio), qRound(rect.height() * ratio)));
-    QImage image = placed(picture_, device.size());
-    image.setDevicePixelRatio(ratio);
-    painter->save();
-    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter->drawImage(QPointF(device.x() / ratio, device.y() / ratio), image);
-    painter->restore();
+    painter->drawPixmap(rect.topLeft(), scaledPixmap(rect.size(), mode, state, ratio));
   }
 
  private:
   QImage picture_;
-  std::span<const int> sizes_;
 };
 
 }  // namespace
@@ -86,12 +71,8 @@ QImage placed(const QImage& picture, QSize size) {
   return canvas;
 }
 
-QIcon enlargingIcon(const QImage& picture) {
-  return QIcon(new EnlargingIconEngine(picture, kTraySlotSizes));
-}
-
 QIcon iconSet(const QImage& picture) {
-  return QIcon(new EnlargingIconEngine(picture, kIconSetSizes));
+  return QIcon(new EnlargingIconEngine(picture));
 }
 
 }  // namespace vorlin::qt

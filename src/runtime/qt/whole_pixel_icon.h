@@ -21,8 +21,4 @@ QImage placed(const QImage& picture, QSize size);
 // manager or task manager that asks for one of them gets it exactly.
 QIcon iconSet(const QImage& picture);
 
-// The icon of a 16 × 16 `picture`, offered at 1, 2, 3 and 4 times its size and at the usual tray
-// slots between them.
-QIcon enlargingIcon(const QImage& picture);
-
 }  // namespace vorlin::qt

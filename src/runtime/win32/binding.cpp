@@ -12,19 +12,19 @@ class LoadedLibraries {
   LoadedLibraries(const LoadedLibraries&) = delete;
   LoadedLibraries& operator=(const LoadedLibraries&) = delete;
   ~LoadedLibraries() {
-    for (Entry& e : entries_) {
+    for (LoadedLibrary& e : libraries_) {
       if (e.module != nullptr) FreeLibrary(e.module);
     }
   }
 
   HMODULE find(const char* name) const {
-    for (const Entry& e : entries_) {
+    for (const LoadedLibrary& e : libraries_) {
       if (e.name != nullptr && std::strcmp(e.name, name) == 0) return e.module;
     }
     return nullptr;
   }
   bool add(const char* name, HMODULE module) {
-    for (Entry& e : entries_) {
+    for (LoadedLibrary& e : libraries_) {
       if (e.name == nullptr) {
         e = {name, module};
         return true;
@@ -34,11 +34,11 @@ class LoadedLibraries {
   }
 
  private:
-  struct Entry {
+  struct LoadedLibrary {
     const char* name = nullptr;
     HMODULE module = nullptr;
   };
-  std::array<Entry, 8> entries_{};
+  std::array<LoadedLibrary, 8> libraries_{};
 };
 
 LoadedLibraries& loaded() {

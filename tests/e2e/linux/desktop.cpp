@@ -144,6 +144,41 @@ unsigned long Desktop::findWindow(const std::string& title) const {
   return 0;
 }
 
+std::string Desktop::title(unsigned long window) const {
+  return titleOf(display_, window);
+}
+
+unsigned long Desktop::trayOwner() const {
+  return XGetSelectionOwner(display_, XInternAtom(display_, "_NET_SYSTEM_TRAY_S0", False));
+}
+
+bool Desktop::holdsWindowOf(unsigned long window, pid_t pid) const {
+  XSync(display_, False);
+  const Atom pidProperty = XInternAtom(display_, "_NET_WM_PID", False);
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display_, window, &root, &parent, &children, &count)) return false;
+  bool held = false;
+  for (unsigned i = 0; i < count && !held; ++i) {
+    XWindowAttributes a;
+    Atom type = 0;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable &&
+        XGetWindowProperty(display_, children[i], pidProperty, 0, 1, False, XA_CARDINAL, &type,
+                           &format, &n, &after, &data) == Success &&
+        data != nullptr) {
+      held = n == 1 &&
+             *reinterpret_cast<const unsigned long*>(data) == static_cast<unsigned long>(pid);
+    }
+    if (data != nullptr) XFree(data);
+  }
+  if (children != nullptr) XFree(children);
+  return held;
+}
+
 QRect Desktop::geometry(unsigned long window) const {
   XWindowAttributes a;
   if (!XGetWindowAttributes(display_, window, &a)) return {};

@@ -50,6 +50,11 @@ class Desktop {
 
   // A mapped top-level window with this title, or 0.
   unsigned long findWindow(const std::string& title) const;
+  std::string title(unsigned long window) const;
+  // The window owning the screen's embedding tray selection, or 0.
+  unsigned long trayOwner() const;
+  // Whether a mapped child of `window` is a window of process `pid`.
+  bool holdsWindowOf(unsigned long window, pid_t pid) const;
   QRect geometry(unsigned long window) const;
   // The images of the window's icon (_NET_WM_ICON), as a window manager reads them.
   std::vector<QImage> icons(unsigned long window) const;

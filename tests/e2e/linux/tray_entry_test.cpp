@@ -43,6 +43,52 @@ TEST(TrayEntry, AppearsSoonAfterATrayStartedLater) {
   EXPECT_TRUE(vorlin.waitForIcon(icon, 2s)) << saveShot(vorlin.desktop().screenshot(), "tray");
 }
 
+// An embedding tray that claims its selection four times within 0.1 s as it starts, as
+// budgie-panel does, four owners in a row: after every start of it the entry is docked in the last
+// owner, showing today's icon there, and its clicks are the program's. The tray starts 30 times
+// while the program runs on.
+TEST(TrayEntry, DocksInTheLastOwnerOfATrayClaimedFourTimesAsItStarts) {
+  VorlinSession vorlin({.fakeTime = "2024-12-06 10:00:00", .panel = {.trayer = false}});
+  Desktop& desktop = vorlin.desktop();
+  const QImage icon = expectedIcon(kGray, 6, "DEC");
+  constexpr int kStarts = 30;
+  int missed = 0;
+  for (int start = 1; start <= kStarts; ++start) {
+    Process tray({VORLIN_BURST_TRAY}, desktop.env());
+    unsigned long last = 0;
+    ASSERT_TRUE(
+        pollUntil([&] { return desktop.title(last = desktop.trayOwner()) == "burst tray 4"; }, 2s))
+        << "start " << start;
+    std::optional<QPoint> at;
+    if (!pollUntil(
+            [&] {
+              return desktop.holdsWindowOf(last, vorlin.process().pid()) &&
+                     (at = findIcon(desktop.screenshot(), icon, desktop.geometry(last)));
+            },
+            2s)) {
+      ++missed;
+      saveShot(desktop.screenshot(), "start-" + std::to_string(start));
+    } else if (start == kStarts) {
+      // Its clicks are still the program's: the menu opens on the right button's release.
+      desktop.moveTo(*at + QPoint(8, 8));
+      const QImage before = desktop.screenshot();
+      desktop.press(3);
+      EXPECT_FALSE(pollUntil(
+          [&] { return changedArea(before, desktop.screenshot(), {}).has_value(); }, 500ms))
+          << "opened on the press: " << saveShot(desktop.screenshot(), "press");
+      desktop.release(3);
+      EXPECT_TRUE(pollUntil(
+          [&] {
+            const std::optional<QRect> menu = changedArea(before, desktop.screenshot(), {});
+            return menu && menu->height() > 30;
+          },
+          3s))
+          << "no menu: " << saveShot(desktop.screenshot(), "release");
+    }
+  }
+  EXPECT_EQ(missed, 0) << "starts of " << kStarts << " without the entry in the last owner";
+}
+
 // On a tray drawn at twice the scale, the entry is made of whole-pixel blocks only: twice the
 // picture where the slot holds it, the picture itself, centred, where it does not.
 TEST(TrayEntry, AtTwiceTheScaleShowsWholePixelBlocks) {
