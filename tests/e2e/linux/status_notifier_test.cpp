@@ -261,10 +261,11 @@ TEST_F(StatusNotifierHost, CallsOfAnyShapeAreAnsweredAndLeaveTheProgramRunning) 
   EXPECT_TRUE(vorlin.iconStays(gray, 300ms)) << saveShot(desktop().screenshot(), "after");
 }
 
-// The icon folders in the session's runtime folder.
-std::vector<std::string> iconFolders(const SessionBus& bus) {
+// The icon folders directly in `base`.
+std::vector<std::string> iconFolders(const std::string& base) {
   std::vector<std::string> folders;
-  for (const auto& entry : std::filesystem::directory_iterator(bus.runtime())) {
+  std::error_code none;
+  for (const auto& entry : std::filesystem::directory_iterator(base, none)) {
     if (entry.path().filename().string().starts_with("vorlin-icons-")) {
       folders.push_back(entry.path().string());
     }
@@ -272,24 +273,53 @@ std::vector<std::string> iconFolders(const SessionBus& bus) {
   return folders;
 }
 
+// The text of a string property as busctl prints it: s "TEXT".
+std::string text(const std::string& property) {
+  return property.size() >= 4 ? property.substr(3, property.size() - 4) : "";
+}
+
 // Killed outright (SIGKILL), the program leaves its icon folder behind: the next start takes it
 // away and keeps its own. Ended by the system (SIGTERM): the item leaves the panel before the
-// program ends, status 0.
-TEST_F(StatusNotifierHost, AKilledRunsFolderGoesAtTheNextStartTermSignalRemovesTheItem) {
+// program ends, status 0, and the folder goes. With the runtime folder read-only, the icon is
+// still offered by name, exactly, from a private folder in the user's cache; when the X server
+// goes away under it, the program ends, status 1, and that folder goes too.
+TEST_F(StatusNotifierHost, IconFoldersGoWhateverEndsTheRunAndTheCacheServesAReadOnlyRuntime) {
+  const QImage gray = expectedIcon(kGray, 6, "DEC");
   ASSERT_TRUE(panel.start());
-  ASSERT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s));
+  ASSERT_TRUE(vorlin.waitForIcon(gray, 5s));
   vorlin.process().signal(SIGKILL);
   ASSERT_TRUE(vorlin.process().waitForExit(2s));
-  const std::vector<std::string> killed = iconFolders(bus);
+  const std::vector<std::string> killed = iconFolders(bus.runtime());
   ASSERT_EQ(killed.size(), 1u);
   vorlin.start();
   ASSERT_TRUE(pollUntil([&] { return !bus.itemOf(vorlin.process().pid()).empty(); }, 5s));
-  ASSERT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s));
-  const std::vector<std::string> folders = iconFolders(bus);
+  ASSERT_TRUE(vorlin.waitForIcon(gray, 5s));
+  const std::vector<std::string> folders = iconFolders(bus.runtime());
   ASSERT_EQ(folders.size(), 1u);
   EXPECT_NE(folders[0], killed[0]);
   EXPECT_TRUE(
       endsOnSignal(vorlin.process(), SIGTERM, [&] { return !bus.registeredItems().empty(); }));
+  EXPECT_TRUE(iconFolders(bus.runtime()).empty());
+
+  // The runtime folder mounted read-only for the program alone.
+  vorlin.start({"unshare", "--mount", "sh", "-c", R"(mount --bind -o ro "$0" "$0" && exec "$@")",
+                bus.runtime()});
+  std::string item;
+  ASSERT_TRUE(pollUntil([&] { return !(item = bus.itemOf(vorlin.process().pid())).empty(); }, 5s));
+  ASSERT_TRUE(vorlin.waitForIcon(gray, 5s)) << saveShot(desktop().screenshot(), "read-only");
+  const std::string cache = bus.home() + "/.cache/vorlin";
+  EXPECT_EQ(std::filesystem::status(cache).permissions(), std::filesystem::perms::owner_all);
+  const std::vector<std::string> cached = iconFolders(cache);
+  ASSERT_EQ(cached.size(), 1u);
+  const std::string theme = text(bus.itemProperty(item, "IconThemePath"));
+  EXPECT_TRUE(theme.starts_with(cached[0] + "/")) << theme;
+  EXPECT_TRUE(std::filesystem::exists(theme + "/hicolor/16x16/apps/" +
+                                      text(bus.itemProperty(item, "IconName")) + ".png"));
+
+  desktop().endDisplay();
+  ASSERT_TRUE(vorlin.process().waitForExit(5s));
+  EXPECT_EQ(vorlin.process().exitStatus(), 1);
+  EXPECT_TRUE(iconFolders(cache).empty());
 }
 
 }  // namespace
