@@ -45,7 +45,7 @@ TEST(StaleIconFolders, GoWhileALiveRunsFolderAndLookAlikesStay) {
   // here: the child of a forked test draws nothing, as Qt's painting threads are not forked).
   const pid_t child = fork();
   if (child == 0) {
-    const IconThemeFolder killed(base.path());
+    const IconThemeFolder killed({base.path()});
     ::kill(::getpid(), SIGKILL);
     ::_exit(1);
   }
@@ -61,7 +61,7 @@ TEST(StaleIconFolders, GoWhileALiveRunsFolderAndLookAlikesStay) {
   // A folder of a run from before folders were locked, and a run that goes on.
   ASSERT_TRUE(dir.mkpath(QStringLiteral("vorlin-icons-Old123/1/icons")));
   writeFile(dir.filePath(QStringLiteral("vorlin-icons-Old123/1/icons/vorlin-1.png")));
-  IconThemeFolder live(base.path());
+  IconThemeFolder live({base.path()});
   ASSERT_TRUE(live.publish(bluePicture()));
   const QString livePicture = live.themePath() + QStringLiteral("/hicolor/16x16/apps/") +
                               live.iconName() + QStringLiteral(".png");

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include "runtime/form_desc.h"
 #include "runtime/qt/icon_theme_folder.h"
@@ -88,6 +89,27 @@ TEST(IconThemeFolder, HoldsThePictureExactlyAtEverySizeAndKeepsOnlyTheLastTwo) {
   // No picture: no icon by name.
   EXPECT_FALSE(theme.publish(QImage()));
   EXPECT_TRUE(theme.iconName().isEmpty());
+}
+
+// A folder that cannot be written in gives way to the next; where none can, the theme offers no
+// icon by name, and says so on standard error once, however often it is asked to.
+TEST(IconThemeFolder, TakesTheNextFolderWhereOneCannotBeMadeAndSaysOnceWhenNoneCan) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString file = dir.filePath(QStringLiteral("a file"));
+  ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+  IconThemeFolder second({file, dir.path()});
+  ASSERT_TRUE(second.publish(testPicture(0)));
+  EXPECT_TRUE(second.themePath().startsWith(dir.path() + QStringLiteral("/vorlin-icons-")));
+
+  testing::internal::CaptureStderr();
+  IconThemeFolder none({file});
+  EXPECT_FALSE(none.publish(testPicture(0)));
+  EXPECT_FALSE(none.publish(testPicture(1)));
+  EXPECT_TRUE(none.iconName().isEmpty());
+  const QString said = QString::fromStdString(testing::internal::GetCapturedStderr());
+  EXPECT_EQ(said.count(QStringLiteral("vorlin: ")), 1) << said.toStdString();
+  EXPECT_TRUE(said.contains(file)) << said.toStdString();
 }
 
 TEST(ExportedMenu, LabelsCarryTheProtocolsMnemonicMark) {

@@ -1,7 +1,8 @@
 #include "runtime/qt/dbus_types.h"
 
+#include <QDBusAbstractAdaptor>
 #include <QDBusMetaType>
-#include <QDBusVariant>
+#include <QEvent>
 #include <QtEndian>
 
 namespace vorlin::qt {
@@ -18,41 +19,18 @@ DBusImage dbusImage(const QImage& image) {
   return out;
 }
 
-std::optional<QDBusMessage> refusal(const QDBusMessage& call, std::span<const DBusMethod> methods) {
-  const QString member = call.member();
-  for (const DBusMethod& method : methods) {
-    if (member != QLatin1String(method.name)) continue;
-    if (call.signature() == QLatin1String(method.signature)) return std::nullopt;
-    return call.createErrorReply(
-        QDBusError::InvalidArgs,
-        QStringLiteral("%1 takes (%2), not (%3)")
-            .arg(member, QLatin1String(method.signature), call.signature()));
+bool DBusObject::event(QEvent* event) {
+  const bool handled = QObject::event(event);
+  // A call arrives as a meta-call event: Qt's table, the adaptors' dynamic property, is dropped.
+  if (event->type() == QEvent::MetaCall) {
+    for (QObject* child : children()) {
+      if (qobject_cast<QDBusAbstractAdaptor*>(child) == nullptr) continue;
+      for (const QByteArray& name : child->dynamicPropertyNames()) {
+        child->setProperty(name.constData(), QVariant());
+      }
+    }
   }
-  return call.createErrorReply(QDBusError::UnknownMethod,
-                               QStringLiteral("No method %1 here").arg(member));
-}
-
-QDBusMessage propertiesReply(const QDBusMessage& call, const QString& interface,
-                             const QVariantMap& all) {
-  static constexpr DBusMethod kMethods[] = {{"Get", "ss"}, {"GetAll", "s"}, {"Set", "ssv"}};
-  if (std::optional<QDBusMessage> refused = refusal(call, kMethods)) return *refused;
-  const QList<QVariant> args = call.arguments();
-  const QString asked = args[0].toString();
-  if (!asked.isEmpty() && asked != interface) {
-    return call.createErrorReply(QDBusError::UnknownInterface,
-                                 QStringLiteral("No interface %1 here").arg(asked));
-  }
-  if (call.member() == QLatin1String("GetAll")) return call.createReply(all);
-  const QString name = args[1].toString();
-  if (!all.contains(name)) {
-    return call.createErrorReply(QDBusError::UnknownProperty,
-                                 QStringLiteral("No property %1 here").arg(name));
-  }
-  if (call.member() == QLatin1String("Set")) {
-    return call.createErrorReply(QDBusError::PropertyReadOnly,
-                                 QStringLiteral("%1 is read-only").arg(name));
-  }
-  return call.createReply(QVariant::fromValue(QDBusVariant(all[name])));
+  return handled;
 }
 
 void registerDBusTypes() {
@@ -63,6 +41,8 @@ void registerDBusTypes() {
     qDBusRegisterMetaType<DBusMenuLayout>();
     qDBusRegisterMetaType<DBusMenuProperties>();
     qDBusRegisterMetaType<DBusMenuPropertiesList>();
+    qDBusRegisterMetaType<DBusMenuEvent>();
+    qDBusRegisterMetaType<QList<DBusMenuEvent>>();
     return true;
   }();
   (void)registered;
@@ -133,6 +113,20 @@ QDBusArgument& operator<<(QDBusArgument& argument, const DBusMenuProperties& ent
 const QDBusArgument& operator>>(const QDBusArgument& argument, DBusMenuProperties& entry) {
   argument.beginStructure();
   argument >> entry.id >> entry.properties;
+  argument.endStructure();
+  return argument;
+}
+
+QDBusArgument& operator<<(QDBusArgument& argument, const DBusMenuEvent& event) {
+  argument.beginStructure();
+  argument << event.id << event.event << event.data << event.timestamp;
+  argument.endStructure();
+  return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, DBusMenuEvent& event) {
+  argument.beginStructure();
+  argument >> event.id >> event.event >> event.data >> event.timestamp;
   argument.endStructure();
   return argument;
 }

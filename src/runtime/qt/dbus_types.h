@@ -1,17 +1,19 @@
 // The structured values of the notification-area protocols on the session bus: an item's images
-// and tooltip, and the layout and properties of an exported menu.
+// and tooltip, and the layout, properties and events of an exported menu. Registered with Qt's
+// D-Bus marshalling, so that the item's and the menu's adaptors carry them as the protocols type
+// them, and a call whose arguments are not of these types is refused before it is read.
 #pragma once
 
 #include <QByteArray>
 #include <QDBusArgument>
-#include <QDBusMessage>
+#include <QDBusContext>
+#include <QDBusVariant>
 #include <QImage>
 #include <QList>
 #include <QMetaType>
+#include <QObject>
 #include <QString>
 #include <QVariantMap>
-#include <optional>
-#include <span>
 
 namespace vorlin::qt {
 
@@ -48,22 +50,26 @@ struct DBusMenuProperties {
 };
 using DBusMenuPropertiesList = QList<DBusMenuProperties>;
 
-// A method of an exported interface and the one signature of its arguments.
-struct DBusMethod {
-  const char* name;
-  const char* signature;
+// An event on a menu entry, as EventGroup takes them, (isvu).
+struct DBusMenuEvent {
+  int id = 0;
+  QString event;
+  QDBusVariant data;
+  uint timestamp = 0;
 };
 
-// What arrives on the bus is any program's to send: a call is read only once its method is one of
-// `methods` and its arguments have that method's signature. The error to answer a call that is
-// not (UnknownMethod, InvalidArgs), or nothing for a call that may be read.
-std::optional<QDBusMessage> refusal(const QDBusMessage& call, std::span<const DBusMethod> methods);
+// An object exported on the bus with adaptors. Qt's dispatch keeps on each adaptor the slot it
+// found, or found none, for every method name and signature ever called, without bound, and copies
+// the whole table at each addition: a caller sending ever new signatures would grow the program
+// and slow each call after. The object forgets them after each call it is handed. It is also the
+// context through which an adaptor answers a call with an error: Qt gives a call's context to the
+// object, not to the adaptor.
+class DBusObject : public QObject, public QDBusContext {
+  Q_OBJECT
 
-// The answer to a call of org.freedesktop.DBus.Properties (Get, GetAll) on an object whose
-// properties are `all`, of interface `interface`; Set, other interfaces and unknown names are
-// refused.
-QDBusMessage propertiesReply(const QDBusMessage& call, const QString& interface,
-                             const QVariantMap& all);
+ protected:
+  bool event(QEvent* event) override;
+};
 
 // Makes the types above known to Qt's D-Bus marshalling; called before any is sent.
 void registerDBusTypes();
@@ -76,6 +82,8 @@ QDBusArgument& operator<<(QDBusArgument& argument, const DBusMenuLayout& layout)
 const QDBusArgument& operator>>(const QDBusArgument& argument, DBusMenuLayout& layout);
 QDBusArgument& operator<<(QDBusArgument& argument, const DBusMenuProperties& entry);
 const QDBusArgument& operator>>(const QDBusArgument& argument, DBusMenuProperties& entry);
+QDBusArgument& operator<<(QDBusArgument& argument, const DBusMenuEvent& event);
+const QDBusArgument& operator>>(const QDBusArgument& argument, DBusMenuEvent& event);
 
 }  // namespace vorlin::qt
 
@@ -83,3 +91,4 @@ Q_DECLARE_METATYPE(vorlin::qt::DBusImage)
 Q_DECLARE_METATYPE(vorlin::qt::DBusToolTip)
 Q_DECLARE_METATYPE(vorlin::qt::DBusMenuLayout)
 Q_DECLARE_METATYPE(vorlin::qt::DBusMenuProperties)
+Q_DECLARE_METATYPE(vorlin::qt::DBusMenuEvent)

@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <array>
 #include <optional>
@@ -26,19 +27,27 @@ inline constexpr auto kThemeSizes = [] {
   return sizes;
 }();
 
-// Where the program makes its icon theme folders: the user's runtime folder, else the temporary
-// folder; and how their names begin (six letters and digits follow).
-QString iconFoldersBase();
+// Where the program makes its icon theme folders, in the order tried: the user's runtime folder
+// (else the temporary folder), then, for a runtime folder that is full or read-only, a folder of
+// the program's own in the user's cache ($XDG_CACHE_HOME/vorlin, made with mode 700); and how
+// the folders' names begin (six letters and digits follow).
+QStringList iconFoldersBases();
 QString iconFolderPrefix();
 
 class IconThemeFolder {
  public:
-  // A new folder in `base`, locked as this run's own for as long as the object lives (see
-  // folder_lock.h), so that a start of the program leaves it alone while this run goes on.
-  explicit IconThemeFolder(const QString& base = iconFoldersBase());
+  // A new folder in the first of `bases` where one can be made, locked as this run's own for as
+  // long as the object lives (see folder_lock.h), so that a start of the program leaves it alone
+  // while this run goes on. It is removed when the object goes, and also when the program ends
+  // by exit() without unwinding (as Qt ends it when its X connection breaks).
+  explicit IconThemeFolder(QStringList bases = iconFoldersBases());
+  ~IconThemeFolder();
+  IconThemeFolder(const IconThemeFolder&) = delete;
+  IconThemeFolder& operator=(const IconThemeFolder&) = delete;
 
-  // Writes the 16 × 16 `picture` as the theme's new icon; false when it could not be written
-  // (or is null), and the theme then offers no icon.
+  // Writes the 16 × 16 `picture` as the theme's new icon, in a folder in the next base where the
+  // one it has cannot be written; false when none could be written (said once on standard
+  // error) or the picture is null, and the theme then offers no icon.
   bool publish(const QImage& picture);
 
   // The folder to name as the theme's path, and the icon's name in it; empty when there is none.
@@ -46,8 +55,16 @@ class IconThemeFolder {
   QString iconName() const;
 
  private:
+  // Gives up the folder, and makes one in the next base where one can be made; false when no
+  // base is left.
+  bool moveOn();
+  bool makeFolder(const QString& base);
+  void giveUpFolder();
+  bool write(const QImage& picture);
   QString generationPath(int generation) const;
 
+  QStringList bases_;
+  qsizetype nextBase_ = 0;
   // The lock is declared first, so that the folder goes while it is still held.
   FolderLock lock_;
   std::optional<QTemporaryDir> root_;

@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
   // The hidden host window keeps the program going; it ends when no window is loaded.
   QApplication::setQuitOnLastWindowClosed(false);
   // The icon folders of runs that were killed or crashed; a running one's stay.
-  vorlin::qt::removeStaleIconFolders(vorlin::qt::iconFoldersBase());
+  for (const QString& base : vorlin::qt::iconFoldersBases())
+    vorlin::qt::removeStaleIconFolders(base);
 
   vorlin::SoftGraphics graphics;
   vorlin::PosixClock clock;

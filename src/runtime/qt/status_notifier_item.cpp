@@ -1,9 +1,9 @@
 #include "runtime/qt/status_notifier_item.h"
 
 #include <QCoreApplication>
+#include <QDBusAbstractAdaptor>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusVariant>
 
 #include "art/icon_enlargement.h"
 #include "runtime/qt/whole_pixel_icon.h"
@@ -13,47 +13,71 @@ namespace {
 
 const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
-const QString kInterface = QStringLiteral("org.kde.StatusNotifierItem");
 const QString kPath = QStringLiteral("/StatusNotifierItem");
-const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
-
-const char kIntrospection[] = R"xml(<interface name="org.kde.StatusNotifierItem">
-<property name="Category" type="s" access="read"/>
-<property name="Id" type="s" access="read"/>
-<property name="Title" type="s" access="read"/>
-<property name="Status" type="s" access="read"/>
-<property name="WindowId" type="i" access="read"/>
-<property name="IconThemePath" type="s" access="read"/>
-<property name="IconName" type="s" access="read"/>
-<property name="IconPixmap" type="a(iiay)" access="read"/>
-<property name="OverlayIconName" type="s" access="read"/>
-<property name="OverlayIconPixmap" type="a(iiay)" access="read"/>
-<property name="AttentionIconName" type="s" access="read"/>
-<property name="AttentionIconPixmap" type="a(iiay)" access="read"/>
-<property name="AttentionMovieName" type="s" access="read"/>
-<property name="ToolTip" type="(sa(iiay)ss)" access="read"/>
-<property name="ItemIsMenu" type="b" access="read"/>
-<property name="Menu" type="o" access="read"/>
-<method name="ContextMenu"><arg name="x" type="i" direction="in"/>
-<arg name="y" type="i" direction="in"/></method>
-<method name="Activate"><arg name="x" type="i" direction="in"/>
-<arg name="y" type="i" direction="in"/></method>
-<method name="SecondaryActivate"><arg name="x" type="i" direction="in"/>
-<arg name="y" type="i" direction="in"/></method>
-<method name="Scroll"><arg name="delta" type="i" direction="in"/>
-<arg name="orientation" type="s" direction="in"/></method>
-<method name="ProvideXdgActivationToken"><arg name="token" type="s" direction="in"/></method>
-<signal name="NewTitle"/>
-<signal name="NewIcon"/>
-<signal name="NewAttentionIcon"/>
-<signal name="NewOverlayIcon"/>
-<signal name="NewToolTip"/>
-<signal name="NewStatus"><arg name="status" type="s"/></signal>
-<signal name="NewIconThemePath"><arg name="icon_theme_path" type="s"/></signal>
-</interface>
-)xml";
 
 }  // namespace
+
+// The item's interface on the bus: Qt's D-Bus adaptor answers only calls whose arguments have
+// the types of a method below, and the properties and introspection calls, from the item's state.
+class ItemAdaptor final : public QDBusAbstractAdaptor {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
+  Q_PROPERTY(QString Category READ category)
+  Q_PROPERTY(QString Id READ id)
+  Q_PROPERTY(QString Title READ title)
+  Q_PROPERTY(QString Status READ status)
+  Q_PROPERTY(int WindowId READ windowId)
+  Q_PROPERTY(QString IconThemePath READ iconThemePath)
+  Q_PROPERTY(QString IconName READ iconName)
+  Q_PROPERTY(vorlin::qt::DBusImages IconPixmap READ iconPixmap)
+  Q_PROPERTY(QString OverlayIconName READ noName)
+  Q_PROPERTY(vorlin::qt::DBusImages OverlayIconPixmap READ noImages)
+  Q_PROPERTY(QString AttentionIconName READ noName)
+  Q_PROPERTY(vorlin::qt::DBusImages AttentionIconPixmap READ noImages)
+  Q_PROPERTY(QString AttentionMovieName READ noName)
+  Q_PROPERTY(vorlin::qt::DBusToolTip ToolTip READ toolTip)
+  Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
+  Q_PROPERTY(QDBusObjectPath Menu READ menu)
+
+ public:
+  explicit ItemAdaptor(StatusNotifierItem& item) : QDBusAbstractAdaptor(&item), item_(item) {}
+
+  QString category() const { return QStringLiteral("ApplicationStatus"); }
+  QString id() const { return QCoreApplication::applicationName(); }
+  QString title() const { return item_.title_; }
+  QString status() const { return QStringLiteral("Active"); }
+  int windowId() const { return 0; }
+  QString iconThemePath() const { return item_.theme_.themePath(); }
+  QString iconName() const { return item_.theme_.iconName(); }
+  DBusImages iconPixmap() const { return item_.pixmaps_; }
+  QString noName() const { return {}; }
+  DBusImages noImages() const { return {}; }
+  DBusToolTip toolTip() const {
+    return {.iconName = {}, .images = {}, .title = item_.tip_, .description = {}};
+  }
+  bool itemIsMenu() const { return false; }
+  QDBusObjectPath menu() const {
+    return QDBusObjectPath(item_.hasMenu_ ? DBusMenu::kPath : "/NO_DBUSMENU");
+  }
+
+ public slots:
+  // The host's position of the entry is not needed: a popup opens at the pointer.
+  void Activate(int /*x*/, int /*y*/) { item_.requested_(Request::Activate); }
+  void ContextMenu(int /*x*/, int /*y*/) { item_.requested_(Request::ContextMenu); }
+  void SecondaryActivate(int /*x*/, int /*y*/) { item_.requested_(Request::SecondaryActivate); }
+  void Scroll(int /*delta*/, const QString& /*orientation*/) {}
+  void ProvideXdgActivationToken(const QString& /*token*/) {}
+
+ signals:
+  void NewIcon();
+  void NewToolTip();
+  void NewIconThemePath(const QString& iconThemePath);
+
+ private:
+  using Request = StatusNotifierItem::Request;
+
+  StatusNotifierItem& item_;
+};
 
 StatusNotifierItem::StatusNotifierItem(int number, QString title, QList<ExportedMenuEntry> menu,
                                        std::function<void(Request)> requested,
@@ -61,19 +85,21 @@ StatusNotifierItem::StatusNotifierItem(int number, QString title, QList<Exported
     : connectionName_(QStringLiteral("vorlin-item-%1").arg(number)),
       connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName_)),
       title_(std::move(title)),
-      requested_(std::move(requested)) {
+      hasMenu_(!menu.isEmpty()),
+      requested_(std::move(requested)),
+      adaptor_(new ItemAdaptor(*this)) {
   registerDBusTypes();
-  if (!menu.isEmpty()) menu_ = std::make_unique<DBusMenu>(std::move(menu), std::move(chosen));
+  if (hasMenu_) new DBusMenu(menuObject_, std::move(menu), std::move(chosen));
   exported_ =
       connection_.isConnected() &&
-      connection_.registerVirtualObject(kPath, this, QDBusConnection::SingleNode) &&
-      (!menu_ || connection_.registerVirtualObject(QString::fromLatin1(DBusMenu::kPath),
-                                                   menu_.get(), QDBusConnection::SingleNode));
+      connection_.registerObject(kPath, this, QDBusConnection::ExportAdaptors) &&
+      (!hasMenu_ || connection_.registerObject(QString::fromLatin1(DBusMenu::kPath), &menuObject_,
+                                               QDBusConnection::ExportAdaptors));
 }
 
 StatusNotifierItem::~StatusNotifierItem() {
   connection_.unregisterObject(kPath);
-  if (menu_) connection_.unregisterObject(QString::fromLatin1(DBusMenu::kPath));
+  if (hasMenu_) connection_.unregisterObject(QString::fromLatin1(DBusMenu::kPath));
   QDBusConnection::disconnectFromBus(connectionName_);
 }
 
@@ -98,71 +124,15 @@ void StatusNotifierItem::setPicture(const QImage& picture) {
   // A theme that could not be written offers no name: the pixels alone are shown.
   theme_.publish(picture);
   // The path first: a host that reads the name on the icon's signal finds it there.
-  emitSignal("NewIconThemePath", {theme_.themePath()});
-  emitSignal("NewIcon");
+  emit adaptor_->NewIconThemePath(theme_.themePath());
+  emit adaptor_->NewIcon();
 }
 
 void StatusNotifierItem::setToolTip(const QString& tip) {
   tip_ = tip;
-  emitSignal("NewToolTip");
-}
-
-void StatusNotifierItem::emitSignal(const char* name, const QVariantList& args) {
-  QDBusMessage signal = QDBusMessage::createSignal(kPath, kInterface, QString::fromLatin1(name));
-  signal.setArguments(args);
-  connection_.send(signal);
-}
-
-QVariantMap StatusNotifierItem::properties() const {
-  const DBusToolTip tip{.iconName = {}, .images = {}, .title = tip_, .description = {}};
-  return {
-      {QStringLiteral("Category"), QStringLiteral("ApplicationStatus")},
-      {QStringLiteral("Id"), QCoreApplication::applicationName()},
-      {QStringLiteral("Title"), title_},
-      {QStringLiteral("Status"), QStringLiteral("Active")},
-      {QStringLiteral("WindowId"), 0},
-      {QStringLiteral("IconThemePath"), theme_.themePath()},
-      {QStringLiteral("IconName"), theme_.iconName()},
-      {QStringLiteral("IconPixmap"), QVariant::fromValue(pixmaps_)},
-      {QStringLiteral("OverlayIconName"), QString()},
-      {QStringLiteral("OverlayIconPixmap"), QVariant::fromValue(DBusImages())},
-      {QStringLiteral("AttentionIconName"), QString()},
-      {QStringLiteral("AttentionIconPixmap"), QVariant::fromValue(DBusImages())},
-      {QStringLiteral("AttentionMovieName"), QString()},
-      {QStringLiteral("ToolTip"), QVariant::fromValue(tip)},
-      {QStringLiteral("ItemIsMenu"), false},
-      {QStringLiteral("Menu"),
-       QVariant::fromValue(QDBusObjectPath(menu_ ? DBusMenu::kPath : "/NO_DBUSMENU"))},
-  };
-}
-
-QString StatusNotifierItem::introspect(const QString&) const {
-  return QString::fromLatin1(kIntrospection);
-}
-
-bool StatusNotifierItem::handleMessage(const QDBusMessage& message,
-                                       const QDBusConnection& connection) {
-  if (message.type() != QDBusMessage::MethodCallMessage) return false;
-  if (message.interface() == kProperties) {
-    connection.send(propertiesReply(message, kInterface, properties()));
-    return true;
-  }
-  if (message.interface() != kInterface && !message.interface().isEmpty()) return false;
-  static constexpr DBusMethod kMethods[] = {{"Activate", "ii"},
-                                            {"ContextMenu", "ii"},
-                                            {"SecondaryActivate", "ii"},
-                                            {"Scroll", "is"},
-                                            {"ProvideXdgActivationToken", "s"}};
-  if (std::optional<QDBusMessage> refused = refusal(message, kMethods)) {
-    connection.send(*refused);
-    return true;
-  }
-  const QString member = message.member();
-  if (member == QLatin1String("Activate")) requested_(Request::Activate);
-  if (member == QLatin1String("ContextMenu")) requested_(Request::ContextMenu);
-  if (member == QLatin1String("SecondaryActivate")) requested_(Request::SecondaryActivate);
-  connection.send(message.createReply());
-  return true;
+  emit adaptor_->NewToolTip();
 }
 
 }  // namespace vorlin::qt
+
+#include "status_notifier_item.moc"

@@ -8,10 +8,8 @@
 #pragma once
 
 #include <QDBusConnection>
-#include <QDBusVirtualObject>
 #include <QImage>
 #include <functional>
-#include <memory>
 
 #include "runtime/qt/dbus_menu.h"
 #include "runtime/qt/dbus_types.h"
@@ -19,7 +17,9 @@
 
 namespace vorlin::qt {
 
-class StatusNotifierItem final : public QDBusVirtualObject {
+class ItemAdaptor;
+
+class StatusNotifierItem final : public DBusObject {
  public:
   enum class Request { Activate, ContextMenu, SecondaryActivate };
 
@@ -41,12 +41,8 @@ class StatusNotifierItem final : public QDBusVirtualObject {
   void setPicture(const QImage& picture);
   void setToolTip(const QString& tip);
 
-  QString introspect(const QString& path) const override;
-  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
-
  private:
-  QVariantMap properties() const;
-  void emitSignal(const char* name, const QVariantList& args = {});
+  friend class ItemAdaptor;
 
   QString connectionName_;  // the item's own connection to the bus, by Qt's name for it
   QDBusConnection connection_;
@@ -54,8 +50,10 @@ class StatusNotifierItem final : public QDBusVirtualObject {
   QString tip_;
   DBusImages pixmaps_;
   IconThemeFolder theme_;
-  std::unique_ptr<DBusMenu> menu_;
+  DBusObject menuObject_;  // the menu's object on the bus, when there is a menu
+  bool hasMenu_ = false;
   std::function<void(Request)> requested_;
+  ItemAdaptor* adaptor_;  // the item's interface on the bus, a child of the item
   bool exported_ = false;
 };
 

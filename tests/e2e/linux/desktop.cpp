@@ -78,8 +78,14 @@ void Desktop::stopTrayer() {
 }
 
 Desktop::~Desktop() {
+  endDisplay();
+}
+
+void Desktop::endDisplay() {
   trayer_.reset();
+  // The tests' own connection first: Xlib ends a process whose connection breaks.
   if (display_ != nullptr) XCloseDisplay(display_);
+  display_ = nullptr;
   xvfb_.reset();
 }
 

@@ -38,6 +38,9 @@ class Desktop {
   // Starts trayer, docked at the top right, `height` pixels high, once the desktop runs.
   void startTrayer(int height = 24);
   void stopTrayer();
+  // Ends the X server, as when the display goes away under its clients; the desktop can do
+  // nothing more after that.
+  void endDisplay();
 
   const std::string& name() const { return name_; }  // ":N"
   Env env() const;

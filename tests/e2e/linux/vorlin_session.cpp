@@ -36,12 +36,14 @@ VorlinSession::VorlinSession(const Start& start) : desktop_(start.panel) {
   if (start.startNow) this->start();
 }
 
-void VorlinSession::start() {
+void VorlinSession::start(const std::vector<std::string>& launcher) {
   vorlin_.reset();
   std::error_code none;
   const auto size = std::filesystem::file_size(log_, none);
   logStart_ = none ? 0 : static_cast<std::size_t>(size);
-  vorlin_ = std::make_unique<Process>(std::vector<std::string>{VORLIN_PROGRAM}, env_, log_);
+  std::vector<std::string> argv = launcher;
+  argv.push_back(VORLIN_PROGRAM);
+  vorlin_ = std::make_unique<Process>(argv, env_, log_);
 }
 
 std::string VorlinSession::output() const {

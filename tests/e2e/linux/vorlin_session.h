@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "desktop.h"
 
@@ -30,8 +31,9 @@ class VorlinSession {
 
   Desktop& desktop() { return desktop_; }
   Process& process() { return *vorlin_; }
-  // Starts the program, or starts it anew once it has ended.
-  void start();
+  // Starts the program, or starts it anew once it has ended; through `launcher` (a command that
+  // ends by running its arguments, as `unshare` does) when there is one.
+  void start(const std::vector<std::string>& launcher = {});
   // What the program has written to its standard output and error since it was last started.
   std::string output() const;
 
