@@ -29,6 +29,9 @@ VorlinSession::VorlinSession(const Start& start) : desktop_(start.panel) {
     env.push_back({"FAKETIME_TIMESTAMP_FILE", timeFile_});
     env.push_back({"FAKETIME_NO_CACHE", "1"});
     env.push_back({"FAKETIME_DONT_FAKE_MONOTONIC", "1"});
+    // Files keep their real times, as on a user's machine: fontconfig's caches, checked against
+    // the font folders' times, stay valid (faked, every start and end rescanned every font).
+    env.push_back({"NO_FAKE_STAT", "1"});
   }
   env.insert(env.end(), start.env.begin(), start.env.end());
   env_ = env;

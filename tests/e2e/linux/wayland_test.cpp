@@ -157,7 +157,7 @@ TEST_P(WaylandBarSizes, ShowTheIconAsWholePixelBlocks) {
   // in the change of user, as root, would make shared memory closed to the program.
   Process vorlin(sway.asUser({"env", std::string("LD_PRELOAD=") + VORLIN_FAKETIME_LIBRARY,
                               "FAKETIME_TIMESTAMP_FILE=" + clock, "FAKETIME_NO_CACHE=1",
-                              "FAKETIME_DONT_FAKE_MONOTONIC=1", VORLIN_PROGRAM}),
+                              "FAKETIME_DONT_FAKE_MONOTONIC=1", "NO_FAKE_STAT=1", VORLIN_PROGRAM}),
                  programEnv(sway), sway.folder() + "/vorlin.log");
   ASSERT_TRUE(sway.startBar());
   sway.moveTo(QPoint(SwayDesktop::kWidth / 2, SwayDesktop::kHeight - 10));
