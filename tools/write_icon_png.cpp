@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "art/artwork.h"
-#include "runtime/qt/icon_image.h"
-#include "runtime/qt/png_file.h"
-#include "runtime/qt/whole_pixel_icon.h"
+#include "runtime/qt/pictures/icon_image.h"
+#include "runtime/qt/pictures/whole_pixel_icon.h"
+#include "runtime/qt/tray/status_notifier/png_file.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "runtime/qt/display_check.h"
+#include "runtime/qt/platform/display_check.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "runtime/qt/icon_theme_folder.h"
-#include "runtime/qt/stale_icon_folders.h"
+#include "runtime/qt/tray/status_notifier/icon_theme_folder.h"
+#include "runtime/qt/tray/status_notifier/stale_icon_folders.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 
 #include "runtime/form_desc.h"
-#include "runtime/qt/icon_theme_folder.h"
-#include "runtime/qt/menu_items.h"
+#include "runtime/qt/forms/menu_items.h"
+#include "runtime/qt/tray/status_notifier/icon_theme_folder.h"
 
 namespace {
 

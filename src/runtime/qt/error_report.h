@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "runtime/error_report.h"
-#include "runtime/qt/owners.h"
+#include "runtime/qt/platform/owners.h"
 
 namespace vorlin::qt {
 

@@ -6,15 +6,15 @@
 #include "art/artwork.h"
 #include "program.h"
 #include "runtime/posix/clock.h"
-#include "runtime/qt/display_check.h"
-#include "runtime/qt/end_signals.h"
 #include "runtime/qt/error_report.h"
-#include "runtime/qt/forms.h"
-#include "runtime/qt/icon_image.h"
-#include "runtime/qt/icon_theme_folder.h"
+#include "runtime/qt/forms/forms.h"
+#include "runtime/qt/pictures/icon_image.h"
+#include "runtime/qt/pictures/whole_pixel_icon.h"
+#include "runtime/qt/platform/display_check.h"
+#include "runtime/qt/platform/end_signals.h"
 #include "runtime/qt/shell.h"
-#include "runtime/qt/stale_icon_folders.h"
-#include "runtime/qt/whole_pixel_icon.h"
+#include "runtime/qt/tray/status_notifier/icon_theme_folder.h"
+#include "runtime/qt/tray/status_notifier/stale_icon_folders.h"
 #include "runtime/soft/graphics.h"
 
 int main(int argc, char** argv) {
@@ -26,7 +26,12 @@ int main(int argc, char** argv) {
   // for years, and GLib's prepare, check and dispatch of each source, under its locks, were half
   // of the instructions of each wake-up. The program runs no GLib code that needs its loop.
   qputenv("QT_NO_GLIB", "1");
-  QApplication application(argc, argv);
+  // The program takes no options, Qt's own (-platform, -display, -reverse, ...) neither: Qt is
+  // given the program's name alone.
+  char name[] = "vorlin";
+  int qtArgc = 1;
+  char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : name, nullptr};
+  QApplication application(qtArgc, qtArgv);
   QApplication::setApplicationName(QStringLiteral("vorlin"));
   QGuiApplication::setDesktopFileName(QStringLiteral("vorlin"));
   QApplication::setWindowIcon(

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <memory>
 
-#include "runtime/qt/owners.h"
+#include "runtime/qt/platform/owners.h"
 
 namespace vorlin::qt {
 

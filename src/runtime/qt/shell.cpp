@@ -1,11 +1,11 @@
 #include "runtime/qt/shell.h"
 
 #include "base/tray_messages.h"
-#include "runtime/qt/embedding_entry.h"
 #include "runtime/qt/error_report.h"
-#include "runtime/qt/icon_image.h"
-#include "runtime/qt/menu_items.h"
-#include "runtime/qt/status_notifier_entry.h"
+#include "runtime/qt/forms/menu_items.h"
+#include "runtime/qt/pictures/icon_image.h"
+#include "runtime/qt/tray/embedding/embedding_entry.h"
+#include "runtime/qt/tray/status_notifier/status_notifier_entry.h"
 
 namespace vorlin::qt {
 

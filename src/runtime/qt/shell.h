@@ -11,10 +11,10 @@
 #include <memory>
 
 #include "runtime/graphics.h"
-#include "runtime/qt/forms.h"
+#include "runtime/qt/forms/forms.h"
 #include "runtime/qt/no_tray_report.h"
-#include "runtime/qt/tray_entry.h"
-#include "runtime/qt/tray_hosts.h"
+#include "runtime/qt/tray/tray_entry.h"
+#include "runtime/qt/tray/tray_hosts.h"
 #include "runtime/shell.h"
 
 namespace vorlin::qt {
