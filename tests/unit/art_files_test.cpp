@@ -80,7 +80,9 @@ void expectProgramIcon(const ArtFile& f) {
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
       const bool ink = kProgramIconRows[static_cast<unsigned>(y)][static_cast<unsigned>(x)] == '#';
-      ASSERT_EQ(pixel(f, 62, 126, 16, 16, x, y), ink ? 0x000000u : 0xFFFF00u) << x << "," << y;
+      const Rgb expected = ink ? 0x000000u : 0xFFFF00u;
+      ASSERT_EQ(pixel(f, 62, 126, 16, 16, x, y), expected) << x << "," << y;
+      ASSERT_EQ(art::programIcon().pixel(x, y), expected) << "the windows' icon";
     }
   }
 }
@@ -115,6 +117,7 @@ void expectStrip(const ArtFile& f, int width, std::size_t fileSize, std::uint32_
                                            [static_cast<unsigned>(x % 5)] == '#';
       ASSERT_EQ(pixel(f, 54, 118, width, 6, x, y), ink ? 0x070906u : 0xFFFFFFu) << x << "," << y;
     }
+    for (int x = width; x % 8 != 0; ++x) EXPECT_EQ(pixel(f, 54, 118, width, 6, x, y), palette[0]);
   }
 }
 
