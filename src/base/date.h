@@ -14,9 +14,11 @@ struct CivilDate {
 
 inline constexpr std::int64_t kSerialOfUnixEpoch = 25569;  // 1 January 1970
 
+// The days of the calendar from 1 March of the year 0 on (every clock's dates lie past it), in
+// eras of 400 years.
 constexpr std::int64_t daysFromCivil(int y, unsigned m, unsigned d) {
   y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const std::int64_t era = y / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
   const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
   const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
@@ -25,7 +27,7 @@ constexpr std::int64_t daysFromCivil(int y, unsigned m, unsigned d) {
 
 constexpr CivilDate civilFromDays(std::int64_t z) {
   z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t era = z / 146097;
   const unsigned doe = static_cast<unsigned>(z - era * 146097);
   const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
   const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);

@@ -31,7 +31,7 @@ struct ControlDesc {
   int top = 0;
   int width = 0;
   int height = 0;
-  int tabIndex = kNone;
+  int tabIndex = kNone;  // option and command buttons: the order the keyboard visits them
   const art::Picture* picture = nullptr;  // picture boxes
   int interval = 0;                       // timers, milliseconds
   int parent = kNone;                     // menu items

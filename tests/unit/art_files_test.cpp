@@ -17,21 +17,26 @@ namespace {
 using art::ArtFile;
 using art::Rgb;
 
-unsigned u16(const ArtFile& f, std::size_t at) {
+// The helpers read an ArtFile or any file held as `bytes`.
+template <class File>
+unsigned u16(const File& f, std::size_t at) {
   return f.bytes[at] | f.bytes[at + 1] << 8;
 }
-std::uint32_t u32(const ArtFile& f, std::size_t at) {
+template <class File>
+std::uint32_t u32(const File& f, std::size_t at) {
   return u16(f, at) | u16(f, at + 2) << 16;
 }
 
-Rgb paletteEntry(const ArtFile& f, std::size_t paletteAt, unsigned entry) {
+template <class File>
+Rgb paletteEntry(const File& f, std::size_t paletteAt, unsigned entry) {
   const std::size_t at = paletteAt + 4 * entry;
   EXPECT_EQ(f.bytes[at + 3], 0);
   return art::rgb(f.bytes[at + 2], f.bytes[at + 1], f.bytes[at]);
 }
 
 // 4-bit pixels, bottom row first, high nibble left, rows padded to 4 bytes.
-Rgb pixel(const ArtFile& f, std::size_t paletteAt, std::size_t rowsAt, int width, int height, int x,
+template <class File>
+Rgb pixel(const File& f, std::size_t paletteAt, std::size_t rowsAt, int width, int height, int x,
           int y) {
   const std::size_t rowBytes = static_cast<std::size_t>((width + 7) / 8 * 4);
   const std::uint8_t byte = f.bytes[rowsAt + static_cast<std::size_t>(height - 1 - y) * rowBytes +
@@ -75,7 +80,9 @@ void expectProgramIcon(const ArtFile& f) {
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
       const bool ink = kProgramIconRows[static_cast<unsigned>(y)][static_cast<unsigned>(x)] == '#';
-      ASSERT_EQ(pixel(f, 62, 126, 16, 16, x, y), ink ? 0x000000u : 0xFFFF00u) << x << "," << y;
+      const Rgb expected = ink ? 0x000000u : 0xFFFF00u;
+      ASSERT_EQ(pixel(f, 62, 126, 16, 16, x, y), expected) << x << "," << y;
+      ASSERT_EQ(art::programIcon().pixel(x, y), expected) << "the windows' icon";
     }
   }
 }
@@ -110,6 +117,7 @@ void expectStrip(const ArtFile& f, int width, std::size_t fileSize, std::uint32_
                                            [static_cast<unsigned>(x % 5)] == '#';
       ASSERT_EQ(pixel(f, 54, 118, width, 6, x, y), ink ? 0x070906u : 0xFFFFFFu) << x << "," << y;
     }
+    for (int x = width; x % 8 != 0; ++x) EXPECT_EQ(pixel(f, 54, 118, width, 6, x, y), palette[0]);
   }
 }
 
@@ -129,11 +137,15 @@ TEST(ArtFiles, LetterStrip) {
   expectLetterStrip(art::stripFile(art::letterStrip()));
 }
 
+std::vector<std::uint8_t> builtFile(const std::string& name) {
+  std::ifstream in(std::string(VORLIN_ART_DIR) + "/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
 // The files the build wrote, read back and held to the same tables.
 TEST(ArtFiles, TheBuildWritesAllNine) {
   auto read = [](const std::string& name) {
-    std::ifstream in(std::string(VORLIN_ART_DIR) + "/" + name, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::vector<std::uint8_t> bytes = builtFile(name);
     ArtFile f;
     EXPECT_LE(bytes.size(), f.bytes.size()) << name;
     f.size = std::min(bytes.size(), f.bytes.size());
@@ -144,6 +156,45 @@ TEST(ArtFiles, TheBuildWritesAllNine) {
   expectProgramIcon(read("vorlin.ico"));
   expectDigitStrip(read("digits.bmp"));
   expectLetterStrip(read("letters.bmp"));
+}
+
+// The program file's icon: the 16 x 16 image of vorlin.ico, then the icon enlarged to 32 x 32 and
+// 48 x 48, every pixel a 2 x 2 and a 3 x 3 block, the images one after the other.
+TEST(ArtFiles, TheProgramFileIconAtThreeSizes) {
+  const struct { std::vector<std::uint8_t> bytes; } f{builtFile("vorlin-sizes.ico")};
+  const std::vector<std::uint8_t> small = builtFile("vorlin.ico");
+  ASSERT_GE(f.bytes.size(), 54u + 296u);
+  EXPECT_EQ(u32(f, 0), 0x00010000u);
+  EXPECT_EQ(u16(f, 4), 3u);
+  EXPECT_TRUE(std::equal(small.begin() + 22, small.end(), f.bytes.begin() + 54));
+  std::uint32_t at = 54;
+  for (unsigned factor = 1; factor <= 3; ++factor) {
+    const unsigned side = 16 * factor;
+    const std::size_t entry = 6 + 16 * (factor - 1);
+    const std::uint32_t maskBytes = side * ((side + 31) / 32 * 4);
+    const std::uint32_t size = 104 + side * ((side + 7) / 8 * 4) + maskBytes;
+    EXPECT_EQ(f.bytes[entry], side);
+    EXPECT_EQ(f.bytes[entry + 1], side);
+    EXPECT_EQ(u32(f, entry + 8), size);
+    ASSERT_EQ(u32(f, entry + 12), at) << side;
+    ASSERT_LE(at + size, f.bytes.size());
+    EXPECT_EQ(u32(f, at + 4), side);
+    EXPECT_EQ(u32(f, at + 8), 2 * side);
+    EXPECT_EQ(u32(f, at + 20), size - 104);
+    for (unsigned y = 0; y < side; ++y) {
+      for (unsigned x = 0; x < side; ++x) {
+        const bool ink = kProgramIconRows[y / factor][x / factor] == '#';
+        ASSERT_EQ(pixel(f, at + 40, at + 104, static_cast<int>(side), static_cast<int>(side),
+                        static_cast<int>(x), static_cast<int>(y)),
+                  ink ? 0x000000u : 0xFFFF00u)
+            << side << ": " << x << "," << y;
+      }
+    }
+    EXPECT_TRUE(std::all_of(f.bytes.begin() + at + size - maskBytes, f.bytes.begin() + at + size,
+                            [](std::uint8_t b) { return b == 0; }));
+    at += size;
+  }
+  EXPECT_EQ(f.bytes.size(), at);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // across midnight, so the date changes on time and a clock set back shows within a second.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "base/carried_time.h"
@@ -50,6 +52,22 @@ TEST(CarriedTime, ReadsOnceASecondAndAfreshWhenADayWouldBegin) {
   reads = 0;
   EXPECT_NEAR(wrapping.at(0x100u, read), system + 512 / 86400000.0, 1e-9);
   EXPECT_EQ(reads, 0);
+}
+
+// Every day from 1 January 1601, the first a Windows clock gives, to the end of 2400, counted on
+// by the calendar's rules: its serial, and the date of any time of that day.
+TEST(Dates, EveryDayOfEightCenturies) {
+  constexpr std::array<unsigned, 12> kLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const auto ymd = [](const CivilDate& c) { return std::tuple(c.year, c.month, c.day); };
+  CivilDate day{1601, 1, 1};
+  for (double serial = -109205; day.year <= 2400; ++serial) {
+    ASSERT_EQ(serialFromCivil(day.year, day.month, day.day), serial);
+    ASSERT_EQ(ymd(civilFromSerial(serial + 0.999)), ymd(day)) << serial;
+    const bool leap = day.year % 4 == 0 && (day.year % 100 != 0 || day.year % 400 == 0);
+    if (++day.day <= kLengths[day.month - 1] + (day.month == 2 && leap)) continue;
+    day.day = 1;
+    if (++day.month > 12) day = {day.year + 1, 1, 1};
+  }
 }
 
 }  // namespace

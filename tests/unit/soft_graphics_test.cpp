@@ -55,6 +55,10 @@ TEST(SoftGraphics, ABitmapCompatibleWithAFreshMemoryContextIsMonochrome) {
   // the platform describes it.
   EXPECT_TRUE(g.DeleteObject(mono).failed());
   EXPECT_EQ(g.liveObjects().bitmaps, 2);
+  // An icon takes a mask and a colour bitmap: with either missing, none is made.
+  EXPECT_EQ(g.CreateIconIndirect({-1, 0, 0, 0, mono}).value, 0);
+  EXPECT_EQ(g.CreateIconIndirect({-1, 0, 0, mono, 0}).value, 0);
+  EXPECT_EQ(g.liveObjects().icons, 0);
   EXPECT_TRUE(g.DeleteDC(fresh).ok());
   EXPECT_TRUE(g.DeleteDC(dc).ok());
   EXPECT_TRUE(g.DeleteObject(mono).ok()) << "out of its context, the bitmap goes";
