@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "runtime/qt/error_report.h"
+#include "runtime/qt/platform/freed_memory.h"
 
 namespace vorlin::qt {
 namespace {
@@ -33,6 +34,7 @@ NoTrayReport::NoTrayReport() {
   const Status& report = noNotificationArea();
   logReport(report);
   box_ = showReport(report);
+  giveBackFreedMemoryOnceDrawn(*box_);
 }
 
 NoTrayReport::~NoTrayReport() {
