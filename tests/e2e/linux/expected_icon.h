@@ -8,6 +8,10 @@
 
 namespace e2e {
 
+// The colours by their index, the option's place in the dialog: 0 Gray to 5 White.
+constexpr int kGray = 0;
+constexpr int kRed = 4;
+
 // `colourIndex`: 0 Gray to 5 White. `month`: three characters, 'A' to 'Z', or ' ' for a cell left
 // blank.
 QImage expectedIcon(int colourIndex, int day, const std::string& month);

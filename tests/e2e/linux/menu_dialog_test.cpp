@@ -14,9 +14,6 @@
 namespace e2e {
 namespace {
 
-constexpr int kGray = 0;
-constexpr int kRed = 4;
-
 class MenuAndDialog : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(at = vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s)); }

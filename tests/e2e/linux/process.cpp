@@ -1,11 +1,13 @@
 #include "process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,10 +18,10 @@ namespace e2e {
 
 namespace {
 
-// `log`: where the child's output goes ("" for nowhere); `output`, when not -1, takes its
-// standard output instead.
+// `log`: where the child's output goes ("" for nowhere); `output` and `errors`, when not -1, take
+// its standard output and standard error instead.
 pid_t spawn(const std::vector<std::string>& argv, const Env& env, const std::string& log,
-            int output = -1) {
+            int output = -1, int errors = -1) {
   const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
@@ -43,6 +45,7 @@ pid_t spawn(const std::vector<std::string>& argv, const Env& env, const std::str
       dup2(out, 2);
     }
     if (output >= 0) dup2(output, 1);
+    if (errors >= 0) dup2(errors, 2);
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -105,20 +108,49 @@ int runCommand(const std::vector<std::string>& argv, const Env& env) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string commandOutput(const std::vector<std::string>& argv, const Env& env) {
-  int pipeFds[2];
-  if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-  const pid_t pid = spawn(argv, env, "", pipeFds[1]);
-  close(pipeFds[1]);
-  std::string out;
-  char buffer[4096];
-  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
-    out.append(buffer, static_cast<std::size_t>(n));
+CommandResult runForResult(const std::vector<std::string>& argv, const Env& env) {
+  int out[2];
+  int err[2];
+  if (pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  if (pipe2(err, O_CLOEXEC) != 0) {
+    close(out[0]);
+    close(out[1]);
+    throw std::runtime_error("pipe failed");
   }
-  close(pipeFds[0]);
+  const pid_t pid = spawn(argv, env, "", out[1], err[1]);
+  close(out[1]);
+  close(err[1]);
+  // Both read as they come: a command that fills one pipe while the other is read would wait.
+  CommandResult result;
+  pollfd ends[] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+  std::string* texts[] = {&result.output, &result.errors};
+  for (int left = 2; left > 0;) {
+    if (poll(ends, 2, -1) < 0 && errno != EINTR) break;
+    for (int i = 0; i < 2; ++i) {
+      if (ends[i].fd < 0 || ends[i].revents == 0) continue;
+      char buffer[4096];
+      const ssize_t n = read(ends[i].fd, buffer, sizeof buffer);
+      if (n > 0) {
+        texts[i]->append(buffer, static_cast<std::size_t>(n));
+      } else {
+        close(ends[i].fd);
+        ends[i].fd = -1;
+        --left;
+      }
+    }
+  }
+  for (const pollfd& end : ends) {
+    if (end.fd >= 0) close(end.fd);
+  }
   int status = 0;
   waitpid(pid, &status, 0);
-  return out;
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string commandOutput(const std::vector<std::string>& argv, const Env& env) {
+  CommandResult result = runForResult(argv, env);
+  return result.status == 0 ? std::move(result.output) : std::string();
 }
 
 std::vector<pid_t> childrenOf(pid_t pid) {

@@ -36,13 +36,22 @@ class Process {
   int exitStatus_ = -1;
 };
 
-// Runs a command to its end; answers its exit status.
-int runCommand(const std::vector<std::string>& argv, const Env& env);
-// Runs a command to its end; answers what it wrote to standard output.
 // How long to wait for what the program does: `deadline`, or four times it for the program built
 // with the sanitizers (VORLIN_E2E_SANITIZED set), which runs several times slower.
 std::chrono::milliseconds patience(std::chrono::milliseconds deadline);
 
+// Runs a command to its end; answers its exit status.
+int runCommand(const std::vector<std::string>& argv, const Env& env);
+
+// How a command that was run to its end ended, and what it wrote.
+struct CommandResult {
+  int status = -1;  // its exit status; -1 when a signal ended it
+  std::string output;
+  std::string errors;  // its standard error
+};
+CommandResult runForResult(const std::vector<std::string>& argv, const Env& env);
+// Runs a command to its end; answers what it wrote to standard output if it succeeded (status 0),
+// else nothing: a caller that waits for an answer takes a failure for not yet.
 std::string commandOutput(const std::vector<std::string>& argv, const Env& env);
 
 // The processes whose parent is `pid`.

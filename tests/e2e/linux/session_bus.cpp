@@ -149,12 +149,12 @@ std::vector<std::string> menuEntryCall(const std::string& item, int entry) {
           "0"};
 }
 
-std::string SessionBus::callMenu(const std::string& item,
-                                 const std::vector<std::string>& call) const {
-  std::vector<std::string> args{"call", itemAddress(item).first, "/MenuBar",
-                                "com.canonical.dbusmenu"};
-  args.insert(args.end(), call.begin(), call.end());
-  return busctl(args);
+CommandResult SessionBus::callMenu(const std::string& item,
+                                   const std::vector<std::string>& call) const {
+  std::vector<std::string> argv{
+      "busctl", "--user", "call", itemAddress(item).first, "/MenuBar", "com.canonical.dbusmenu"};
+  argv.insert(argv.end(), call.begin(), call.end());
+  return runForResult(argv, env());
 }
 
 std::string SessionBus::fuzz(const std::string& item, unsigned seed, int seconds) const {

@@ -52,8 +52,8 @@ class SessionBus {
   // does when the user picks it.
   void chooseMenuEntry(const std::string& item, int entry) const;
   // Calls a method of the item's menu with busctl's arguments ("GetLayout", "iias", "0", ...):
-  // what busctl prints of the answer, empty when the answer is an error.
-  std::string callMenu(const std::string& item, const std::vector<std::string>& call) const;
+  // how busctl ended, what it printed of the answer, and of an error reply its message.
+  CommandResult callMenu(const std::string& item, const std::vector<std::string>& call) const;
   // Sends the item and its menu calls of every shape for `seconds`, from `seed`: the fuzzer's
   // summary, which ends in "0 unanswered" when every call had an answer.
   std::string fuzz(const std::string& item, unsigned seed, int seconds) const;

@@ -21,8 +21,6 @@
 namespace e2e {
 namespace {
 
-constexpr int kGray = 0;
-constexpr int kRed = 4;
 const QRect kPanel(0, 0, Desktop::kWidth, 27);
 
 // The process's anonymous memory (heap and other memory backed by no file), in kilobytes: what it
@@ -175,10 +173,9 @@ TEST_F(StatusNotifierHost, XfcePanelStartedLaterShowsTheEntryItsMenuAndDialogAnd
       findIcon(desktop().screenshot(), expectedIcon(kRed, 7, "DEC"), desktop().trayArea()));
 }
 
-// At the sizes users set, the panel shows the picture as it is, never smoothed: Gray, Red once
-// chosen (Properties picked from the item's menu as the panel picks it, the dialog driven with the
-// pointer), and the next day. The notification area's own icon size at 16, and a panel 48 pixels
-// high (the notification area's default icon size, 22, holds the picture once).
+// At the sizes users set, the panel shows the picture as it is, never smoothed: the notification
+// area's own icon size at 16, and a panel 48 pixels high (the notification area's default icon
+// size, 22, holds the picture once).
 class XfcePanelSizes : public testing::TestWithParam<XfcePanelSettings> {};
 
 TEST_P(XfcePanelSizes, ShowTheIconExactly) {
@@ -186,27 +183,9 @@ TEST_P(XfcePanelSizes, ShowTheIconExactly) {
   VorlinSession vorlin(
       {.fakeTime = "2024-12-06 10:00:00", .panel = {.trayer = false}, .env = bus.env()});
   XfcePanel panel(vorlin.desktop(), bus, GetParam());
-  Desktop& desktop = vorlin.desktop();
   ASSERT_TRUE(panel.start());
-  ASSERT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s))
-      << saveShot(desktop.screenshot(), "gray");
-  saveShot(desktop.screenshot(), "gray");
-  const std::vector<std::string> items = bus.registeredItems();
-  ASSERT_EQ(items.size(), 1u);
-  bus.chooseMenuEntry(items[0], 1);  // Properties
-  unsigned long dialog = 0;
-  ASSERT_TRUE(
-      pollUntil([&] { return (dialog = desktop.findWindow("Vorlin Properties")) != 0; }, 3s));
-  const QRect frame = desktop.geometry(dialog);
-  desktop.click(optionCentre(frame, kRed), 1);
-  ASSERT_TRUE(pollUntil([&] { return selectedOption(desktop.screenshot(), frame) == kRed; }, 2s));
-  desktop.click(buttonCentre(frame, kOK), 1);
-  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kRed, 6, "DEC"), 2s))
-      << saveShot(desktop.screenshot(), "red");
-  vorlin.setTime("2024-12-07 00:00:01");
-  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kRed, 7, "DEC"), 2s))
-      << saveShot(desktop.screenshot(), "midnight");
-  saveShot(desktop.screenshot(), "midnight");
+  EXPECT_TRUE(vorlin.waitForIcon(expectedIcon(kGray, 6, "DEC"), 5s))
+      << saveShot(vorlin.desktop().screenshot(), "gray");
 }
 
 INSTANTIATE_TEST_SUITE_P(Panel, XfcePanelSizes,
@@ -243,19 +222,31 @@ TEST_F(StatusNotifierHost, CallsOfAnyShapeAreAnsweredAndLeaveTheProgramRunning) 
   ASSERT_TRUE(vorlin.waitForIcon(gray, 5s));
   const std::vector<std::string> items = bus.registeredItems();
   ASSERT_EQ(items.size(), 1u);
-  EXPECT_EQ(bus.callMenu(items[0], {"EventGroup", "ai", "2", "1", "2"}), "");
-  EXPECT_EQ(bus.callMenu(items[0], {"EventGroup", "a(is)", "1", "1", "clicked"}), "");
+  for (const std::vector<std::string>& call :
+       {std::vector<std::string>{"EventGroup", "ai", "2", "1", "2"},
+        {"EventGroup", "a(is)", "1", "1", "clicked"}}) {
+    // Refused for its arguments' types, in an error reply: not a time-out, not a peer gone.
+    const CommandResult answer = bus.callMenu(items[0], call);
+    EXPECT_NE(answer.status, 0);
+    EXPECT_NE(answer.errors.find("No such method 'EventGroup'"), std::string::npos)
+        << answer.errors;
+  }
   ASSERT_TRUE(vorlin.process().running());
 
-  const unsigned seed = static_cast<unsigned>(std::time(nullptr));
+  // VORLIN_E2E_FUZZ_SEED repeats a run whose seeds were printed.
+  const char* repeated = std::getenv("VORLIN_E2E_FUZZ_SEED");
+  const unsigned seed = repeated != nullptr
+                            ? static_cast<unsigned>(std::strtoul(repeated, nullptr, 10))
+                            : static_cast<unsigned>(std::time(nullptr));
   std::string summary = bus.fuzz(items[0], seed, 2);
   const long anonymousBefore = anonymousKilobytes(vorlin.process().pid());
   summary = bus.fuzz(items[0], seed + 1, 40);
   std::printf("seeds %u, %u: %s", seed, seed + 1, summary.c_str());
   EXPECT_NE(summary.find(" 0 unanswered"), std::string::npos) << summary;
   ASSERT_TRUE(vorlin.process().running()) << "seeds " << seed << ", " << seed + 1;
-  EXPECT_EQ(bus.callMenu(items[0], {"GetLayout", "iias", "0", "1", "0"}).rfind("u(ia{sv}av) ", 0),
-            0u);
+  EXPECT_EQ(
+      bus.callMenu(items[0], {"GetLayout", "iias", "0", "1", "0"}).output.rfind("u(ia{sv}av) ", 0),
+      0u);
   if (std::getenv("VORLIN_E2E_SANITIZED") == nullptr) {
     EXPECT_LT(anonymousKilobytes(vorlin.process().pid()) - anonymousBefore, 2048);
   }

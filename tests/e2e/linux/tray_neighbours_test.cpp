@@ -14,8 +14,6 @@
 namespace e2e {
 namespace {
 
-constexpr int kGray = 0;
-
 // Ends the program with SIGTERM: true when it ended within `deadline`, with status 0.
 bool endsWithin(Process& program, std::chrono::milliseconds deadline) {
   program.signal(SIGTERM);

@@ -25,8 +25,7 @@ class Failure(Exception):
 
 def die_with_parent():
     """Run in a child before it starts: the system kills it should the test process die."""
-    pr_set_pdeathsig = 1
-    ctypes.CDLL(None).prctl(pr_set_pdeathsig, signal.SIGKILL)
+    ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
 
 
 def end_on_signals():
@@ -35,7 +34,6 @@ def end_on_signals():
         raise SystemExit(128 + number)
     for number in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
         signal.signal(number, end)
-
 
 
 def command_line(pid):
