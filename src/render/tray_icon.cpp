@@ -22,6 +22,8 @@ constexpr std::array<std::int16_t, 3> kMonthColumns{1, 6, 11};
 
 constexpr Status kOverflowFailure{kOverflow, "Overflow"};
 constexpr Status kTypeMismatchFailure{kTypeMismatch, "Type mismatch: the day is not a number"};
+constexpr Status kNoIconMade{kOutOfMemory,
+                             "Out of memory: user32: CreateIconIndirect made no icon"};
 
 // The tip field: the text, one zero byte, then spaces to the end of its 64 bytes.
 constexpr std::array<char, kTipSize> tipField() {
@@ -89,6 +91,9 @@ Status TrayIcon::makeIcon() {
   const IconInfo info{-1, 0, 0, mask_.get(), memoryBitmap_.get()};
   OwnedIcon icon(g);
   VORLIN_TRY(icon.take(g.CreateIconIndirect(info)));
+  // The platform answers no icon, with no failure, when it is out of resources (or the mask
+  // before could not be made): the entry keeps the icon it shows and the refresh is tried again.
+  if (icon.get() == 0) return kNoIconMade;
   VORLIN_TRY(previousIcon_.takeFrom(dateIcon_));
   return dateIcon_.takeFrom(icon);
 }

@@ -24,6 +24,9 @@ class FailingGraphics final : public Graphics {
   std::vector<std::string_view> calls;  // since failCall was last armed
   // What a failing call answers instead, when set; else "<library>: <call> could not be bound".
   Status failure;
+  // An icon made of no mask answers success and no icon, as the platform does when the mask could
+  // not be made (out of resources).
+  bool noMask = false;
 
   void failAt(std::size_t call) {
     calls.clear();
@@ -53,6 +56,7 @@ class FailingGraphics final : public Graphics {
   Result<Handle> CreateBitmap(std::int32_t w, std::int32_t h, std::uint32_t planes,
                               std::uint32_t bits, const void* data) override {
     VORLIN_TRY(gate("gdi32: CreateBitmap"));
+    if (noMask) return {kOk, 0};
     return under_.CreateBitmap(w, h, planes, bits, data);
   }
   Status DeleteObject(Handle o) override {

@@ -52,6 +52,19 @@ TEST(Failure, ReachesTheErrorReportAndLeavesNothingBehind) {
   rt.forms.clickButton(b.program.frmProperties, FrmProperties::kCmdOK);
   EXPECT_EQ(rt.shell.requests.size(), 2u);
   EXPECT_EQ(differences(rt.shell.entries.front().icon, expectedIcon(0xC0C0C0, "07", "DEC")), "");
+
+  // Graphics out of resources make nothing and say nothing: the entry is never handed no icon.
+  graphics.noMask = true;
+  rt.clock.time += 1;
+  rt.forms.tick();
+  ASSERT_EQ(rt.errorReport.errors.size(), 2u);
+  EXPECT_EQ(rt.errorReport.errors[1].message,
+            "Out of memory: user32: CreateIconIndirect made no icon");
+  EXPECT_EQ(rt.shell.requests.size(), 2u);
+  EXPECT_EQ(differences(rt.shell.entries.front().icon, expectedIcon(0xC0C0C0, "07", "DEC")), "");
+  graphics.noMask = false;
+  rt.forms.tick(100);
+  EXPECT_EQ(differences(rt.shell.entries.front().icon, expectedIcon(0xC0C0C0, "08", "DEC")), "");
 }
 
 TEST(Failure, AStartThatFailsIsReportedAndEndsWithAStatusNotZero) {
