@@ -1,5 +1,7 @@
 #include "expected_icon.h"
 
+#include <ctime>
+
 #include "support/expected_icon.h"
 
 namespace e2e {
@@ -22,6 +24,15 @@ QImage expectedIcon(int colourIndex, int day, const std::string& month) {
       vorlin::test::expectedDateIcon(
           vorlin::test::kBackgroundColours[static_cast<unsigned>(colourIndex)], digits, month),
       QImage::Format_RGB32);
+}
+
+QImage todaysIcon(int colourIndex) {
+  const std::time_t now = std::time(nullptr);
+  std::tm today{};
+  gmtime_r(&now, &today);
+  static const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                  "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+  return expectedIcon(colourIndex, today.tm_mday, kMonths[today.tm_mon]);
 }
 
 QImage enlargedIcon(const QImage& icon, int n) {

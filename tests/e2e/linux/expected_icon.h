@@ -16,6 +16,9 @@ constexpr int kRed = 4;
 // blank.
 QImage expectedIcon(int colourIndex, int day, const std::string& month);
 
+// Today's icon in the tests' time zone, UTC, as the program runs in them.
+QImage todaysIcon(int colourIndex);
+
 // `icon` with every pixel an n × n block, opaque.
 QImage enlargedIcon(const QImage& icon, int n);
 

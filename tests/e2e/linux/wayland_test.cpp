@@ -3,7 +3,6 @@
 // icon sizes and scales.
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <fstream>
 
 #include "dialog_reading.h"
@@ -14,15 +13,6 @@
 
 namespace e2e {
 namespace {
-
-QImage todayOn(int colour) {
-  const std::time_t now = std::time(nullptr);
-  std::tm today{};
-  gmtime_r(&now, &today);
-  static const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                  "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-  return expectedIcon(colour, today.tm_mday, kMonths[today.tm_mon]);
-}
 
 Env programEnv(const SwayDesktop& sway) {
   Env env = sway.env();
@@ -76,7 +66,7 @@ class WaylandBar : public testing::Test {
 };
 
 TEST_F(WaylandBar, StartedBeforeTheBarMenuFromTheBarDialogFloatsBarRestartedAndClose) {
-  const QImage gray = todayOn(kGray);
+  const QImage gray = todaysIcon(kGray);
   EXPECT_FALSE(waitForIcon(gray, 2s)) << "an icon with no bar";
   ASSERT_TRUE(sway.startBar());
   auto at = waitForIcon(gray, 2s);
@@ -102,7 +92,7 @@ TEST_F(WaylandBar, StartedBeforeTheBarMenuFromTheBarDialogFloatsBarRestartedAndC
       pollUntil([&] { return selectedOption(sway.screenshot(), dialog->client) == kRed; }, 2s));
   saveShot(sway.screenshot(), "red");
   sway.click(buttonCentre(dialog->client, kOK), 1);
-  const QImage red = todayOn(kRed);
+  const QImage red = todaysIcon(kRed);
   at = waitForIcon(red, 2s);
   ASSERT_TRUE(at) << saveShot(sway.screenshot(), "after-ok");
 
@@ -141,7 +131,7 @@ TEST_P(WaylandBarSizes, ShowTheIconAsWholePixelBlocks) {
   Process vorlin(sway.asUser({VORLIN_PROGRAM}), programEnv(sway), sway.folder() + "/vorlin.log");
   ASSERT_TRUE(sway.startBar());
   sway.moveTo(QPoint(SwayDesktop::kWidth / 2, SwayDesktop::kHeight - 10));
-  const QImage icon = enlargedIcon(todayOn(kGray), c.factor);
+  const QImage icon = enlargedIcon(todaysIcon(kGray), c.factor);
   QImage shot;
   const bool shown = pollUntil(
       [&] {
