@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "vorlin_fixture.h"
 
@@ -88,21 +89,26 @@ TEST(TrayRequests, LostEntryComesBackByModifyFallbackAndByTaskbarCreated) {
   EXPECT_EQ(differences(v.shownIcon(), expectedIcon(0xC0C0C0, "07", "DEC")), "");
 }
 
-// The ways into an add the shell refuses while the entry is there.
-struct RefusedAdd {
+// A way of driving the program, by name: the cases of the tests below.
+struct Driving {
   const char* name;
-  void (*into)(Vorlin&);
+  void (*drive)(Vorlin&);
 };
 
-void PrintTo(const RefusedAdd& c, std::ostream* out) {
+void PrintTo(const Driving& c, std::ostream* out) {
   *out << c.name;
 }
 
-class RefusedAddWithTheEntryThere : public testing::TestWithParam<RefusedAdd> {};
+std::string nameOf(const testing::TestParamInfo<Driving>& info) {
+  return info.param.name;
+}
+
+// The ways into an add the shell refuses while the entry is there.
+class RefusedAddWithTheEntryThere : public testing::TestWithParam<Driving> {};
 
 TEST_P(RefusedAddWithTheEntryThere, TheNextRefreshReachesTheShellAndCloseRemovesTheEntry) {
   Vorlin v;
-  GetParam().into(v);
+  GetParam().drive(v);
   const auto refusedAdd = [](const TrayRequest& r) { return r.message == kNimAdd && !r.answer; };
   ASSERT_TRUE(std::any_of(v.rt.shell.requests.begin(), v.rt.shell.requests.end(), refusedAdd));
   ASSERT_EQ(v.rt.shell.entries.size(), 1u);
@@ -118,44 +124,33 @@ TEST_P(RefusedAddWithTheEntryThere, TheNextRefreshReachesTheShellAndCloseRemoves
 }
 
 INSTANTIATE_TEST_SUITE_P(Tray, RefusedAddWithTheEntryThere,
-                         testing::Values(RefusedAdd{"FirstAddAnsweredNo",
-                                                    [](Vorlin& v) {
-                                                      v.rt.shell.carryOutButAnswerNo = 1;
-                                                      v.rt.forms.tick();
-                                                    }},
-                                         RefusedAdd{"ModifyAnsweredNo",
-                                                    [](Vorlin& v) {
-                                                      v.rt.forms.tick();
-                                                      v.rt.shell.carryOutButAnswerNo = 1;
-                                                      v.rt.clock.time += 1;
-                                                      v.rt.forms.tick();
-                                                    }},
-                                         RefusedAdd{"TaskbarCreatedWithTheEntryThere",
-                                                    [](Vorlin& v) {
-                                                      v.rt.forms.tick();
-                                                      v.rt.forms.taskbarCreated(v.frmDate);
-                                                    }}),
-                         [](const testing::TestParamInfo<RefusedAdd>& info) {
-                           return info.param.name;
-                         });
+                         testing::Values(Driving{"FirstAddAnsweredNo",
+                                                 [](Vorlin& v) {
+                                                   v.rt.shell.carryOutButAnswerNo = 1;
+                                                   v.rt.forms.tick();
+                                                 }},
+                                         Driving{"ModifyAnsweredNo",
+                                                 [](Vorlin& v) {
+                                                   v.rt.forms.tick();
+                                                   v.rt.shell.carryOutButAnswerNo = 1;
+                                                   v.rt.clock.time += 1;
+                                                   v.rt.forms.tick();
+                                                 }},
+                                         Driving{"TaskbarCreatedWithTheEntryThere",
+                                                 [](Vorlin& v) {
+                                                   v.rt.forms.tick();
+                                                   v.rt.forms.taskbarCreated(v.frmDate);
+                                                 }}),
+                         nameOf);
 
 // Close in the menu, and the program ended from outside: the entry goes, then the window.
-struct Ending {
-  const char* name;
-  void (*end)(Vorlin&);
-};
-
-void PrintTo(const Ending& c, std::ostream* out) {
-  *out << c.name;
-}
-
-class Ended : public testing::TestWithParam<Ending> {};
+class Ended : public testing::TestWithParam<Driving> {};
 
 TEST_P(Ended, RemovesTheEntryAndEndsTheProgram) {
   Vorlin v;
   v.rt.forms.tick();
   const Handle hWnd = v.rt.forms.windowHandle(v.frmDate).value;
-  GetParam().end(v);
+  GetParam().drive(v);
   EXPECT_EQ(messages(v.rt.shell), (Messages{kNimAdd, kNimDelete}));
   EXPECT_EQ(v.rt.shell.requests.back().fields().hWnd, hWnd) << "the entry goes before its window";
   EXPECT_TRUE(v.rt.shell.entries.empty());
@@ -165,21 +160,22 @@ TEST_P(Ended, RemovesTheEntryAndEndsTheProgram) {
   EXPECT_EQ(v.rt.shell.requests.size(), 2u) << "the timer went with the window";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Program, Ended,
-    testing::Values(Ending{"CloseInTheMenu",
-                           [](Vorlin& v) {
-                             v.rt.forms.nextMenuChoice = FrmDate::kMnuClose;
-                             v.rt.forms.trayReport(v.frmDate, kRightButtonUp);
-                           }},
-                    Ending{"HostWindowClosedByAnotherProgram",
-                           [](Vorlin& v) { v.rt.forms.closeFromFrame(v.frmDate); }},
-                    Ending{"FromOutsideWithTheDialogOpen",
-                           [](Vorlin& v) {
-                             v.openProperties();
-                             v.program.endFromOutside();
-                           }}),
-    [](const testing::TestParamInfo<Ending>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Program, Ended,
+                         testing::Values(Driving{"CloseInTheMenu",
+                                                 [](Vorlin& v) {
+                                                   v.rt.forms.nextMenuChoice = FrmDate::kMnuClose;
+                                                   v.rt.forms.trayReport(v.frmDate, kRightButtonUp);
+                                                 }},
+                                         Driving{"HostWindowClosedByAnotherProgram",
+                                                 [](Vorlin& v) {
+                                                   v.rt.forms.closeFromFrame(v.frmDate);
+                                                 }},
+                                         Driving{"FromOutsideWithTheDialogOpen",
+                                                 [](Vorlin& v) {
+                                                   v.openProperties();
+                                                   v.program.endFromOutside();
+                                                 }}),
+                         nameOf);
 
 TEST(TrayReports, OnlyARightButtonReleaseOpensTheMenu) {
   Vorlin v;
