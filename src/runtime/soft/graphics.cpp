@@ -102,24 +102,17 @@ Status SoftGraphics::BitBlt(Handle dest, std::int32_t x, std::int32_t y, std::in
 Result<Handle> SoftGraphics::CreateBitmap(std::int32_t width, std::int32_t height,
                                           std::uint32_t planes, std::uint32_t bitsPerPixel,
                                           const void* bits) {
-  if (width <= 0 || height <= 0 || planes != 1 || (bitsPerPixel != 1 && bitsPerPixel != 32))
-    return {kOk, 0};
-  const Handle h = addBitmap(width, height, bitsPerPixel == 1);
+  // Monochrome only: the program makes its colour bitmaps compatible with a device context.
+  if (width <= 0 || height <= 0 || planes != 1 || bitsPerPixel != 1) return {kOk, 0};
+  const Handle h = addBitmap(width, height, true);
   if (bits == nullptr) return {kOk, h};
   Bitmap& b = bitmaps_[h];
   const auto* bytes = static_cast<const std::uint8_t*>(bits);
-  if (bitsPerPixel == 1) {
-    const int stride = (width + 15) / 16 * 2;
-    for (int row = 0; row < height; ++row) {
-      for (int col = 0; col < width; ++col) {
-        const bool set = (bytes[row * stride + col / 8] >> (7 - col % 8)) & 1;
-        b.pixels[static_cast<std::size_t>(row * width + col)] = set ? kWhite : 0;
-      }
-    }
-  } else {
-    for (std::size_t i = 0; i < b.pixels.size(); ++i) {
-      b.pixels[i] =
-          static_cast<art::Rgb>(bytes[4 * i] | bytes[4 * i + 1] << 8 | bytes[4 * i + 2] << 16);
+  const int stride = (width + 15) / 16 * 2;
+  for (int row = 0; row < height; ++row) {
+    for (int col = 0; col < width; ++col) {
+      const bool set = (bytes[row * stride + col / 8] >> (7 - col % 8)) & 1;
+      b.pixels[static_cast<std::size_t>(row * width + col)] = set ? kWhite : 0;
     }
   }
   return {kOk, h};
