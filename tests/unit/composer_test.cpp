@@ -99,6 +99,12 @@ INSTANTIATE_TEST_SUITE_P(
         MonthCase{"StopInsideTheThree", "d.c", "D C"}, MonthCase{"TwoCharacters", "Ma", "MA "},
         MonthCase{"Empty", "", "DEC"}, MonthCase{"Cyrillic", "\xD0\xB4\xD0\xB5\xD0\xBA", "DEC"},
         MonthCase{"Japanese", "12\xE6\x9C\x88", "DEC"}, MonthCase{"BrokenUtf8", "\xFF\xC3", "DEC"},
+        // A character of four bytes is one character; a text longer than its store keeps its start.
+        MonthCase{"FourBytes",
+                  "\xF0\x9F\x93\x85"
+                  "de",
+                  " DE"},
+        MonthCase{"LongerThanItsStore", std::string(70, 'n'), "NNN"},
         // Letters outside Latin-1 and Latin Extended-A, from the locales' own month names: yo_NG's
         // January, "Ṣẹ́rẹ́" (dot below, then an acute stacked on ẹ); se_NO's January, "ođđj";
         // gd_GB's June, "Ògmh", with its grave decomposed (U+0300, the first combining mark).

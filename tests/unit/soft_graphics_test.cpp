@@ -41,6 +41,7 @@ TEST(SoftGraphics, CopyAndAndWithSourceRectanglesReachingOutside) {
   EXPECT_EQ(g.liveObjects(), LiveObjects{});
   EXPECT_EQ(g.DeleteObject(bitmap).message(),
             "Invalid procedure call or argument: gdi32: DeleteObject failed");
+  EXPECT_EQ(g.DeleteObject(bitmap).code(), 5) << "the report reads Run-time error '5'";
   EXPECT_EQ(g.DeleteDC(dc).message(), "Invalid procedure call or argument: gdi32: DeleteDC failed");
   EXPECT_TRUE(g.DeleteDC(bitmap).failed()) << "a bitmap is no device context";
   EXPECT_TRUE(g.releasePicture(red).failed());
