@@ -1,7 +1,5 @@
 #include "runtime/headless/built_window.h"
 
-#include <algorithm>
-
 namespace vorlin {
 namespace {
 
@@ -26,13 +24,23 @@ BuiltControl built(const FormDesc& desc, const ControlDesc& c) {
 }  // namespace
 
 BuiltWindow buildWindow(const FormDesc& desc) {
-  std::vector<const ControlDesc*> order;
-  for (const ControlDesc& c : desc.controls) order.push_back(&c);
-  std::ranges::stable_sort(
-      order, {}, [](const ControlDesc* c) { return hasWindow(c->kind) ? c->tabIndex : kNone; });
   BuiltWindow window{std::string(desc.caption), desc.clientWidth, desc.clientHeight, {}};
-  for (const ControlDesc* c : order) window.controls.push_back(built(desc, *c));
-  return window;
+  // As the platform's windows are made: the controls without a window in their order, then the
+  // others by tab index, ascending, each index once: of two controls with one index, the second
+  // is never made.
+  for (const ControlDesc& c : desc.controls) {
+    if (!hasWindow(c.kind)) window.controls.push_back(built(desc, c));
+  }
+  for (int tab = kNone;;) {
+    const ControlDesc* next = nullptr;
+    for (const ControlDesc& c : desc.controls) {
+      if (hasWindow(c.kind) && c.tabIndex > tab && (next == nullptr || c.tabIndex < next->tabIndex))
+        next = &c;
+    }
+    if (next == nullptr) return window;
+    window.controls.push_back(built(desc, *next));
+    tab = next->tabIndex;
+  }
 }
 
 }  // namespace vorlin
