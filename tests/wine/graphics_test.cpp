@@ -92,7 +92,7 @@ void expectReleasesAnswered(Graphics& g) {
   const LiveObjects before = g.liveObjects();
   const std::array<std::uint8_t, 32> zeros{};
   const Handle dc = g.CreateCompatibleDC(0).value;
-  const Handle colour = g.CreateCompatibleBitmap(0, 16, 16).value;
+  const Handle colour = g.CreateCompatibleBitmap(dc, 16, 16).value;
   const Handle mask = g.CreateBitmap(16, 16, 1, 1, zeros.data()).value;
   const Handle icon = g.CreateIconIndirect({-1, 0, 0, mask, colour}).value;
   ASSERT_NE(icon, 0);
