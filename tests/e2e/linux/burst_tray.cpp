@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "x_reading.h"
+
 namespace {
 
 constexpr int kClaims = 4;
@@ -130,19 +132,9 @@ class BurstTray {
   }
 
   bool wantsMapping(Window icon) const {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display_, icon, xembedInfo_, 0, 2, False, AnyPropertyType, &type,
-                           &format, &count, &after, &data) != Success ||
-        data == nullptr) {
-      return false;
-    }
-    const bool mapped = format == 32 && count == 2 &&
-                        (reinterpret_cast<const unsigned long*>(data)[1] & kXEmbedMapped) != 0;
-    XFree(data);
-    return mapped;
+    const std::vector<unsigned long> info =
+        e2e::x::property(display_, icon, xembedInfo_, AnyPropertyType, 2);
+    return info.size() == 2 && (info[1] & kXEmbedMapped) != 0;
   }
 
   Display* display_;

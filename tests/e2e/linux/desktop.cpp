@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "x_reading.h"
+
 namespace e2e {
 
 bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
@@ -114,29 +116,16 @@ QImage Desktop::screenshot() const {
 
 namespace {
 
-std::string titleOf(Display* d, Window w) {
-  char* name = nullptr;
-  std::string title;
-  if (XFetchName(d, w, &name) && name != nullptr) {
-    title = name;
-    XFree(name);
-  }
-  return title;
+bool mapped(Display* d, Window w) {
+  XWindowAttributes a;
+  return XGetWindowAttributes(d, w, &a) && a.map_state == IsViewable;
 }
 
 std::vector<Window> mappedTopLevels(Display* d) {
-  Window root = 0, parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
   std::vector<Window> out;
-  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return out;
-  for (unsigned i = 0; i < count; ++i) {
-    XWindowAttributes a;
-    if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable) {
-      out.push_back(children[i]);
-    }
+  for (const Window w : x::children(d, DefaultRootWindow(d))) {
+    if (mapped(d, w)) out.push_back(w);
   }
-  if (children != nullptr) XFree(children);
   return out;
 }
 
@@ -145,13 +134,13 @@ std::vector<Window> mappedTopLevels(Display* d) {
 unsigned long Desktop::findWindow(const std::string& title) const {
   XSync(display_, False);
   for (Window w : mappedTopLevels(display_)) {
-    if (titleOf(display_, w) == title) return w;
+    if (x::title(display_, w) == title) return w;
   }
   return 0;
 }
 
 std::string Desktop::title(unsigned long window) const {
-  return titleOf(display_, window);
+  return x::title(display_, window);
 }
 
 unsigned long Desktop::trayOwner() const {
@@ -161,28 +150,13 @@ unsigned long Desktop::trayOwner() const {
 bool Desktop::holdsWindowOf(unsigned long window, pid_t pid) const {
   XSync(display_, False);
   const Atom pidProperty = XInternAtom(display_, "_NET_WM_PID", False);
-  Window root = 0, parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(display_, window, &root, &parent, &children, &count)) return false;
-  bool held = false;
-  for (unsigned i = 0; i < count && !held; ++i) {
-    XWindowAttributes a;
-    Atom type = 0;
-    int format = 0;
-    unsigned long n = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable &&
-        XGetWindowProperty(display_, children[i], pidProperty, 0, 1, False, XA_CARDINAL, &type,
-                           &format, &n, &after, &data) == Success &&
-        data != nullptr) {
-      held = n == 1 &&
-             *reinterpret_cast<const unsigned long*>(data) == static_cast<unsigned long>(pid);
-    }
-    if (data != nullptr) XFree(data);
+  const std::vector<unsigned long> ofPid{static_cast<unsigned long>(pid)};
+  for (const Window child : x::children(display_, window)) {
+    if (mapped(display_, child) &&
+        x::property(display_, child, pidProperty, XA_CARDINAL, 1) == ofPid)
+      return true;
   }
-  if (children != nullptr) XFree(children);
-  return held;
+  return false;
 }
 
 QRect Desktop::geometry(unsigned long window) const {
@@ -200,38 +174,20 @@ std::vector<QRect> Desktop::tooltips() const {
   const Atom tooltip = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_TOOLTIP", False);
   std::vector<QRect> out;
   for (Window w : mappedTopLevels(display_)) {
-    Atom actual = 0;
-    int format = 0;
-    unsigned long n = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display_, w, type, 0, 16, False, XA_ATOM, &actual, &format, &n, &after,
-                           &data) == Success &&
-        data != nullptr) {
-      const Atom* atoms = reinterpret_cast<const Atom*>(data);
-      for (unsigned long i = 0; i < n; ++i) {
-        if (atoms[i] == tooltip) out.push_back(geometry(w));
-      }
-      XFree(data);
+    for (const Atom atom : x::property(display_, w, type, XA_ATOM, 16)) {
+      if (atom == tooltip) out.push_back(geometry(w));
     }
   }
   return out;
 }
 
 std::vector<QImage> Desktop::icons(unsigned long window) const {
-  const Atom property = XInternAtom(display_, "_NET_WM_ICON", False);
-  Atom actual = 0;
-  int format = 0;
-  unsigned long n = 0, after = 0;
-  unsigned char* raw = nullptr;
+  const std::vector<unsigned long> data = x::property(
+      display_, window, XInternAtom(display_, "_NET_WM_ICON", False), XA_CARDINAL, 1L << 20);
+  const unsigned long n = data.size();
   std::vector<QImage> out;
-  if (XGetWindowProperty(display_, window, property, 0, 1L << 20, False, XA_CARDINAL, &actual,
-                         &format, &n, &after, &raw) != Success ||
-      raw == nullptr)
-    return out;
-  const std::unique_ptr<unsigned char, int (*)(void*)> owned(raw, XFree);
-  // Width, height, then ARGB pixels row by row, one to each `long` of the reply; image after image.
-  const unsigned long* data = reinterpret_cast<const unsigned long*>(raw);
-  for (unsigned long i = 0; format == 32 && i + 2 <= n;) {
+  // Width, height, then ARGB pixels row by row; image after image.
+  for (unsigned long i = 0; i + 2 <= n;) {
     const unsigned long width = data[i], height = data[i + 1];
     if (width == 0 || height == 0 || n - i - 2 < width * height) break;
     QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_ARGB32);

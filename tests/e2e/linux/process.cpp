@@ -101,13 +101,6 @@ void Process::signal(int number) const {
   if (!exited_) kill(pid_, number);
 }
 
-int runCommand(const std::vector<std::string>& argv, const Env& env) {
-  const pid_t pid = spawn(argv, env, "");
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 CommandResult runForResult(const std::vector<std::string>& argv, const Env& env) {
   int out[2];
   int err[2];
@@ -146,6 +139,10 @@ CommandResult runForResult(const std::vector<std::string>& argv, const Env& env)
   waitpid(pid, &status, 0);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+int runCommand(const std::vector<std::string>& argv, const Env& env) {
+  return runForResult(argv, env).status;
 }
 
 std::string commandOutput(const std::vector<std::string>& argv, const Env& env) {

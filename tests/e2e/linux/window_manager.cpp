@@ -7,27 +7,18 @@
 
 #include <stdexcept>
 
+#include "x_reading.h"
+
 namespace e2e {
 namespace {
 
-bool titled(Display* d, Window w, const std::string& title) {
-  char* name = nullptr;
-  const bool match = XFetchName(d, w, &name) && name != nullptr && title == name;
-  if (name != nullptr) XFree(name);
-  return match;
-}
-
 // Whether `title` names `w` or a window inside it.
 bool holds(Display* d, Window w, const std::string& title) {
-  if (titled(d, w, title)) return true;
-  Window root = 0, parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(d, w, &root, &parent, &children, &count)) return false;
-  bool found = false;
-  for (unsigned i = 0; i < count && !found; ++i) found = holds(d, children[i], title);
-  if (children != nullptr) XFree(children);
-  return found;
+  if (x::title(d, w) == title) return true;
+  for (const Window child : x::children(d, w)) {
+    if (holds(d, child, title)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -40,16 +31,7 @@ WindowManager::WindowManager(const Desktop& desktop) {
   const Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
   const bool running = pollUntil(
       [&] {
-        Atom type = 0;
-        int format = 0;
-        unsigned long n = 0, after = 0;
-        unsigned char* data = nullptr;
-        const bool set =
-            XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False, XA_WINDOW,
-                               &type, &format, &n, &after, &data) == Success &&
-            n == 1;
-        if (data != nullptr) XFree(data);
-        return set;
+        return x::property(display_, DefaultRootWindow(display_), check, XA_WINDOW, 1).size() == 1;
       },
       10s);
   if (!running) throw std::runtime_error("openbox did not take over the screen");
@@ -74,15 +56,7 @@ bool WindowManager::answersFrameRequests() const {
         XSendEvent(display_, DefaultRootWindow(display_), False,
                    SubstructureRedirectMask | SubstructureNotifyMask, &ask);
         XSync(display_, False);
-        Atom type = 0;
-        int format = 0;
-        unsigned long n = 0, after = 0;
-        unsigned char* data = nullptr;
-        const bool set = XGetWindowProperty(display_, probe, extents, 0, 4, False, XA_CARDINAL,
-                                            &type, &format, &n, &after, &data) == Success &&
-                         n == 4;
-        if (data != nullptr) XFree(data);
-        return set;
+        return x::property(display_, probe, extents, XA_CARDINAL, 4).size() == 4;
       },
       10s);
   XDestroyWindow(display_, probe);
@@ -97,21 +71,13 @@ WindowManager::~WindowManager() {
 
 QRect WindowManager::frameOf(const std::string& title) const {
   XSync(display_, False);
-  Window root = 0, parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  QRect frame;
-  if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
-    return frame;
-  for (unsigned i = 0; i < count && frame.isEmpty(); ++i) {
+  for (const Window w : x::children(display_, DefaultRootWindow(display_))) {
     XWindowAttributes a;
-    if (!XGetWindowAttributes(display_, children[i], &a) || a.map_state != IsViewable ||
-        !holds(display_, children[i], title))
-      continue;
-    frame = QRect(a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width);
+    if (XGetWindowAttributes(display_, w, &a) && a.map_state == IsViewable &&
+        holds(display_, w, title))
+      return QRect(a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width);
   }
-  if (children != nullptr) XFree(children);
-  return frame;
+  return {};
 }
 
 }  // namespace e2e

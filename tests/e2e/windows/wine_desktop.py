@@ -4,6 +4,8 @@ controls and tips, xdotool to act, and the screen read back as pixels."""
 
 import ctypes
 import os
+import pathlib
+import re
 import shutil
 import signal
 import subprocess
@@ -154,17 +156,21 @@ class Desktop:
         if self.xvfb is not None:
             self.xvfb.send_signal(signal.SIGTERM)
             self.xvfb.wait()
-        if self.dpi != 96:
-            self.set_dpi(96)
 
     def set_dpi(self, dpi):
-        """The screen's pixels per inch, as the Wine prefix tells its programs."""
+        """The screen's pixels per inch, as the Wine prefix tells its programs; set only when it
+        changes (a setting takes a start of Wine's), the note of it made once it is set."""
+        note = pathlib.Path(self.args.prefix, "vorlin-dpi")
+        if note.exists() and note.read_text() == str(dpi):
+            return
+        note.unlink(missing_ok=True)
         env = dict(self.env)
         env.pop("DISPLAY", None)
         subprocess.run(WINE + ["reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
                         "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=env)
+        note.write_text(str(dpi))
 
     def prepare_prefix(self):
         marker = os.path.join(self.args.prefix, "vorlin-desktop")
@@ -319,19 +325,9 @@ class Desktop:
     def screen(self):
         ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
                              env=self.env, capture_output=True, check=True).stdout
-        # P6 <w> <h> <max>\n<data>
-        fields = []
-        at = 0
-        while len(fields) < 4:
-            while ppm[at:at + 1].isspace():
-                at += 1
-            end = at
-            while not ppm[end:end + 1].isspace():
-                end += 1
-            fields.append(ppm[at:end])
-            at = end
-        width, height = int(fields[1]), int(fields[2])
-        return Screen(width, height, ppm[at + 1:at + 1 + width * height * 3])
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", ppm)  # then the pixels, 3 bytes each
+        width, height, at = int(header[1]), int(header[2]), header.end()
+        return Screen(width, height, ppm[at:at + width * height * 3])
 
     def shot(self, name):
         """Saves the screen for a person to look at."""
