@@ -1,13 +1,15 @@
-// A test driver of the real runtime. With no argument, the soak: the real program on the real
-// graphics and shell calls, refreshed 10,000 times; the binding layer's counts of live objects
-// must come back where they were. With "report", the error report of a failure. With
+// A test driver of the real runtime. With a number (10,000 without), the soak: the real program
+// on the real graphics and shell calls, refreshed that many times; the binding layer's counts of
+// live objects must come back where they were. With "report", the error report of a failure. With
 // "failed-start", vorlin.exe's own start on graphics where no picture loads: the report, then the
 // status the program ends with.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string>
 
 #include "program.h"
 #include "runtime/win32/clock.h"
@@ -58,11 +60,14 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const vorlin::test::SoakCounts counts = vorlin::test::soak(services, 10000);
+  const long refreshes = argc == 2 ? std::strtol(argv[1], nullptr, 10) : 10000;
+  if (refreshes <= 0) return 2;
+  const vorlin::test::SoakCounts counts = vorlin::test::soak(services, refreshes);
   print("before the start", counts.before);
   print("host window loaded", counts.started);
   print("after the first refresh", counts.first);
-  print("after 10,000 more refreshes", counts.last);
+  const std::string more = "after " + std::to_string(refreshes) + " more refreshes";
+  print(more.c_str(), counts.last);
   print("after Close", counts.closed);
   if (!counts.ran) return 1;
   const bool flat = counts.flat() && counts.first.icons == 1;
