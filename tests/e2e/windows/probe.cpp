@@ -284,9 +284,7 @@ HWND windowTitled(const char* title) {
 
 // The controls of the window titled `title` (UTF-8), one a line.
 int listControls(const char* title) {
-  wchar_t wide[256] = {};
-  MultiByteToWideChar(CP_UTF8, 0, title, -1, wide, 256);
-  HWND window = FindWindowW(nullptr, wide);
+  HWND window = windowTitled(title);
   if (window == nullptr) return 1;
   EnumChildWindows(window, listControl, 0);
   return 0;

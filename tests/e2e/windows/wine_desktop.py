@@ -3,6 +3,7 @@ notification area, the program under test, the probe that reports the desktop's 
 controls and tips, xdotool to act, and the screen read back as pixels."""
 
 import ctypes
+import glob
 import os
 import pathlib
 import re
@@ -303,8 +304,13 @@ class Desktop:
         return [w for w in self.windows() if w["class"] == "#32768"]
 
     def controls(self, title):
+        for attempt in range(3):  # a failed probe answers nothing, the window there (seen once)
+            code, lines = self.probe("controls", title)
+            if code == 0 and lines:
+                break
+            print("the probe of the controls: %d, %d lines; asking again" % (code, len(lines)))
         out = []
-        for line in self.probe("controls", title)[1]:
+        for line in lines:
             cls, rest = line.split(" ", 1)
             text = rest[rest.index('"') + 1:rest.rindex('"')]
             fields = rest[rest.rindex('"') + 1:].split()
@@ -377,10 +383,8 @@ def run(args, body, dpi=96):
     end_on_signals()
     if subprocess.run(WINE + ["--runs", args.exe]).returncode == SKIPPED:
         return SKIPPED
-    if os.path.isdir(args.shots):
-        for name in os.listdir(args.shots):
-            if name.startswith(args.scenario + "-"):
-                os.remove(os.path.join(args.shots, name))
+    for path in glob.glob(os.path.join(glob.escape(args.shots), glob.escape(args.scenario) + "-*")):
+        os.remove(path)
     try:
         with Desktop(args, dpi) as d:
             try:
