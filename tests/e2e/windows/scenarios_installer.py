@@ -28,6 +28,29 @@ def squashed(code):
             "".join(pairs[i + 1] + pairs[i] for i in range(0, len(pairs), 2)))
 
 
+def reg_query(d, *args):
+    """What `reg query` prints of `args`; None where it answers that there is no such key or
+    value. A reg that fails otherwise did not run (as the uninstaller below, now and then on a
+    busy machine): it is asked again, so that a failure never reads as a key that is gone."""
+    for attempt in range(3):
+        code, out = d.wine("reg", "query", *args)
+        if code == 0 or "Unable to find the specified registry" in out:
+            return out if code == 0 else None
+        print("reg query ended with %d; asking again" % code)
+        time.sleep(1)
+    raise Failure("reg query %s ended with %d, three times" % (" ".join(args), code))
+
+
+def registry_value(d, key, name, view):
+    """The data of value `name` of `key` in the 32- or 64-bit `view` of the registry, as reg
+    prints it; None if there is no such value."""
+    for line in (reg_query(d, key, "/v", name, "/reg:%d" % view) or "").splitlines():
+        fields = line.strip().split(None, 2)
+        if len(fields) == 3 and fields[0] == name:
+            return fields[2]
+    return None
+
+
 def installed(d):
     """The products named Vorlin in the list of installed programs, as their product codes."""
     # Wine's uninstaller now and then fails to start on a busy machine, as other Wine programs
@@ -72,8 +95,8 @@ def write_icon_settings(d, entries):
 def icon_settings(d, view):
     """The tray icons' settings, each subkey's values as reg prints them, in the 32- or 64-bit
     view of the registry."""
-    code, out = d.wine("reg", "query", ICON_SETTINGS_KEY, "/s", "/reg:%d" % view)
-    check(code == 0, "reg query ended with %d" % code)
+    out = reg_query(d, ICON_SETTINGS_KEY, "/s", "/reg:%d" % view)
+    check(out is not None, "no settings of tray icons")
     found = {}
     for line in out.splitlines():
         if line.startswith(ICON_SETTINGS_KEY + "\\"):
@@ -108,9 +131,9 @@ def scenario_installer(d):
     check(open(os.path.join(folder, "vorlin.exe"), "rb").read() ==
           open(d.args.exe, "rb").read(), "the installed vorlin.exe is not the built one")
     check(len(glob.glob(shortcuts)) == 1, "no Start-menu shortcut")
-    check(d.registry_value(RUN_KEY, "Vorlin", view) ==
+    check(registry_value(d, RUN_KEY, "Vorlin", view) ==
           '"%s\\vorlin.exe"' % windows_folder, "the login entry reads %r" %
-          d.registry_value(RUN_KEY, "Vorlin", view))
+          registry_value(d, RUN_KEY, "Vorlin", view))
     products = installed(d)
     check(len(products) == 1, "installed products %r" % products)
     entry = UNINSTALL_KEY + products[0]
@@ -118,10 +141,10 @@ def scenario_installer(d):
     # package's under Wow6432Node.
     for name, value in [("DisplayName", "Vorlin"), ("Publisher", "Tenwick"),
                         ("DisplayVersion", "1.0.0"), ("NoModify", "0x1")]:
-        found = d.registry_value(entry, name, view)
+        found = registry_value(d, entry, name, view)
         check(found == value, "the uninstall entry's %s is %r" % (name, found))
     # The list shows the product's icon, which the installer keeps: the program's own file.
-    icon = d.registry_value(PRODUCTS_KEY + squashed(products[0]), "ProductIcon", 64) or ""
+    icon = registry_value(d, PRODUCTS_KEY + squashed(products[0]), "ProductIcon", 64) or ""
     icon_file = os.path.join(drive, *icon[3:].split("\\"))
     check(icon[:3] == "C:\\" and os.path.isfile(icon_file) and
           open(icon_file, "rb").read() == open(d.args.exe, "rb").read(),
@@ -180,7 +203,7 @@ def scenario_installer(d):
     check(msiexec(d, "/i", newer) == 0, "the upgrade failed")
     products = installed(d)
     check(len(products) == 1 and
-          d.registry_value(UNINSTALL_KEY + products[0], "DisplayVersion", view) == "1.0.1",
+          registry_value(d, UNINSTALL_KEY + products[0], "DisplayVersion", view) == "1.0.1",
           "after the upgrade: %r" % products)
     check(msiexec(d, "/i", d.args.msi) != 0, "the older version installed over the newer")
     check(installed(d) == products, "after the refused downgrade: %r" % installed(d))
@@ -189,7 +212,7 @@ def scenario_installer(d):
     check(msiexec(d, "/x", newer) == 0, "the uninstall failed")
     check(not os.path.exists(folder), "left %r" % folder)
     check(not glob.glob(shortcuts), "left the shortcut")
-    check(d.registry_value(RUN_KEY, "Vorlin", view) is None, "left the login entry")
-    check(d.wine("reg", "query", "HKLM\\Software\\Tenwick", "/reg:%d" % view)[0] != 0,
+    check(registry_value(d, RUN_KEY, "Vorlin", view) is None, "left the login entry")
+    check(reg_query(d, "HKLM\\Software\\Tenwick", "/reg:%d" % view) is None,
           "left HKLM\\Software\\Tenwick")
     check(not installed(d), "left the uninstall entry")

@@ -252,16 +252,6 @@ class Desktop:
                                 timeout=timeout, preexec_fn=die_with_parent)
         return result.returncode, result.stdout
 
-    def registry_value(self, key, name, view):
-        """The data of value `name` of `key` in the 32- or 64-bit `view` of the registry, as
-        reg prints it; None if there is no such value."""
-        code, out = self.wine("reg", "query", key, "/v", name, "/reg:%d" % view)
-        for line in out.splitlines():
-            fields = line.strip().split(None, 2)
-            if code == 0 and len(fields) == 3 and fields[0] == name:
-                return fields[2]
-        return None
-
     def running(self):
         return self.program is not None and self.program.poll() is None
 
