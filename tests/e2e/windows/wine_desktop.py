@@ -275,14 +275,17 @@ class Desktop:
         for attempt in range(5):
             out = []
             try:
-                for line in self.probe("windows")[1]:
+                code, lines = self.probe("windows")
+                for line in lines:
                     handle, rest = line.split(" ", 1)
                     cls, rest = rest.split(" ", 1)
                     title = rest[rest.index('"') + 1:rest.rindex('"')]
                     l, t, r, b, cw, ch = (int(v) for v in rest[rest.rindex('"') + 1:].split())
                     out.append({"class": cls, "title": title, "rect": (l, t, r, b),
                                 "client": (cw, ch)})
-                return out
+                if code == 0:  # else it did not run: no list, though it reads as no windows
+                    return out
+                print("the probe of the windows ended with %d; asking again" % code)
             except ValueError:
                 print("an unreadable line from the probe: %r; asking again" % line)
         raise Failure("the probe's list of windows was unreadable five times")
