@@ -65,37 +65,32 @@ def installed(d):
     raise Failure("uninstaller --list ended with %d, three times" % code)
 
 
-def launch(d, *args):
-    """Runs a Wine command line that starts the program: its status and what it printed. The
-    program outlives it and keeps its output open, so that is a file, not a pipe."""
-    with tempfile.TemporaryFile("w+") as output:
-        code = subprocess.run(WINE + list(args), env=d.env, stdout=output, stderr=output,
-                              timeout=60).returncode
-        output.seek(0)
-        return code, output.read()
-
-
 def programs(d):
     """The running programs' hidden windows, one for each."""
     return [line for line in d.probe("all-windows")[1] if ' VorlinForm "Form1" ' in line]
 
 
-def log_in(d):
-    """Runs what a login runs, the Run values among it (wineboot). Now and then, on a busy
-    machine, Wine ends a wineboot with 1 (once in CI), its status for a program it could not
-    start: it is asked again if no program came of it, with what it printed; a program that did
-    come is the login's, for the caller to check."""
+def launch(d, *args):
+    """Runs a Wine command line that starts the program (a shortcut, a login's wineboot). Now and
+    then, on a busy machine, Wine ends one with 1 (a login, once in CI), its status for a program
+    it could not start: the line is run again if no program came of it, with what Wine printed;
+    a program that did come is the line's, for the caller to check. The program outlives the line
+    and keeps its output open, so that is a file, not a pipe."""
     for attempt in range(3):
-        code, output = launch(d, "wineboot")
+        with tempfile.TemporaryFile("w+") as output:
+            code = subprocess.run(WINE + list(args), env=d.env, stdout=output, stderr=output,
+                                  timeout=60).returncode
+            output.seek(0)
+            said = output.read()
         if code == 0:
             return
-        print("wineboot ended with %d: %r" % (code, output[-400:]))
+        print("%s ended with %d: %r" % (" ".join(args), code, said[-400:]))
         try:
-            d.wait(lambda: programs(d), 10, "the program the failed wineboot started")
+            d.wait(lambda: programs(d), 10, "the program it started")
             return
         except Failure:
-            print("no program came of it; asking again")
-    raise Failure("wineboot ended with %d, three times" % code)
+            print("no program came of it; running it again")
+    raise Failure("%s ended with %d, three times" % (" ".join(args), code))
 
 
 def msiexec(d, *args):
@@ -200,8 +195,7 @@ def scenario_installer(d):
           "the settings written: %r; in the 32-bit view: %r" % (seen, icon_settings(d, 32)))
 
     # Started from its Start-menu shortcut; Close ends it.
-    code, output = launch(d, "start", "/unix", glob.glob(shortcuts)[0])
-    check(code == 0, "the shortcut did not start (%d): %r" % (code, output))
+    launch(d, "start", "/unix", glob.glob(shortcuts)[0])
     at = d.wait_icon(today_icon(GRAY), 30, "today's icon, started from the Start menu")
     d.shot("from-the-start-menu")
     d.wait(lambda: promoted(d, "1001") == "0x1", 15, "IsPromoted in the program's own settings")
@@ -215,7 +209,7 @@ def scenario_installer(d):
     choose(d, at, "Close")
     d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go after Close")
     # A login starts it once, from the Run value.
-    log_in(d)
+    launch(d, "wineboot")
     at = d.wait_icon(today_icon(GRAY), 30, "today's icon after a login")
     d.shot("after-a-login")
     check(len(programs(d)) == 1, "%d programs after a login" % len(programs(d)))
