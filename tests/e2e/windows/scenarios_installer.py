@@ -29,17 +29,25 @@ def squashed(code):
             "".join(pairs[i + 1] + pairs[i] for i in range(0, len(pairs), 2)))
 
 
+def answered(d, *args, answers=lambda code, out: code == 0):
+    """The status and output of a Wine command line that gave one of its `answers`. Wine's tools
+    (reg, the uninstaller) now and then fail to start on a busy machine: such a line is asked
+    again, so that a failure never reads as an answer (a key that is gone, no product)."""
+    for attempt in range(3):
+        code, out = d.wine(*args)
+        if answers(code, out):
+            return code, out
+        print("%s ended with %d; asking again" % (" ".join(args), code))
+        time.sleep(1)
+    raise Failure("%s ended with %d, three times" % (" ".join(args), code))
+
+
 def reg_query(d, *args):
     """What `reg query` prints of `args`; None where it answers that there is no such key or
-    value. A reg that fails otherwise did not run (as the uninstaller below, now and then on a
-    busy machine): it is asked again, so that a failure never reads as a key that is gone."""
-    for attempt in range(3):
-        code, out = d.wine("reg", "query", *args)
-        if code == 0 or "Unable to find the specified registry" in out:
-            return out if code == 0 else None
-        print("reg query ended with %d; asking again" % code)
-        time.sleep(1)
-    raise Failure("reg query %s ended with %d, three times" % (" ".join(args), code))
+    value."""
+    code, out = answered(d, "reg", "query", *args, answers=lambda code, out: code == 0 or
+                         "Unable to find the specified registry" in out)
+    return out if code == 0 else None
 
 
 def registry_value(d, key, name, view):
@@ -54,15 +62,8 @@ def registry_value(d, key, name, view):
 
 def installed(d):
     """The products named Vorlin in the list of installed programs, as their product codes."""
-    # Wine's uninstaller now and then fails to start on a busy machine, as other Wine programs
-    # hang: it is asked again, a few times.
-    for attempt in range(3):
-        code, out = d.wine("uninstaller", "--list")
-        if code == 0:
-            return [line.split("|||")[0] for line in out.splitlines() if line.endswith("|||Vorlin")]
-        print("uninstaller --list ended with %d; asking again" % code)
-        time.sleep(1)
-    raise Failure("uninstaller --list ended with %d, three times" % code)
+    out = answered(d, "uninstaller", "--list")[1]
+    return [line.split("|||")[0] for line in out.splitlines() if line.endswith("|||Vorlin")]
 
 
 def programs(d):
@@ -212,7 +213,8 @@ def scenario_installer(d):
     launch(d, "wineboot")
     at = d.wait_icon(today_icon(GRAY), 30, "today's icon after a login")
     d.shot("after-a-login")
-    check(len(programs(d)) == 1, "%d programs after a login" % len(programs(d)))
+    hosts = programs(d)
+    check(len(hosts) == 1, "%d programs after a login" % len(hosts))
     choose(d, at, "Close")
     d.wait(lambda: d.screen().find(today_icon(GRAY)) is None, 10, "the entry to go after Close")
 
